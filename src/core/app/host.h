@@ -1,0 +1,38 @@
+#pragma once
+// How the core reaches the person using the program: message boxes, questions, the
+// clipboard and opening pages. The desktop program implements it with dialogs; the
+// CLI writes to standard error; tests script the answers.
+
+#include <string>
+
+namespace hanamori {
+
+enum class MessageIcon { None, Stop, Exclamation, Information };
+enum class Answer { Yes, No, Cancel };
+
+class Host {
+public:
+    virtual ~Host() = default;
+    // Shows a message (CP932 text) and waits until it is acknowledged.
+    virtual void ShowMessage(const std::string& text, MessageIcon icon) = 0;
+    // Asks a Yes/No/Cancel question (CP932 text).
+    virtual Answer AskYesNoCancel(const std::string& text, MessageIcon icon) = 0;
+    // Asks a Yes/No question; No is the answer when it is dismissed.
+    virtual bool AskYesNo(const std::string& text, MessageIcon icon) = 0;
+    // Puts plain text (CP932) on the clipboard.
+    virtual void SetClipboardText(const std::string& text) = 0;
+    // Opens a local file path or a web address in the user's browser.
+    virtual void OpenPage(const std::string& path_or_url) = 0;
+};
+
+// A host that says nothing and answers No: for code paths that run unattended.
+class SilentHost : public Host {
+public:
+    void ShowMessage(const std::string&, MessageIcon) override {}
+    Answer AskYesNoCancel(const std::string&, MessageIcon) override { return Answer::No; }
+    bool AskYesNo(const std::string&, MessageIcon) override { return false; }
+    void SetClipboardText(const std::string&) override {}
+    void OpenPage(const std::string&) override {}
+};
+
+} // namespace hanamori

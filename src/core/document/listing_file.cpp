@@ -1,0 +1,256 @@
+#include "core/document/listing_file.h"
+
+#include "core/app/atomic_file.h"
+
+#include <cstring>
+#include <fstream>
+
+namespace hanamori {
+namespace {
+
+// Writes primitives; the first short write makes every later call fail.
+class ListingWriter {
+public:
+    explicit ListingWriter(std::ostream& out) : m_out(out) {}
+    bool Tag(const char* tag) { return Put(tag, kTagLength); }
+    bool Int(std::int32_t value) {
+        auto u = static_cast<std::uint32_t>(value);
+        char b[4] = {static_cast<char>(u & 0xFF), static_cast<char>((u >> 8) & 0xFF),
+                     static_cast<char>((u >> 16) & 0xFF), static_cast<char>((u >> 24) & 0xFF)};
+        return Put(b, 4);
+    }
+    bool Byte(std::int32_t flag) {
+        char b = static_cast<char>(flag & 0xFF);
+        return Put(&b, 1);
+    }
+    bool Text(const std::string& text, std::size_t = 0) {
+        // The stored text ends at its terminator, as the field holds it.
+        std::size_t length = std::strlen(text.c_str());
+        return Int(static_cast<std::int32_t>(length)) && (length == 0 || Put(text.data(), length));
+    }
+
+private:
+    bool Put(const char* data, std::size_t n) {
+        if (!m_out.good()) {
+            return false;
+        }
+        m_out.write(data, static_cast<std::streamsize>(n));
+        return m_out.good();
+    }
+    std::ostream& m_out;
+};
+
+// Both directions walk the same field list, so the layout is written down once.
+template <class Io, class A> bool BindAuction(Io& io, A& a) {
+    return io.Tag(kAuctionTag) && io.Text(a.page_url, kUrlCapacity) && io.Byte(a.listed) &&
+           io.Text(a.listed_date, kDateCapacity) && io.Byte(a.ended) &&
+           io.Text(a.ended_date, kDateCapacity) && io.Byte(a.completed) &&
+           io.Text(a.completed_date, kDateCapacity) && io.Text(a.memo) &&
+           io.Text(a.design_type, kDesignNameCapacity) &&
+           io.Text(a.design_color, kDesignNameCapacity) &&
+           io.Text(a.display_name, kDisplayNameCapacity) && io.Byte(a.use_description) &&
+           io.Text(a.description) && io.Byte(a.use_notes) && io.Text(a.notes) &&
+           io.Byte(a.use_other) && io.Text(a.other) && io.Byte(a.use_quantity) &&
+           io.Int(a.quantity) && io.Int(a.weight_g) && io.Int(a.length_cm) &&
+           io.Int(a.width_cm) && io.Int(a.height_cm) && io.Byte(a.use_bank) &&
+           io.Text(a.bank_text) && io.Byte(a.use_postal) && io.Text(a.postal_text) &&
+           io.Byte(a.use_other_payment) && io.Text(a.other_payment_text) &&
+           io.Text(a.origin_pref, kPrefCapacity) && io.Byte(a.use_teikei) &&
+           io.Int(a.teikei_cost) && io.Byte(a.use_teikeigai) && io.Int(a.teikeigai_cost) &&
+           io.Byte(a.use_booklet) && io.Int(a.booklet_cost) && io.Byte(a.use_expack) &&
+           io.Int(a.expack_cost) && io.Byte(a.use_kuroneko_mail) &&
+           io.Int(a.kuroneko_mail_cost) && io.Byte(a.use_hikyaku_mail) &&
+           io.Int(a.hikyaku_mail_cost) && io.Byte(a.use_other_ship) &&
+           io.Text(a.other_ship_name, kOtherShipNameCapacity) && io.Int(a.other_ship_cost) &&
+           io.Byte(a.use_yupack) && io.Byte(a.use_yahoo_yupack) && io.Byte(a.use_yamato) &&
+           io.Byte(a.use_sagawa) && io.Byte(a.use_pelican) && io.Text(a.shipping_notes);
+}
+
+template <class Io, class C> bool BindCustomer(Io& io, C& c) {
+    return io.Text(c.name, kPersonTextCapacity) && io.Text(c.nickname, kPersonTextCapacity) &&
+           io.Text(c.mail, kMailAddressCapacity) && io.Int(c.price) && io.Int(c.count) &&
+           io.Text(c.ship_method) && io.Int(c.ship_cost) && io.Int(c.other_charge) &&
+           io.Text(c.zip, kPersonTextCapacity) && io.Text(c.pref, kPrefCapacity) &&
+           io.Text(c.address) && io.Text(c.phone, kPersonTextCapacity) &&
+           io.Byte(c.mail_comment) && io.Text(c.comment) && io.Byte(c.notice_sent) &&
+           io.Text(c.notice_sent_date, kDateCapacity) && io.Byte(c.method_told) &&
+           io.Text(c.method_told_date, kDateCapacity) && io.Byte(c.paid) &&
+           io.Text(c.paid_date, kDateCapacity) && io.Byte(c.shipped) &&
+           io.Text(c.shipped_date, kDateCapacity) && io.Byte(c.closed) &&
+           io.Text(c.closed_date, kDateCapacity);
+}
+
+template <class Io, class M> bool BindMail(Io& io, M& m) {
+    return io.Tag(kMailTag) && io.Byte(m.bank1) && io.Byte(m.bank2) && io.Byte(m.bank3) &&
+           io.Byte(m.bank4) && io.Byte(m.bank5) && io.Byte(m.bank6) && io.Byte(m.postal1) &&
+           io.Byte(m.postal2) && io.Byte(m.postal3) && io.Byte(m.use_other_payment) &&
+           io.Text(m.other_payment_text) && io.Text(m.seller_name, kPersonTextCapacity) &&
+           io.Text(m.seller_nickname, kPersonTextCapacity) &&
+           io.Text(m.seller_mail, kMailAddressCapacity) &&
+           io.Text(m.seller_zip, kPersonTextCapacity) &&
+           io.Text(m.seller_pref, kPersonTextCapacity) && io.Text(m.seller_address) &&
+           io.Text(m.seller_phone, kPersonTextCapacity);
+}
+
+// A text as the reader's terminated field holds it: up to the first zero byte.
+void TerminateAtZero(std::string& s) {
+    auto zero = s.find('\0');
+    if (zero != std::string::npos) {
+        s.resize(zero);
+    }
+}
+
+} // namespace
+
+bool ListingReader::Raw(std::size_t length, std::string& out) {
+    if (m_pos > m_bytes.size() || length > m_bytes.size() - m_pos) {
+        m_pos = m_bytes.size() + 1; // failed for good
+        return false;
+    }
+    out.assign(m_bytes.data() + m_pos, length);
+    m_pos += length;
+    return true;
+}
+
+bool ListingReader::Tag(const char* tag) {
+    std::string bytes;
+    return Raw(kTagLength, bytes) && bytes == std::string_view(tag, kTagLength);
+}
+
+bool ListingReader::Int(std::int32_t& value) {
+    std::string b;
+    if (!Raw(4, b)) {
+        return false;
+    }
+    std::uint32_t u = static_cast<unsigned char>(b[0]) |
+                      (static_cast<std::uint32_t>(static_cast<unsigned char>(b[1])) << 8) |
+                      (static_cast<std::uint32_t>(static_cast<unsigned char>(b[2])) << 16) |
+                      (static_cast<std::uint32_t>(static_cast<unsigned char>(b[3])) << 24);
+    value = static_cast<std::int32_t>(u);
+    return true;
+}
+
+bool ListingReader::Byte(std::int32_t& flag) {
+    std::string b;
+    if (!Raw(1, b)) {
+        return false;
+    }
+    flag = static_cast<unsigned char>(b[0]);
+    return true;
+}
+
+bool ListingReader::Text(std::string& field, std::size_t capacity) {
+    std::int32_t length = 0;
+    if (!Int(length)) {
+        if (capacity == 0) field.clear();
+        return false;
+    }
+    bool fits = length >= 0 && (capacity == 0 || static_cast<std::size_t>(length) < capacity);
+    if (!fits) {
+        m_pos = m_bytes.size() + 1;
+        if (capacity == 0) field.clear();
+        return false;
+    }
+    std::string text;
+    if (!Raw(static_cast<std::size_t>(length), text)) {
+        if (capacity == 0) field.clear();
+        return false;
+    }
+    TerminateAtZero(text);
+    field = std::move(text);
+    return true;
+}
+
+bool WriteAuctionSection(std::ostream& out, const AuctionRecord& a) {
+    ListingWriter w(out);
+    return BindAuction(w, a);
+}
+
+bool WriteCustomerRecord(std::ostream& out, const CustomerRecord& c) {
+    ListingWriter w(out);
+    return BindCustomer(w, c);
+}
+
+bool WriteCustomerSection(std::ostream& out, const CustomerList& list) {
+    ListingWriter w(out);
+    if (!w.Tag(kCustomerTag) || !w.Int(list.count())) {
+        return false;
+    }
+    for (const CustomerRecord& c : list.records()) {
+        if (!WriteCustomerRecord(out, c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool WriteMailSection(std::ostream& out, const MailRecord& m) {
+    ListingWriter w(out);
+    return BindMail(w, m);
+}
+
+bool ReadAuctionSection(ListingReader& in, AuctionRecord& a) { return BindAuction(in, a); }
+bool ReadCustomerRecord(ListingReader& in, CustomerRecord& c) { return BindCustomer(in, c); }
+bool ReadMailSection(ListingReader& in, MailRecord& m) { return BindMail(in, m); }
+
+bool ReadCustomerSection(ListingReader& in, CustomerList& list) {
+    list.Clear();
+    std::int32_t count = 0;
+    if (!in.Tag(kCustomerTag) || !in.Int(count) || count < 0) {
+        return false;
+    }
+    for (std::int32_t i = 0; i < count; ++i) {
+        CustomerRecord record;
+        if (!ReadCustomerRecord(in, record)) {
+            return false;
+        }
+        list.Append(record);
+    }
+    return list.count() == count;
+}
+
+bool WriteListing(const SaleMaster& listing, std::ostream& out) {
+    ListingWriter w(out);
+    std::string number(kManageNoLength, '\0');
+    std::memcpy(number.data(), listing.manage_no.data(),
+                std::min(listing.manage_no.size(), kManageNoLength));
+    if (!w.Tag(kSaleMasterTag) || !w.Int(kListingFormatNumber)) {
+        return false;
+    }
+    out.write(number.data(), static_cast<std::streamsize>(number.size()));
+    return out.good() && w.Text(listing.product_name) && WriteAuctionSection(out, listing.auction) &&
+           WriteCustomerSection(out, listing.customers) && WriteMailSection(out, listing.mail) &&
+           out.good();
+}
+
+bool WriteListing(const SaleMaster& listing, const std::string& path) {
+    return SaveFileAtomically(path, [&](std::ostream& out) { return WriteListing(listing, out); });
+}
+
+bool ReadListingBytes(SaleMaster& listing, std::string_view bytes) {
+    ListingReader in(bytes);
+    std::int32_t format = 0;
+    std::string number;
+    if (!in.Tag(kSaleMasterTag) || !in.Int(format) || !in.Raw(kManageNoLength, number)) {
+        return false;
+    }
+    TerminateAtZero(number);
+    listing.manage_no = number;
+    return in.Text(listing.product_name, kProductNameCapacity) &&
+           ReadAuctionSection(in, listing.auction) &&
+           ReadCustomerSection(in, listing.customers) && ReadMailSection(in, listing.mail);
+}
+
+bool ReadListing(SaleMaster& listing, const std::string& path) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        return false;
+    }
+    return ReadListingBytes(listing, bytes);
+}
+
+std::string ListingPath(const std::string& install_dir, const std::string& manage_no) {
+    return install_dir + "Datas/" + manage_no + ".rks";
+}
+
+} // namespace hanamori

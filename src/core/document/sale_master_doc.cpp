@@ -1,0 +1,149 @@
+#include "core/document/sale_master_doc.h"
+
+#include "core/app/helpers.h"
+#include "core/document/listing_file.h"
+#include "core/settings/user_settings.h"
+#include "core/text/cp932.h"
+
+namespace hanamori {
+namespace {
+const std::string& NoViewMessage() {
+    return "Viewの取得に失敗しました。\nファイルを保存できません。"_sj;
+}
+} // namespace
+
+CSaleMasterDoc::CSaleMasterDoc(Host& host, DocumentUi& ui, const UserSettings& settings)
+    : m_host(host), m_ui(ui), m_settings(settings) {}
+
+void CSaleMasterDoc::Reset() {
+    const std::string& dir = InstallDir();
+    if (m_loaders && !m_loaders->LoadColorList(dir + "template")) {
+        m_host.ShowMessage("カラーテンプレートの読み込みに失敗しました。"_sj, MessageIcon::Stop);
+    }
+    if (m_loaders && !m_loaders->LoadMailTemplates(dir + "template")) {
+        m_host.ShowMessage("メールテンプレートの読み込みに失敗しました。"_sj, MessageIcon::Stop);
+    }
+    m_modified = false;
+    m_listing.Reset(m_settings);
+    if (m_loaders) {
+        // A rate file that fails reports itself; the listing goes ahead either way.
+        m_loaders->LoadRates(dir + "CostData");
+    }
+}
+
+bool CSaleMasterDoc::NewListing() {
+    if (!SaveIfModified()) {
+        return false;
+    }
+    Reset();
+    UpdateTitle();
+    if (m_view) {
+        m_view->LoadAllTabs();
+    }
+    return true;
+}
+
+bool CSaleMasterDoc::Open() {
+    if (!SaveIfModified()) {
+        return false;
+    }
+    auto chosen = m_ui.ChooseListingToOpen(InstallDir() + "Datas");
+    if (!chosen) {
+        return false;
+    }
+    return OpenListing(*chosen);
+}
+
+bool CSaleMasterDoc::OpenListing(const std::string& manage_no) {
+    std::string path = ListingPath(InstallDir(), manage_no);
+    Reset();
+    if (!ReadListing(m_listing, path)) {
+        m_host.ShowMessage("ファイルの読み込みに失敗しました。"_sj, MessageIcon::None);
+        Reset();
+        if (m_view) {
+            m_view->LoadAllTabs();
+        }
+        return false;
+    }
+    // The file a listing came from is the file it saves to, whatever number it holds.
+    m_listing.manage_no = manage_no;
+    if (!m_view) {
+        m_host.ShowMessage(NoViewMessage(), MessageIcon::Stop);
+        return false;
+    }
+    m_view->SelectTab(0);
+    m_view->LoadAllTabs();
+    m_modified = false;
+    UpdateTitle();
+    return true;
+}
+
+bool CSaleMasterDoc::Save() {
+    if (m_listing.product_name.empty() && !NameListing()) {
+        return false;
+    }
+    if (!m_view) {
+        m_host.ShowMessage(NoViewMessage(), MessageIcon::Stop);
+        return false;
+    }
+    m_view->FocusCurrentPage();
+    m_view->StoreAllTabs();
+    if (!WriteListing(m_listing, ListingFilePath())) {
+        m_host.ShowMessage("ファイルの保存に失敗しました。"_sj, MessageIcon::Exclamation);
+        m_modified = true;
+        return false;
+    }
+    m_view->LoadAllTabs();
+    m_modified = false;
+    UpdateTitle();
+    m_host.ShowMessage("ファイルに保存しました。"_sj, MessageIcon::Information);
+    return true;
+}
+
+bool CSaleMasterDoc::SaveIfModified() {
+    if (!m_modified) {
+        return true;
+    }
+    switch (m_host.AskYesNoCancel("内容が更新されています。\n保存しますか？"_sj,
+                                  MessageIcon::Exclamation)) {
+    case Answer::Yes:
+        return Save();
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void CSaleMasterDoc::ManageFiles() {
+    // Same question as before closing: Cancel or a failed save stops here.
+    if (!SaveIfModified()) {
+        return;
+    }
+    m_ui.ManageFiles(InstallDir() + "Datas");
+}
+
+bool CSaleMasterDoc::NameListing() {
+    auto name = m_ui.AskProductName(m_listing.product_name);
+    if (!name) {
+        return false;
+    }
+    m_listing.product_name = FitField(*name, kProductNameCapacity);
+    return true;
+}
+
+std::string CSaleMasterDoc::TitleText() const {
+    if (m_listing.product_name.empty()) {
+        return std::string(kAppTitle) + " - " + "新規ファイル"_sj;
+    }
+    return std::string(kAppTitle) + " - " + m_listing.product_name;
+}
+
+void CSaleMasterDoc::UpdateTitle() { m_ui.SetTitle(TitleText()); }
+
+std::string CSaleMasterDoc::ListingFilePath() const {
+    return ListingPath(InstallDir(), m_listing.manage_no);
+}
+
+} // namespace hanamori

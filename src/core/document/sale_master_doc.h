@@ -1,0 +1,104 @@
+#pragma once
+// The one open listing and its life: new, open, save, the modified flag and the title.
+// What needs a window (the name dialog, the file chooser, the tab pages, the title bar)
+// is reached through the interfaces below, so the logic runs and is tested without one.
+
+#include "core/app/host.h"
+#include "core/document/records.h"
+
+#include <optional>
+#include <string>
+
+namespace hanamori {
+
+struct UserSettings;
+
+// The view with the three tab pages; the document may have none.
+class DocumentView {
+public:
+    virtual ~DocumentView() = default;
+    // Moves the keyboard focus to the page that is showing, so its edits are committed.
+    virtual void FocusCurrentPage() = 0;
+    // The tabs store their controls into the listing (bidders into `customers`).
+    virtual void StoreAllTabs() = 0;
+    // The tabs fill their controls from the listing.
+    virtual void LoadAllTabs() = 0;
+    // Shows tab `index` (0 is the product description).
+    virtual void SelectTab(int index) = 0;
+};
+
+// The dialogs and the frame title that the document drives.
+class DocumentUi {
+public:
+    virtual ~DocumentUi() = default;
+    // The product-name dialog opened on `current`; nullopt when cancelled.
+    virtual std::optional<std::string> AskProductName(const std::string& current) = 0;
+    // The file management dialog in open mode; the chosen management number, or nullopt.
+    virtual std::optional<std::string> ChooseListingToOpen(const std::string& datas_dir) = 0;
+    // The file management dialog in management mode.
+    virtual void ManageFiles(const std::string& datas_dir) = 0;
+    virtual void SetTitle(const std::string& title) = 0;
+};
+
+// Things reloaded at every reset: the colour list, the mail templates and the rate
+// tables. Each returns false when it failed and has shown its own message if any.
+class ResetLoaders {
+public:
+    virtual ~ResetLoaders() = default;
+    virtual bool LoadColorList(const std::string& template_dir) = 0;
+    virtual bool LoadMailTemplates(const std::string& template_dir) = 0;
+    virtual bool LoadRates(const std::string& cost_dir) = 0;
+};
+
+class CSaleMasterDoc {
+public:
+    CSaleMasterDoc(Host& host, DocumentUi& ui, const UserSettings& settings);
+
+    SaleMaster& listing() { return m_listing; }
+    const SaleMaster& listing() const { return m_listing; }
+    void SetView(DocumentView* view) { m_view = view; }
+    void SetLoaders(ResetLoaders* loaders) { m_loaders = loaders; }
+
+    bool IsModified() const { return m_modified; }
+    void SetModified(bool modified) { m_modified = modified; }
+
+    // The new-listing state: template lists and rate tables reloaded (each failure
+    // reported and passed over), modified flag cleared, fresh listing from the settings.
+    void Reset();
+    // 新規作成: asks about unsaved changes first; false when the user cancelled.
+    bool NewListing();
+    // 開く: asks about unsaved changes, lets the user choose, reads the file.
+    bool Open();
+    // Reads the listing with this management number into the document; on failure
+    // reports it and leaves a fresh listing.
+    bool OpenListing(const std::string& manage_no);
+    // 保存: names a nameless listing first, stores the tabs and writes the file.
+    bool Save();
+    // True when the caller may go on (saved, not modified, or the user said No).
+    bool SaveIfModified();
+    // ファイル管理: asks about unsaved changes, then opens the file management dialog.
+    void ManageFiles();
+    // Runs the product-name dialog; true when a name was given.
+    bool NameListing();
+    void UpdateTitle();
+    // The title text for the frame.
+    std::string TitleText() const;
+    // The file of the open listing.
+    std::string ListingFilePath() const;
+
+private:
+    Host& m_host;
+    DocumentUi& m_ui;
+    const UserSettings& m_settings;
+    DocumentView* m_view = nullptr;
+    ResetLoaders* m_loaders = nullptr;
+    SaleMaster m_listing;
+    bool m_modified = false;
+};
+
+// The application title of every window.
+inline constexpr const char* kAppTitle = "Hanamori";
+// Longest product name the name dialog takes.
+inline constexpr std::size_t kProductNameMaxInput = 259;
+
+} // namespace hanamori

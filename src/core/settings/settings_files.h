@@ -1,0 +1,50 @@
+#pragma once
+// Loading and saving the settings record, group by group, in a fixed order.
+
+#include "core/settings/user_settings.h"
+
+#include <string>
+
+namespace hanamori {
+
+// Paths of the files, relative to the installation directory.
+inline constexpr const char* kMainIniName = "hanamo.ini";
+inline constexpr const char* kMainSection = "HANAMO_SETTING";
+inline constexpr const char* kSettingsDirName = "user.ini/";
+
+// Each group takes the installation directory (ending in '/') and returns true when
+// everything was read or written. A missing INI file or key gives the defaults; a
+// missing side file reads as empty and the group goes on; a side file that exists but
+// cannot be read stops the group and marks the texts not read (see UserSettings).
+bool LoadMainSettings(UserSettings& s, const std::string& dir);
+bool LoadPersonal(UserSettings& s, const std::string& dir);
+bool LoadBanks(UserSettings& s, const std::string& dir);
+bool LoadPostal(UserSettings& s, const std::string& dir);
+bool LoadOtherPayment(UserSettings& s, const std::string& dir);
+bool LoadItemInfo(UserSettings& s, const std::string& dir);
+bool LoadPaymentDefaults(UserSettings& s, const std::string& dir);
+bool LoadSendMethodDefaults(UserSettings& s, const std::string& dir);
+bool LoadShippingOptions(UserSettings& s, const std::string& dir);
+
+// Saves write every key of the group, then each side file whole; they stop at the
+// first file that cannot be written and return false. Side files marked as not read
+// are left as they are on disk.
+bool SaveMainSettings(const UserSettings& s, const std::string& dir);
+bool SavePersonal(const UserSettings& s, const std::string& dir);
+bool SaveBanks(const UserSettings& s, const std::string& dir);
+bool SavePostal(const UserSettings& s, const std::string& dir);
+bool SaveOtherPayment(const UserSettings& s, const std::string& dir);
+bool SaveItemInfo(const UserSettings& s, const std::string& dir);
+bool SavePaymentDefaults(const UserSettings& s, const std::string& dir);
+bool SaveSendMethodDefaults(const UserSettings& s, const std::string& dir);
+bool SaveShippingOptions(const UserSettings& s, const std::string& dir);
+
+// The main section, then the eight groups, in order; results of the groups are
+// ignored and the load always succeeds. The save returns false when any group failed.
+bool LoadAllSettings(UserSettings& s, const std::string& dir);
+bool SaveAllSettings(const UserSettings& s, const std::string& dir);
+
+// The program-wide settings record.
+UserSettings& Settings();
+
+} // namespace hanamori

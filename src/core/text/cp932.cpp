@@ -1,0 +1,146 @@
+#include "core/text/cp932.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <iconv.h>
+
+namespace hanamori {
+namespace {
+
+// iconv in one go; returns nullopt at the first unconvertible sequence unless
+// `replacement` is given, in which case that sequence is replaced and skipped.
+std::optional<std::string> Convert(const char* to, const char* from, std::string_view in,
+                                   const char* replacement, std::size_t bad_step) {
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        return std::nullopt;
+    }
+    std::string out;
+    out.resize(in.size() * 2 + 16);
+    char* src = const_cast<char*>(in.data());
+    std::size_t src_left = in.size();
+    std::size_t used = 0;
+    bool ok = true;
+    while (src_left > 0) {
+        char* dst = out.data() + used;
+        std::size_t dst_left = out.size() - used;
+        std::size_t r = iconv(cd, &src, &src_left, &dst, &dst_left);
+        used = out.size() - dst_left;
+        if (r != static_cast<std::size_t>(-1)) {
+            break;
+        }
+        if (errno == E2BIG) {
+            out.resize(out.size() * 2);
+            continue;
+        }
+        if (!replacement) {
+            ok = false;
+            break;
+        }
+        out.resize(used);
+        out += replacement;
+        used = out.size();
+        out.resize(used + src_left * 2 + 16);
+        std::size_t step = std::min(bad_step, src_left);
+        src += step;
+        src_left -= step;
+    }
+    iconv_close(cd);
+    if (!ok) {
+        return std::nullopt;
+    }
+    out.resize(used);
+    return out;
+}
+
+std::size_t Utf8CharLength(unsigned char c) {
+    if (c < 0x80) return 1;
+    if ((c & 0xE0) == 0xC0) return 2;
+    if ((c & 0xF0) == 0xE0) return 3;
+    if ((c & 0xF8) == 0xF0) return 4;
+    return 1;
+}
+
+} // namespace
+
+std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
+    return Convert("CP932", "UTF-8", utf8, nullptr, 1);
+}
+
+std::string Cp932ToUtf8(std::string_view cp932) {
+    return Convert("UTF-8", "CP932", cp932, "\xEF\xBF\xBD", 1).value_or(std::string());
+}
+
+std::string FirstUnencodableChar(std::string_view utf8) {
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        std::size_t n = std::min(Utf8CharLength(static_cast<unsigned char>(utf8[i])),
+                                 utf8.size() - i);
+        std::string_view ch = utf8.substr(i, n);
+        if (!Utf8ToCp932(ch)) {
+            return std::string(ch);
+        }
+        i += n;
+    }
+    return {};
+}
+
+std::size_t SafeCutLength(std::string_view text, std::size_t max_bytes) {
+    if (text.size() <= max_bytes) {
+        return text.size();
+    }
+    std::size_t i = 0;
+    while (i < max_bytes) {
+        std::size_t n = IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+        if (i + n > max_bytes) {
+            break;
+        }
+        i += n;
+    }
+    return i;
+}
+
+std::string FitField(std::string_view text, std::size_t capacity) {
+    if (capacity == 0) {
+        return {};
+    }
+    return std::string(text.substr(0, SafeCutLength(text, capacity - 1)));
+}
+
+bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]);
+        unsigned char y = static_cast<unsigned char>(b[i]);
+        if (IsLeadByte(x)) {
+            if (x != y || i + 1 >= a.size() || a[i + 1] != b[i + 1]) {
+                return false;
+            }
+            ++i;
+            continue;
+        }
+        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
+        if (x != y) {
+            return false;
+        }
+    }
+    return true;
+}
+
+namespace detail {
+std::string ConvertSourceLiteral(std::string_view utf8) {
+    auto converted = Utf8ToCp932(utf8);
+    if (!converted) {
+        std::fprintf(stderr, "hanamori: source literal not representable in CP932: %.*s\n",
+                     static_cast<int>(utf8.size()), utf8.data());
+        std::abort();
+    }
+    return *converted;
+}
+} // namespace detail
+
+} // namespace hanamori
