@@ -1,0 +1,42 @@
+#include "core/text/cp932.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace hanamori {
+namespace {
+
+TEST(Cp932, SourceLiteralsWithBackslashTrailBytesReachFilesAsCp932) {
+    // 表 and ソ end in 0x5C, the byte that naive code treats as a path separator.
+    EXPECT_EQ("表"_sj, std::string("\x95\x5C"));
+    EXPECT_EQ("ソ"_sj, std::string("\x83\x5C"));
+    EXPECT_EQ("～"_sj, std::string("\x81\x60"));
+    EXPECT_EQ("　"_sj, std::string("\x81\x40"));
+    EXPECT_EQ(Cp932ToUtf8("\x95\x5C\x83\x5C"), "表ソ");
+}
+
+TEST(Cp932, FitFieldNeverSplitsADoubleByteCharacter) {
+    std::string text = "a" + "表表"_sj; // 1 + 2 + 2 bytes
+    EXPECT_EQ(FitField(text, 6), text);
+    EXPECT_EQ(FitField(text, 5), "a" + "表"_sj);          // 4 bytes fit, the cut is clean
+    EXPECT_EQ(FitField(text, 4), "a" + "表"_sj);          // 3 bytes fit
+    EXPECT_EQ(FitField(text, 3), "a");                     // 2 bytes would split 表
+    EXPECT_EQ(FitField(text, 1), "");
+    EXPECT_EQ(FitField("ｺﾋﾟｰ"_sj, 3), "ｺﾋ"_sj);           // half-width kana are single bytes
+}
+
+TEST(Cp932, CaseInsensitiveComparisonLeavesTrailBytesAlone) {
+    EXPECT_TRUE(EqualsIgnoreAsciiCase("Seller", "sELLER"));
+    // ソ is 83 5C and 1 + \ would not match it; "ア" (83 41) must not equal 83 61.
+    EXPECT_FALSE(EqualsIgnoreAsciiCase("ア"_sj, std::string("\x83\x61")));
+    EXPECT_TRUE(EqualsIgnoreAsciiCase("", ""));
+}
+
+TEST(Cp932, UnencodableCharactersAreNamed) {
+    EXPECT_FALSE(Utf8ToCp932("emoji 😀").has_value());
+    EXPECT_EQ(FirstUnencodableChar("ok 😀 no"), "😀");
+    EXPECT_EQ(FirstUnencodableChar("全部大丈夫"), "");
+}
+
+} // namespace
+} // namespace hanamori

@@ -1,0 +1,98 @@
+#include "support/test_support.h"
+
+#include "core/app/helpers.h"
+#include "core/text/cp932.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <stdlib.h>
+
+namespace fs = std::filesystem;
+
+namespace hanamori::test {
+
+TempDir::TempDir() {
+    std::string pattern = (fs::temp_directory_path() / "hanamori-test-XXXXXX").string();
+    char* made = ::mkdtemp(pattern.data());
+    EXPECT_NE(made, nullptr);
+    m_path = pattern + "/";
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    // Make read-only test files removable again.
+    for (auto it = fs::recursive_directory_iterator(m_path, ec); !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    }
+    fs::remove_all(m_path, ec);
+}
+
+TempInstall::TempInstall(bool with_shipped_data) : m_previous(InstallDir()) {
+    if (with_shipped_data) {
+        fs::copy(SourceDir() + "/data", m_dir.path(), fs::copy_options::recursive);
+    }
+    for (const char* sub : {"Datas", "work", "template", "CostData", "user.ini", "help"}) {
+        fs::create_directories(m_dir.path() + sub);
+    }
+    SetInstallDir(m_dir.path());
+}
+
+TempInstall::~TempInstall() { SetInstallDir(m_previous); }
+
+void ScriptedHost::ShowMessage(const std::string& text, MessageIcon icon) {
+    messages.push_back({text, icon});
+}
+
+Answer ScriptedHost::AskYesNoCancel(const std::string& text, MessageIcon icon) {
+    messages.push_back({text, icon});
+    if (yes_no_cancel_answers.empty()) {
+        return Answer::No;
+    }
+    Answer a = yes_no_cancel_answers.front();
+    yes_no_cancel_answers.pop_front();
+    return a;
+}
+
+bool ScriptedHost::AskYesNo(const std::string& text, MessageIcon icon) {
+    messages.push_back({text, icon});
+    if (yes_no_answers.empty()) {
+        return false;
+    }
+    bool a = yes_no_answers.front();
+    yes_no_answers.pop_front();
+    return a;
+}
+
+std::vector<std::string> ScriptedHost::MessagesUtf8() const {
+    std::vector<std::string> out;
+    for (const Message& m : messages) {
+        out.push_back(Cp932ToUtf8(m.text));
+    }
+    return out;
+}
+
+std::string Sj(const std::string& utf8) {
+    auto converted = Utf8ToCp932(utf8);
+    EXPECT_TRUE(converted.has_value()) << "not representable in CP932: " << utf8;
+    return converted.value_or(std::string());
+}
+
+std::string Utf8(const std::string& cp932) { return Cp932ToUtf8(cp932); }
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(out.good()) << "cannot write " << path;
+}
+
+std::string SourceDir() { return HANAMORI_SOURCE_DIR; }
+std::string DistDir() { return HANAMORI_DIST_DIR; }
+
+} // namespace hanamori::test

@@ -1,0 +1,79 @@
+#pragma once
+// Shared test helpers: temporary installation directories, a scripted host, file
+// helpers and CP932 conversion for readable expectations.
+
+#include "core/app/host.h"
+
+#include <deque>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace hanamori::test {
+
+// A fresh directory that is removed with everything in it when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    // The directory, ending in '/'.
+    const std::string& path() const { return m_path; }
+    std::string operator/(const std::string& name) const { return m_path + name; }
+
+private:
+    std::string m_path;
+};
+
+// A temporary installation directory with the standard subdirectories (Datas, work,
+// template, CostData, user.ini, help), set as the program's installation directory
+// for the object's lifetime. With `with_shipped_data`, the repository's data/ is
+// copied in first.
+class TempInstall {
+public:
+    explicit TempInstall(bool with_shipped_data = false);
+    ~TempInstall();
+    const std::string& dir() const { return m_dir.path(); }
+    std::string operator/(const std::string& name) const { return m_dir / name; }
+
+private:
+    TempDir m_dir;
+    std::string m_previous;
+};
+
+// Records every message and answers questions from a script (default No / Yes-No: No).
+class ScriptedHost : public Host {
+public:
+    struct Message {
+        std::string text; // CP932
+        MessageIcon icon;
+    };
+    std::vector<Message> messages;
+    std::deque<Answer> yes_no_cancel_answers;
+    std::deque<bool> yes_no_answers;
+    std::string clipboard;
+    std::vector<std::string> opened_pages;
+
+    void ShowMessage(const std::string& text, MessageIcon icon) override;
+    Answer AskYesNoCancel(const std::string& text, MessageIcon icon) override;
+    bool AskYesNo(const std::string& text, MessageIcon icon) override;
+    void SetClipboardText(const std::string& text) override { clipboard = text; }
+    void OpenPage(const std::string& path) override { opened_pages.push_back(path); }
+
+    // The messages as UTF-8, for readable assertions.
+    std::vector<std::string> MessagesUtf8() const;
+};
+
+// UTF-8 to CP932 for test data; fails the test when it cannot be converted.
+std::string Sj(const std::string& utf8);
+// CP932 to UTF-8.
+std::string Utf8(const std::string& cp932);
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& bytes);
+// The repository's source directory and the build's installation directory.
+std::string SourceDir();
+std::string DistDir();
+
+} // namespace hanamori::test
