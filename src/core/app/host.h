@@ -19,6 +19,11 @@ public:
     virtual Answer AskYesNoCancel(const std::string& text, MessageIcon icon) = 0;
     // Asks a Yes/No question; No is the answer when it is dismissed.
     virtual bool AskYesNo(const std::string& text, MessageIcon icon) = 0;
+    // Asks an OK/Cancel question; true for OK. Hosts without such a box answer it as
+    // a Yes/No question.
+    virtual bool AskOkCancel(const std::string& text, MessageIcon icon) {
+        return AskYesNo(text, icon);
+    }
     // Puts plain text (CP932) on the clipboard.
     virtual void SetClipboardText(const std::string& text) = 0;
     // Opens a local file path or a web address in the user's browser.
