@@ -1,0 +1,95 @@
+// hanamori-cli new, show, import and settings, run as a real process.
+
+#include "support/cli_runner.h"
+#include "core/app/helpers.h"
+#include "support/test_support.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace hanamori {
+namespace {
+
+using test::CliResult;
+using test::RunCli;
+
+TEST(CliListing, NewShowImportRoundTrip) {
+    test::TempInstall inst;
+    CliResult made = RunCli(inst.dir(), {"new", "--name", "表示パネル ソ"});
+    ASSERT_EQ(made.status, 0) << made.err;
+    std::string number = made.out.substr(0, made.out.find('\n'));
+    ASSERT_EQ(number.size(), 12u);
+    std::string file = inst / ("Datas/" + number + ".rks");
+    std::string original = test::ReadFile(file);
+
+    CliResult shown = RunCli(inst.dir(), {"show", number});
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    auto json = nlohmann::json::parse(shown.out);
+    EXPECT_EQ(json["product_name"], "表示パネル ソ");
+    EXPECT_EQ(json["auction"]["use_description"], 1);
+    EXPECT_EQ(json["customers"].size(), 0u);
+
+    // Import what show printed: the same file comes back.
+    std::filesystem::remove(file);
+    CliResult imported = RunCli(inst.dir(), {"import", "-"}, shown.out);
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    EXPECT_EQ(test::ReadFile(file), original);
+}
+
+TEST(CliListing, ImportFillsMissingFieldsAndRefusesBadOnes) {
+    test::TempInstall inst;
+    CliResult ok = RunCli(inst.dir(), {"import", "-"},
+                          R"({"product_name":"時計","customers":[{"nickname":"bidder","price":1500}]})");
+    ASSERT_EQ(ok.status, 0) << ok.err;
+    std::string number = ok.out.substr(0, 12);
+    auto json = nlohmann::json::parse(RunCli(inst.dir(), {"show", number}).out);
+    EXPECT_EQ(json["customers"][0]["count"], 1);
+    EXPECT_EQ(json["auction"]["quantity"], -1);
+
+    struct Bad {
+        const char* json;
+        const char* field;
+    };
+    for (const Bad& bad : {Bad{R"({"colour":"x"})", "colour"},
+                           Bad{R"({"auction":{"quantity":"3"}})", "auction.quantity"},
+                           Bad{R"({"product_name":"😀"})", "product_name"},
+                           Bad{R"({"customers":[{"zip":1}]})", "customers[0].zip"},
+                           Bad{R"({"manage_no":"../../etc"})", "manage_no"}}) {
+        CliResult r = RunCli(inst.dir(), {"import", "-"}, bad.json);
+        EXPECT_EQ(r.status, 1) << bad.json;
+        EXPECT_NE(r.err.find(bad.field), std::string::npos) << r.err;
+    }
+    std::string long_name(300, 'a');
+    EXPECT_EQ(RunCli(inst.dir(), {"import", "-"}, "{\"product_name\":\"" + long_name + "\"}").status, 1);
+}
+
+TEST(CliListing, FailuresAndUsage) {
+    test::TempInstall inst;
+    CliResult missing = RunCli(inst.dir(), {"show", "000000000000"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("ファイルの読み込みに失敗しました。"), std::string::npos);
+    EXPECT_EQ(RunCli(inst.dir(), {"show"}).status, 2);
+    EXPECT_EQ(RunCli(inst.dir(), {"frobnicate"}).status, 2);
+    EXPECT_EQ(RunCli(inst.dir(), {"new", "--name", "😀"}).status, 1);
+}
+
+TEST(CliListing, SettingsPrintsWhatStartUpLoads) {
+    test::TempInstall inst;
+    test::WriteFile(inst / "user.ini/cr_page.ini", "[PAYMENT]\r\nchk_bank=0\r\n");
+    test::WriteFile(inst / "user.ini/pers_address2.txt", test::Sj("大阪市\r\n北区"));
+    CliResult r = RunCli(inst.dir(), {"settings"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto json = nlohmann::json::parse(r.out);
+    EXPECT_EQ(json["cr_page"]["payment"]["chk_bank"], 0);
+    EXPECT_EQ(json["send_opt"]["chk_yuupack_opt"], 1);
+    EXPECT_EQ(json["personal"][2]["address"], "大阪市\r\n北区");
+    EXPECT_EQ(json["personal"][0]["banner_text"], "マイ・オークションをごらんください");
+    EXPECT_EQ(json["bank"].size(), 4u);
+    EXPECT_EQ(json["yuubin"].size(), 2u);
+    EXPECT_FALSE(FileExists(inst / "hanamo.ini")); // nothing written
+}
+
+} // namespace
+} // namespace hanamori

@@ -1,0 +1,71 @@
+#include "core/app/atomic_file.h"
+#include "core/app/helpers.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+#include <filesystem>
+
+namespace hanamori {
+namespace {
+
+TEST(Helpers, IntegerChecks) {
+    EXPECT_TRUE(IsUnsignedInt(""));
+    EXPECT_TRUE(IsUnsignedInt("007"));
+    EXPECT_FALSE(IsUnsignedInt("-1"));
+    EXPECT_FALSE(IsUnsignedInt("1.5"));
+    EXPECT_FALSE(IsUnsignedInt(" 1"));
+    EXPECT_FALSE(IsUnsignedInt(test::Sj("１２")));
+    EXPECT_TRUE(IsSignedInt(""));
+    EXPECT_TRUE(IsSignedInt("-"));
+    EXPECT_TRUE(IsSignedInt("-300"));
+    EXPECT_FALSE(IsSignedInt("3-"));
+    EXPECT_FALSE(IsSignedInt("--3"));
+    EXPECT_EQ(ToInt(""), 0);
+    EXPECT_EQ(ToInt("-"), 0);
+    EXPECT_EQ(ToInt("-300"), -300);
+}
+
+TEST(Helpers, ScratchFilesGoAndOtherFilesStay) {
+    test::TempInstall inst;
+    for (const char* name : kScratchFiles) {
+        test::WriteFile(inst / (std::string("work/") + name), "x");
+    }
+    test::WriteFile(inst / "work/keep.txt", "x");
+    DeleteScratchFiles(inst.dir());
+    for (const char* name : kScratchFiles) {
+        EXPECT_FALSE(FileExists(inst / (std::string("work/") + name))) << name;
+    }
+    EXPECT_TRUE(FileExists(inst / "work/keep.txt"));
+    DeleteScratchFiles(inst.dir()); // nothing left to delete: no complaint
+}
+
+TEST(Helpers, InstallDirAlwaysEndsInASeparator) {
+    std::string before = InstallDir();
+    SetInstallDir("/");
+    EXPECT_EQ(InstallDir(), "/");
+    SetInstallDir("/opt/hanamori");
+    EXPECT_EQ(InstallDir(), "/opt/hanamori/");
+    SetInstallDir(before);
+    EXPECT_EQ(ExecutableDir().back(), '/');
+}
+
+TEST(AtomicFile, AFailedSaveKeepsTheOldFileWhole) {
+    test::TempDir dir;
+    std::string path = dir / "data.bin";
+    ASSERT_TRUE(SaveBytesAtomically(path, "old content"));
+    EXPECT_FALSE(SaveFileAtomically(path, [](std::ostream& out) {
+        out << "half";
+        return false;
+    }));
+    EXPECT_EQ(test::ReadFile(path), "old content");
+    // No temporary file is left behind.
+    int entries = 0;
+    for (auto& e : std::filesystem::directory_iterator(dir.path())) {
+        (void)e;
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1);
+}
+
+} // namespace
+} // namespace hanamori

@@ -1,0 +1,176 @@
+#include "core/document/listing_file.h"
+#include "core/document/sale_master_doc.h"
+#include "core/settings/user_settings.h"
+#include "core/app/helpers.h"
+#include "support/test_support.h"
+
+#include <deque>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace hanamori {
+namespace {
+
+using test::Sj;
+
+struct ScriptedUi : DocumentUi {
+    std::deque<std::optional<std::string>> names;
+    std::optional<std::string> chosen;
+    int name_dialogs = 0;
+    int managed = 0;
+    std::string title;
+    std::optional<std::string> AskProductName(const std::string&) override {
+        ++name_dialogs;
+        if (names.empty()) return std::nullopt;
+        auto n = names.front();
+        names.pop_front();
+        return n;
+    }
+    std::optional<std::string> ChooseListingToOpen(const std::string&) override { return chosen; }
+    void ManageFiles(const std::string&) override { ++managed; }
+    void SetTitle(const std::string& t) override { title = t; }
+};
+
+struct RecordingView : DocumentView {
+    std::vector<std::string> calls;
+    int tab = 2;
+    void FocusCurrentPage() override { calls.push_back("focus"); }
+    void StoreAllTabs() override { calls.push_back("store"); }
+    void LoadAllTabs() override { calls.push_back("load"); }
+    void SelectTab(int index) override { tab = index; }
+};
+
+struct FailingLoaders : ResetLoaders {
+    bool LoadColorList(const std::string&) override { return false; }
+    bool LoadMailTemplates(const std::string&) override { return false; }
+    bool LoadRates(const std::string&) override { return false; }
+};
+
+class DocumentTest : public ::testing::Test {
+protected:
+    test::TempInstall inst;
+    test::ScriptedHost host;
+    ScriptedUi ui;
+    RecordingView view;
+    UserSettings settings;
+    CSaleMasterDoc doc{host, ui, settings};
+    void SetUp() override {
+        doc.SetView(&view);
+        doc.Reset();
+    }
+};
+
+TEST_F(DocumentTest, SavingANamelessListingAsksForTheNameFirst) {
+    doc.SetModified(true);
+    EXPECT_FALSE(doc.Save()); // name dialog cancelled
+    EXPECT_EQ(ui.name_dialogs, 1);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_FALSE(FileExists(doc.ListingFilePath()));
+
+    ui.names.push_back(Sj("腕時計"));
+    EXPECT_TRUE(doc.Save());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(FileExists(doc.ListingFilePath()));
+    EXPECT_EQ(Utf8(ui.title), "Hanamori - 腕時計");
+    EXPECT_EQ(host.MessagesUtf8().back(), "ファイルに保存しました。");
+    EXPECT_EQ(host.messages.back().icon, MessageIcon::Information);
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"focus", "store", "load"}));
+    // A named listing is not asked again.
+    EXPECT_TRUE(doc.Save());
+    EXPECT_EQ(ui.name_dialogs, 2);
+}
+
+TEST_F(DocumentTest, AFailedWriteKeepsTheListingModified) {
+    doc.listing().product_name = "x";
+    doc.SetModified(true);
+    std::filesystem::remove_all(inst / "Datas");
+    EXPECT_FALSE(doc.Save());
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(host.MessagesUtf8().back(), "ファイルの保存に失敗しました。");
+    EXPECT_EQ(host.messages.back().icon, MessageIcon::Exclamation);
+}
+
+TEST_F(DocumentTest, TheSaveQuestionDecidesWhetherToGoOn) {
+    EXPECT_TRUE(doc.SaveIfModified()); // not modified: no question
+    EXPECT_TRUE(host.messages.empty());
+    doc.SetModified(true);
+    host.yes_no_cancel_answers = {Answer::Cancel, Answer::No, Answer::Yes};
+    EXPECT_FALSE(doc.SaveIfModified());
+    EXPECT_EQ(host.MessagesUtf8().back(), "内容が更新されています。\n保存しますか？");
+    EXPECT_TRUE(doc.SaveIfModified());
+    // Yes, then the name dialog cancelled: the caller must not go on.
+    EXPECT_FALSE(doc.SaveIfModified());
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(DocumentTest, OpenReadsTheChosenFileAndShowsTheFirstTab) {
+    SaleMaster stored;
+    stored.Reset(settings);
+    stored.product_name = Sj("保存済み");
+    // The file's stem wins over a number changed by hand inside it.
+    std::string stem = stored.manage_no;
+    stored.manage_no = "999999999999";
+    ASSERT_TRUE(WriteListing(stored, ListingPath(inst.dir(), stem)));
+    ui.chosen = stem;
+    doc.SetModified(true);
+    host.yes_no_cancel_answers = {Answer::No};
+    EXPECT_TRUE(doc.Open());
+    EXPECT_EQ(doc.listing().product_name, Sj("保存済み"));
+    EXPECT_EQ(doc.listing().manage_no, stem);
+    EXPECT_EQ(view.tab, 0);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(Utf8(ui.title), "Hanamori - 保存済み");
+}
+
+TEST_F(DocumentTest, AFileThatFailsToReadLeavesAFreshListing) {
+    doc.listing().product_name = Sj("開いていた");
+    std::string old_number = doc.listing().manage_no;
+    test::WriteFile(inst / "Datas/123456789012.rks", "not a listing");
+    ui.chosen = "123456789012";
+    EXPECT_FALSE(doc.Open());
+    EXPECT_EQ(host.MessagesUtf8().back(), "ファイルの読み込みに失敗しました。");
+    EXPECT_EQ(doc.listing().product_name, "");
+    EXPECT_NE(doc.listing().manage_no, "123456789012");
+    EXPECT_NE(doc.listing().manage_no, old_number);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(DocumentTest, TitleTexts) {
+    doc.UpdateTitle();
+    EXPECT_EQ(Utf8(ui.title), "Hanamori - 新規ファイル");
+    ui.names.push_back(Sj("商品A"));
+    EXPECT_TRUE(doc.NameListing());
+    EXPECT_EQ(Utf8(ui.title), "Hanamori - 新規ファイル"); // follows at the next save
+    EXPECT_EQ(Utf8(doc.TitleText()), "Hanamori - 商品A");
+}
+
+TEST_F(DocumentTest, WithoutAViewNothingIsSaved) {
+    doc.SetView(nullptr);
+    doc.listing().product_name = "x";
+    EXPECT_FALSE(doc.Save());
+    EXPECT_EQ(host.MessagesUtf8().back(), "Viewの取得に失敗しました。\nファイルを保存できません。");
+    EXPECT_EQ(host.messages.back().icon, MessageIcon::Stop);
+}
+
+TEST_F(DocumentTest, ResetReportsEachFailedTemplateListAndGoesOn) {
+    FailingLoaders loaders;
+    doc.SetLoaders(&loaders);
+    doc.SetModified(true);
+    doc.Reset();
+    EXPECT_EQ(host.MessagesUtf8(), (std::vector<std::string>{
+                                       "カラーテンプレートの読み込みに失敗しました。",
+                                       "メールテンプレートの読み込みに失敗しました。"}));
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(DocumentTest, FileManagementAsksAboutUnsavedChangesFirst) {
+    doc.SetModified(true);
+    host.yes_no_cancel_answers = {Answer::Cancel, Answer::No};
+    doc.ManageFiles();
+    EXPECT_EQ(ui.managed, 0);
+    doc.ManageFiles();
+    EXPECT_EQ(ui.managed, 1);
+}
+
+} // namespace
+} // namespace hanamori

@@ -1,0 +1,38 @@
+#include "support/cli_runner.h"
+
+#include "support/test_support.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <sys/wait.h>
+
+namespace hanamori::test {
+namespace {
+std::string Quote(const std::string& arg) {
+    std::string q = "'";
+    for (char c : arg) {
+        if (c == '\'') q += "'\\''";
+        else q += c;
+    }
+    return q + "'";
+}
+} // namespace
+
+CliResult RunCliAt(const std::string& cli_path, const std::string& dir,
+                   const std::vector<std::string>& args, const std::string& input) {
+    TempDir io;
+    WriteFile(io / "in", input);
+    std::string command = Quote(cli_path) + " --dir " + Quote(dir);
+    for (const std::string& a : args) {
+        command += " " + Quote(a);
+    }
+    command += " <" + Quote(io / "in") + " >" + Quote(io / "out") + " 2>" + Quote(io / "err");
+    int raw = std::system(command.c_str());
+    CliResult r;
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = ReadFile(io / "out");
+    r.err = ReadFile(io / "err");
+    return r;
+}
+
+} // namespace hanamori::test
