@@ -164,7 +164,8 @@ void ProfileFile::SetString(std::string_view section, std::string_view key,
             break;
         }
         if (auto kv = KeyValue(m_lines[i]); kv && EqualsIgnoreAsciiCase(kv->first, Trim(key))) {
-            m_lines[i] = new_line;
+            // Only the value changes; the key keeps the spelling the file gave it.
+            m_lines[i] = std::string(kv->first) + "=" + std::string(Trim(value));
             return;
         }
         if (!Trim(m_lines[i]).empty()) {

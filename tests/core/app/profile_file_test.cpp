@@ -1,4 +1,5 @@
 #include "core/app/profile_file.h"
+#include "core/text/cp932.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -12,6 +12,7 @@ namespace hanamori {
 namespace {
 
 using test::Sj;
+using test::Utf8;
 
 struct ScriptedUi : DocumentUi {
     std::deque<std::optional<std::string>> names;
