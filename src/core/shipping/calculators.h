@@ -38,7 +38,8 @@ protected:
     // returns whether it wrote a line and sets `wrote_total`.
     virtual bool WriteNote(const std::string& origin, int price_class, int format,
                            std::int64_t total, bool& wrote_total);
-    int Discounted(int price) const { return HandInDiscount() ? price - 100 : price; }
+    // The price less the hand-in discount when the seller's option asks for it.
+    int Discounted(int price) const;
 };
 
 class YuPackCalculator final : public RegionCalculator {

@@ -51,6 +51,8 @@ public:
     void AppendText(const std::string& text) { m_text += text; }
     const std::string& ListText() const { return m_text; }
     bool IsLoaded() const { return m_loaded; }
+    // Marks the tables as not loaded (prices nothing until the next successful load).
+    void SetUnloaded() { m_loaded = false; }
 
 protected:
     // Reads the sections into the tables; the base has none and succeeds.
