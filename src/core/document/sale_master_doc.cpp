@@ -2,6 +2,7 @@
 
 #include "core/app/helpers.h"
 #include "core/document/listing_file.h"
+#include "core/document/listing_resources.h"
 #include "core/settings/user_settings.h"
 #include "core/text/cp932.h"
 
@@ -13,22 +14,28 @@ const std::string& NoViewMessage() {
 } // namespace
 
 CSaleMasterDoc::CSaleMasterDoc(Host& host, DocumentUi& ui, const UserSettings& settings)
-    : m_host(host), m_ui(ui), m_settings(settings) {}
+    : m_host(host), m_ui(ui), m_settings(settings),
+      m_resources(std::make_unique<ListingResources>(host, settings)),
+      m_loaders(m_resources.get()) {}
+
+CSaleMasterDoc::~CSaleMasterDoc() = default;
+
+void CSaleMasterDoc::SetLoaders(ResetLoaders* loaders) {
+    m_loaders = loaders ? loaders : m_resources.get();
+}
 
 void CSaleMasterDoc::Reset() {
     const std::string& dir = InstallDir();
-    if (m_loaders && !m_loaders->LoadColorList(dir + "template")) {
+    if (!m_loaders->LoadColorList(dir + "template")) {
         m_host.ShowMessage("カラーテンプレートの読み込みに失敗しました。"_sj, MessageIcon::Stop);
     }
-    if (m_loaders && !m_loaders->LoadMailTemplates(dir + "template")) {
+    if (!m_loaders->LoadMailTemplates(dir + "template")) {
         m_host.ShowMessage("メールテンプレートの読み込みに失敗しました。"_sj, MessageIcon::Stop);
     }
     m_modified = false;
     m_listing.Reset(m_settings);
-    if (m_loaders) {
-        // A rate file that fails reports itself; the listing goes ahead either way.
-        m_loaders->LoadRates(dir + "CostData");
-    }
+    // A rate file that fails reports itself; the listing goes ahead either way.
+    m_loaders->LoadRates(dir + "CostData");
 }
 
 bool CSaleMasterDoc::NewListing() {

@@ -6,12 +6,14 @@
 #include "core/app/host.h"
 #include "core/document/records.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace hanamori {
 
 struct UserSettings;
+class ListingResources;
 
 // The view with the three tab pages; the document may have none.
 class DocumentView {
@@ -53,11 +55,16 @@ public:
 class CSaleMasterDoc {
 public:
     CSaleMasterDoc(Host& host, DocumentUi& ui, const UserSettings& settings);
+    ~CSaleMasterDoc();
 
     SaleMaster& listing() { return m_listing; }
+    // The colour list, mail templates and shipping engine the document keeps for its
+    // listings; reloaded at every reset.
+    ListingResources& resources() { return *m_resources; }
     const SaleMaster& listing() const { return m_listing; }
     void SetView(DocumentView* view) { m_view = view; }
-    void SetLoaders(ResetLoaders* loaders) { m_loaders = loaders; }
+    // Replaces what Reset reloads (tests); nullptr restores the document's own.
+    void SetLoaders(ResetLoaders* loaders);
 
     bool IsModified() const { return m_modified; }
     void SetModified(bool modified) { m_modified = modified; }
@@ -91,6 +98,7 @@ private:
     DocumentUi& m_ui;
     const UserSettings& m_settings;
     DocumentView* m_view = nullptr;
+    std::unique_ptr<ListingResources> m_resources;
     ResetLoaders* m_loaders = nullptr;
     SaleMaster m_listing;
     bool m_modified = false;

@@ -1,4 +1,5 @@
 #include "core/document/listing_file.h"
+#include "core/document/listing_resources.h"
 #include "core/document/sale_master_doc.h"
 #include "core/settings/user_settings.h"
 #include "core/app/helpers.h"
@@ -49,7 +50,7 @@ struct FailingLoaders : ResetLoaders {
 
 class DocumentTest : public ::testing::Test {
 protected:
-    test::TempInstall inst;
+    test::TempInstall inst{/*with_shipped_data=*/true};
     test::ScriptedHost host;
     ScriptedUi ui;
     RecordingView view;
@@ -58,8 +59,22 @@ protected:
     void SetUp() override {
         doc.SetView(&view);
         doc.Reset();
+        host.messages.clear();
     }
 };
+
+TEST(Document, TheShippedDataLoadsWithoutAComplaint) {
+    test::TempInstall inst(/*with_shipped_data=*/true);
+    test::ScriptedHost host;
+    ScriptedUi ui;
+    UserSettings settings;
+    CSaleMasterDoc doc(host, ui, settings);
+    doc.Reset();
+    EXPECT_TRUE(host.messages.empty()) << (host.messages.empty() ? "" : Utf8(host.messages[0].text));
+    EXPECT_GT(doc.resources().colors().count(), 0);
+    EXPECT_GT(doc.resources().mail_templates().count(), 0u);
+    EXPECT_GE(doc.resources().shipping().Cost(ShippingMethod::Yamato, Sj("東京都"), Sj("大阪府")), 0);
+}
 
 TEST_F(DocumentTest, SavingANamelessListingAsksForTheNameFirst) {
     doc.SetModified(true);
@@ -157,6 +172,7 @@ TEST_F(DocumentTest, ResetReportsEachFailedTemplateListAndGoesOn) {
     FailingLoaders loaders;
     doc.SetLoaders(&loaders);
     doc.SetModified(true);
+    host.messages.clear();
     doc.Reset();
     EXPECT_EQ(host.MessagesUtf8(), (std::vector<std::string>{
                                        "カラーテンプレートの読み込みに失敗しました。",
