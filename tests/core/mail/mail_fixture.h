@@ -23,10 +23,10 @@ struct MailFixture {
         SellerProfile& p = settings.personal[0];
         p.name = Sj("山田 花子");
         p.nickname = "hanako_shop";
-        settings.bank[0] = {1, Sj("みずほ銀行"), Sj("渋谷支店"), Sj("普通"), "1234567",
-                            Sj("ヤマダ ハナコ")};
-        settings.bank[1] = {1, Sj("ゆうちょ銀行"), Sj("〇一八店"), Sj("普通"), "7654321",
-                            Sj("ヤマダ ハナコ")};
+        settings.bank[0] = {1,          Sj("みずほ銀行"), Sj("渋谷支店"),
+                            Sj("普通"), "1234567",        Sj("ヤマダ ハナコ")};
+        settings.bank[1] = {1,          Sj("ゆうちょ銀行"), Sj("〇一八店"),
+                            Sj("普通"), "7654321",          Sj("ヤマダ ハナコ")};
         settings.yuubin[0] = {1, Sj("振替口座"), "00120-3", "456789", Sj("ヤマダ ハナコ")};
         engine = std::make_unique<ShippingEngine>(settings);
 
@@ -38,6 +38,10 @@ struct MailFixture {
         a.height_cm = 10;
         a.weight_g = 1500;
         MailRecord& m = listing.mail;
+        // Reset ticked the accounts marked in the settings; each test ticks its own.
+        m.bank1 = m.bank2 = m.bank3 = m.bank4 = m.postal1 = m.postal2 = 0;
+        m.use_other_payment = 0;
+        m.other_payment_text.clear();
         m.seller_name = Sj("山田 花子");
         m.seller_nickname = "hanako_shop";
         m.seller_mail = "hanako@example.jp";

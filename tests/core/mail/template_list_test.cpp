@@ -33,7 +33,7 @@ TEST(MailTemplateList, AnyMalformedLineRejectsTheWholeList) {
     const std::string good = "a[\t]a.txt[\t]A\r\n";
     const std::string bad_lines[] = {
         "one[\t]separator only\r\n",
-        "\r\n",                        // an empty line has no separator
+        "\r\n", // an empty line has no separator
         "tab\tonly\tnot bracketed\r\n",
         std::string(256, 'n') + "[\t]b.txt[\t]t\r\n", // name field holds 255 bytes
         "n[\t]" + std::string(260, 'b') + "[\t]t\r\n",
