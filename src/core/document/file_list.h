@@ -71,6 +71,9 @@ void SortRows(std::vector<FileRow>& rows, int column, bool ascending);
 // nullopt when the source cannot be read or the copy cannot be written.
 std::optional<FileRow> CopyListingFile(const std::string& datas_dir, const std::string& manage_no,
                                        const UserSettings& settings);
+// The same for a source file anywhere; the copy goes to `datas_dir`.
+std::optional<FileRow> CopyListingFrom(const std::string& source_path, const std::string& datas_dir,
+                                       const UserSettings& settings);
 // Deletes "<datas_dir>/<manage_no>.rks"; false when it could not be removed.
 bool DeleteListingFile(const std::string& datas_dir, const std::string& manage_no);
 

@@ -111,7 +111,7 @@ TEST_F(CopyDeleteTest, CopyOfALongNameIsCutToTheFieldAndFailuresAreReported) {
     EXPECT_LE(copied.size(), kProductNameCapacity - 1);
     EXPECT_EQ(copied, FitField(copied, kProductNameCapacity));
     EXPECT_EQ(Utf8(copied).substr(0, std::string("ｺﾋﾟｰ ～ 壺").size()), "ｺﾋﾟｰ ～ 壺");
-    EXPECT_EQ(copied.size() % 2, 0u); // 10 bytes of prefix + whole two-byte characters
+    EXPECT_EQ(copied.size() % 2, 0u); // 8 bytes of prefix + whole two-byte characters
     host.messages.clear();
 
     EXPECT_FALSE(list.Copy(RowOf("broken")));
@@ -121,8 +121,8 @@ TEST_F(CopyDeleteTest, CopyOfALongNameIsCutToTheFieldAndFailuresAreReported) {
     EXPECT_EQ(list.rows().size(), 3u);
 
     // A copy that cannot be written.
-    EXPECT_FALSE(CopyListingFrom(ListingPath(inst.dir(), "200101010102"), inst / "Missing",
-                                 settings));
+    EXPECT_FALSE(
+        CopyListingFrom(ListingPath(inst.dir(), "200101010102"), inst / "Missing", settings));
 }
 
 TEST_F(CopyDeleteTest, DeleteRemovesFileAndRowOrReportsTheFailure) {

@@ -101,10 +101,8 @@ std::vector<FileRow> SortSample() {
 TEST(FileListSort, EveryColumnBothWays) {
     const std::map<int, std::vector<std::string>> ascending = {
         {kColumnStatus, {"A", "E", "C", "B", "D"}}, // "0" < ... < "3" < "?"
-        {kColumnName, {"D", "B", "E", "C", "A"}},
-        {kColumnSaved, {"B", "D", "A", "C", "E"}},
-        {kColumnCreated, {"B", "E", "D", "C", "A"}},
-        {kColumnManageNo, {"A", "B", "C", "D", "E"}},
+        {kColumnName, {"D", "B", "E", "C", "A"}},    {kColumnSaved, {"B", "D", "A", "C", "E"}},
+        {kColumnCreated, {"B", "E", "D", "C", "A"}}, {kColumnManageNo, {"A", "B", "C", "D", "E"}},
     };
     for (const auto& [column, order] : ascending) {
         std::vector<FileRow> rows = SortSample();

@@ -23,9 +23,8 @@ protected:
     std::string datas = inst / "Datas";
 
     // Writes Datas/<number>.rks with the name (UTF-8), status flags and bidders.
-    SaleMaster Put(const std::string& number, const std::string& name_utf8,
-                   int listed = 0, int ended = 0, int completed = 0,
-                   std::initializer_list<Bidder> bidders = {}) {
+    SaleMaster Put(const std::string& number, const std::string& name_utf8, int listed = 0,
+                   int ended = 0, int completed = 0, std::initializer_list<Bidder> bidders = {}) {
         SaleMaster m;
         m.manage_no = number;
         m.product_name = Sj(name_utf8);

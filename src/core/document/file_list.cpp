@@ -1,0 +1,168 @@
+#include "core/document/file_list.h"
+
+#include "core/document/listing_dir.h"
+#include "core/document/records.h"
+#include "core/text/cp932.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace hanamori {
+namespace {
+
+const std::string& ChooseRowMessage() {
+    return "商品を選択してください。"_sj;
+}
+
+} // namespace
+
+int ListingStatusOf(const AuctionRecord& auction) {
+    if (auction.completed != 0) {
+        return kStatusCompleted;
+    }
+    if (auction.ended != 0) {
+        return kStatusEnded;
+    }
+    if (auction.listed != 0) {
+        return kStatusListed;
+    }
+    return kStatusNotListed;
+}
+
+const std::string& StatusLetter(int status) {
+    static const std::string unknown = "?";
+    switch (status) {
+    case kStatusNotListed:
+        return "未"_sj;
+    case kStatusListed:
+        return "出"_sj;
+    case kStatusEnded:
+        return "終"_sj;
+    case kStatusCompleted:
+        return "完"_sj;
+    default:
+        return unknown;
+    }
+}
+
+std::vector<FileRow> EnumerateListings(const std::string& datas_dir) {
+    std::vector<FileRow> rows;
+    std::vector<std::string> names = ListingFileNames(datas_dir);
+    rows.reserve(names.size());
+    SaleMaster listing;
+    for (const std::string& name : names) {
+        FileRow row;
+        row.manage_no = ListingStem(name);
+        ListingFileTimes times;
+        if (ReadListingWithTimes(JoinDatasPath(datas_dir, name), listing, &times)) {
+            row.name = std::move(listing.product_name);
+            row.status = ListingStatusOf(listing.auction);
+        }
+        if (times.known) {
+            row.created = FormatListTime(times.created);
+            row.saved = FormatListTime(times.saved);
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::string SortKey(const FileRow& row, int column) {
+    switch (column) {
+    case kColumnStatus:
+        return row.readable() ? std::to_string(row.status) : std::string("?");
+    case kColumnName:
+        return row.name;
+    case kColumnSaved:
+        return row.saved;
+    case kColumnCreated:
+        return row.created;
+    case kColumnManageNo:
+        return row.manage_no;
+    default:
+        return std::string();
+    }
+}
+
+void SortRows(std::vector<FileRow>& rows, int column, bool ascending) {
+    std::vector<std::string> keys;
+    keys.reserve(rows.size());
+    for (const FileRow& row : rows) {
+        keys.push_back(SortKey(row, column));
+    }
+    std::vector<std::size_t> order(rows.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    // std::string compares its chars as unsigned bytes, so CP932 names sort by code.
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return ascending ? keys[a] < keys[b] : keys[b] < keys[a];
+    });
+    std::vector<FileRow> sorted;
+    sorted.reserve(rows.size());
+    for (std::size_t i : order) {
+        sorted.push_back(std::move(rows[i]));
+    }
+    rows = std::move(sorted);
+}
+
+FileList::FileList(std::string datas_dir, const UserSettings& settings, Host& host)
+    : m_datas_dir(std::move(datas_dir)), m_settings(settings), m_host(host) {}
+
+void FileList::Load() {
+    m_rows = EnumerateListings(m_datas_dir);
+    m_ascending = true;
+}
+
+void FileList::SortByColumn(int column) {
+    SortRows(m_rows, column, m_ascending);
+    m_ascending = !m_ascending;
+}
+
+bool FileList::HasRow(int row) const {
+    return row >= 0 && static_cast<std::size_t>(row) < m_rows.size();
+}
+
+std::optional<std::string> FileList::Choose(int row) {
+    if (!HasRow(row)) {
+        m_host.ShowMessage(ChooseRowMessage(), MessageIcon::Information);
+        return std::nullopt;
+    }
+    return m_rows[static_cast<std::size_t>(row)].manage_no;
+}
+
+std::optional<std::size_t> FileList::Copy(int row) {
+    if (!HasRow(row)) {
+        m_host.ShowMessage(ChooseRowMessage(), MessageIcon::Information);
+        return std::nullopt;
+    }
+    if (!m_host.AskOkCancel("選択された商品をコピーします。"_sj, MessageIcon::Information)) {
+        return std::nullopt;
+    }
+    std::optional<FileRow> copy =
+        CopyListingFile(m_datas_dir, m_rows[static_cast<std::size_t>(row)].manage_no, m_settings);
+    if (!copy) {
+        m_host.ShowMessage("ファイルのコピーに失敗しました。"_sj, MessageIcon::Stop);
+        return std::nullopt;
+    }
+    m_rows.push_back(std::move(*copy));
+    return m_rows.size() - 1;
+}
+
+bool FileList::Delete(int row) {
+    if (!HasRow(row)) {
+        m_host.ShowMessage(ChooseRowMessage(), MessageIcon::Information);
+        return false;
+    }
+    if (!m_host.AskOkCancel("選択された商品を削除してよろしいですか？"_sj,
+                            MessageIcon::Exclamation)) {
+        return false;
+    }
+    auto index = static_cast<std::size_t>(row);
+    if (!DeleteListingFile(m_datas_dir, m_rows[index].manage_no)) {
+        m_host.ShowMessage("削除に失敗しました。"_sj, MessageIcon::Exclamation);
+        return false;
+    }
+    m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(index));
+    return true;
+}
+
+} // namespace hanamori

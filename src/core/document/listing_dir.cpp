@@ -1,0 +1,162 @@
+#include "core/document/listing_dir.h"
+
+#include "core/document/listing_file.h"
+
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace hanamori {
+namespace {
+
+constexpr char kListingExtension[] = ".rks";
+constexpr std::size_t kExtensionLength = sizeof kListingExtension - 1;
+
+bool HasListingExtension(const char* name, std::size_t length) {
+    return length >= kExtensionLength &&
+           std::char_traits<char>::compare(name + length - kExtensionLength, kListingExtension,
+                                           kExtensionLength) == 0;
+}
+
+// The directory entry is a directory (or a link to one).
+bool IsDirectoryEntry(const std::string& datas_dir, const dirent* entry) {
+    if (entry->d_type == DT_DIR) {
+        return true;
+    }
+    if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK) {
+        return false;
+    }
+    struct stat st {};
+    return ::stat(JoinDatasPath(datas_dir, entry->d_name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// Linux keeps no creation time that every file system supports. statx reports the
+// birth time where the file system records it (ext4, btrfs, xfs, tmpfs ...); where it
+// does not, the last status change time stands in, which is the creation time for a
+// file that was written once and never renamed or re-permissioned. Our atomic saves
+// replace the file, so on any file system the "created" time of a listing is that of
+// its last save's file; we show what the file system has.
+void TimesFromStatx(const struct statx& sx, ListingFileTimes& times) {
+    times.known = true;
+    times.saved = static_cast<std::time_t>(sx.stx_mtime.tv_sec);
+    times.created = (sx.stx_mask & STATX_BTIME) != 0
+                        ? static_cast<std::time_t>(sx.stx_btime.tv_sec)
+                        : static_cast<std::time_t>(sx.stx_ctime.tv_sec);
+}
+
+constexpr unsigned kTimesMask = STATX_BTIME | STATX_MTIME | STATX_CTIME | STATX_SIZE | STATX_TYPE;
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// Reads the whole file; the size from statx is only a hint for the buffer.
+bool ReadAll(int fd, std::size_t size_hint, std::string& out) {
+    out.resize(size_hint + 1);
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == out.size()) {
+            out.resize(out.size() * 2);
+        }
+        ssize_t got = ::read(fd, out.data() + filled, out.size() - filled);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    out.resize(filled);
+    return true;
+}
+
+} // namespace
+
+std::string JoinDatasPath(const std::string& datas_dir, const std::string& file_name) {
+    if (!datas_dir.empty() && datas_dir.back() == '/') {
+        return datas_dir + file_name;
+    }
+    return datas_dir + "/" + file_name;
+}
+
+std::string ListingStem(const std::string& file_name) {
+    if (HasListingExtension(file_name.c_str(), file_name.size())) {
+        return file_name.substr(0, file_name.size() - kExtensionLength);
+    }
+    return file_name;
+}
+
+std::vector<std::string> ListingFileNames(const std::string& datas_dir) {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(datas_dir.c_str());
+    if (dir == nullptr) {
+        return names;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        std::size_t length = std::char_traits<char>::length(entry->d_name);
+        if (HasListingExtension(entry->d_name, length) && !IsDirectoryEntry(datas_dir, entry)) {
+            names.emplace_back(entry->d_name, length);
+        }
+    }
+    ::closedir(dir);
+    return names;
+}
+
+bool ReadListingWithTimes(const std::string& path, SaleMaster& listing, ListingFileTimes* times) {
+    listing = SaleMaster();
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct statx sx {};
+    if (fd.get() < 0) {
+        // Unreadable (no permission, vanished): still show its times when we can.
+        if (times && ::statx(AT_FDCWD, path.c_str(), 0, kTimesMask, &sx) == 0) {
+            TimesFromStatx(sx, *times);
+        }
+        return false;
+    }
+    if (::statx(fd.get(), "", AT_EMPTY_PATH, kTimesMask, &sx) != 0 || !S_ISREG(sx.stx_mode)) {
+        return false;
+    }
+    if (times) {
+        TimesFromStatx(sx, *times);
+    }
+    std::string bytes;
+    if (!ReadAll(fd.get(), static_cast<std::size_t>(sx.stx_size), bytes)) {
+        return false;
+    }
+    if (!ReadListingBytes(listing, bytes)) {
+        // Nothing half-read leaves this function.
+        listing = SaleMaster();
+        return false;
+    }
+    return true;
+}
+
+std::string FormatListTime(std::time_t t) {
+    std::tm local{};
+    if (localtime_r(&t, &local) == nullptr) {
+        return std::string();
+    }
+    char buf[32];
+    std::size_t n = std::strftime(buf, sizeof buf, "%y/%m/%d %H:%M", &local);
+    return std::string(buf, n);
+}
+
+} // namespace hanamori

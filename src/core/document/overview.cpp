@@ -1,0 +1,169 @@
+#include "core/document/overview.h"
+
+#include "core/app/atomic_file.h"
+#include "core/app/helpers.h"
+#include "core/document/file_list.h"
+#include "core/document/listing_dir.h"
+#include "core/document/records.h"
+#include "core/document/sale_master_doc.h"
+#include "core/text/cp932.h"
+#include "core/text/format.h"
+
+#include <array>
+#include <cinttypes>
+
+namespace hanamori {
+namespace {
+
+const std::string& BlankCell() {
+    return "　"_sj;
+}
+
+const std::string& OrBlank(const std::string& text) {
+    return text.empty() ? BlankCell() : text;
+}
+
+// The grand total can pass the 64-bit range (each bidder's amount alone can reach 2^62),
+// so it is summed in 128 bits and printed digit by digit.
+std::string DecimalOf(__int128 value) {
+    bool negative = value < 0;
+    unsigned __int128 magnitude = negative ? static_cast<unsigned __int128>(-(value + 1)) + 1
+                                           : static_cast<unsigned __int128>(value);
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(magnitude % 10)));
+        magnitude /= 10;
+    } while (magnitude != 0);
+    return negative ? "-" + digits : digits;
+}
+
+std::string StatusCell(int status, int span) {
+    const char* format = nullptr;
+    switch (status) {
+    case kStatusNotListed:
+        format =
+            "<td align=\"center\" valign=\"top\" rowspan=\"%d\" bgcolor=\"99FF99\"><b>未</b></td>"_sj
+                .c_str();
+        break;
+    case kStatusListed:
+        format =
+            "<td align=\"center\" valign=\"top\" rowspan=\"%d\" bgcolor=\"FFFF99\"><b>出</b></td>"_sj
+                .c_str();
+        break;
+    case kStatusEnded:
+        format =
+            "<td align=\"center\" valign=\"top\" rowspan=\"%d\" bgcolor=\"FF9999\"><b>終</b></td>"_sj
+                .c_str();
+        break;
+    default:
+        format =
+            "<td align=\"center\" valign=\"top\" rowspan=\"%d\" bgcolor=\"9999FF\"><b>完</b></td>"_sj
+                .c_str();
+        break;
+    }
+    return StrPrintf(format, span);
+}
+
+// The rows of one listing; adds its bidders' positive amounts to `total`.
+void AppendListingRows(const SaleMaster& listing, int status, std::string& html, __int128& total) {
+    const CustomerList& bidders = listing.customers;
+    int span = bidders.count() > 0 ? bidders.count() : 1;
+    html +=
+        StrPrintf("<tr>%s<td valign=\"top\" rowspan=\"%d\">%s</td>",
+                  StatusCell(status, span).c_str(), span, OrBlank(listing.product_name).c_str());
+    if (bidders.count() == 0) {
+        html += "<td>　</td><td>　</td><td>　</td><td>　</td><td align=\"right\">　</td></tr>"_sj;
+        return;
+    }
+    for (const CustomerRecord& c : bidders.records()) {
+        std::int64_t amount = static_cast<std::int64_t>(c.price) * c.count;
+        html += StrPrintf("<td>%s</td><td>%s</td><td>%s</td><td align=\"right\">%d</td>"
+                          "<td align=\"right\">%" PRId64 "</td></tr>",
+                          OrBlank(c.nickname).c_str(), OrBlank(c.name).c_str(),
+                          OrBlank(c.mail).c_str(), c.count, amount);
+        if (c.price > 0) {
+            total += amount;
+        }
+    }
+}
+
+bool Put(std::ostream& out, const std::string& text) {
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    return out.good();
+}
+
+const std::string& FailureMessage() {
+    return "ファイルリストの作成に失敗しました。"_sj;
+}
+
+} // namespace
+
+bool WriteOverview(const std::string& datas_dir, const std::string& now, std::ostream& out) {
+    const std::string head =
+        "<html><head><meta http-equiv=\"Content-Language\" content=\"ja\">"
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=shift_jis\">"
+        "<title>Hanamori - ファイル一覧</title></head><body>"_sj;
+    const std::string stamp = StrPrintf(
+        "<table border=\"0\" width=\"100%%\"><tr><td><font size=\"+1\"><b>Hanamori - "
+        "ファイル一覧</b></font></td><td align=\"right\" valign=\"bottom\">%s</td></tr></table>"_sj
+            .c_str(),
+        now.c_str());
+    const std::string header1 = "<table border=\"1\" width=\"100%\"><tr bgcolor=\"#FFCC99\">"
+                                "<th rowspan=\"2\" align=\"center\">状<br>態</td>"
+                                "<th rowspan=\"2\" align=\"center\">タイトル</td>"
+                                "<th colspan=\"3\" align=\"center\">落札者</td>"
+                                "<th rowspan=\"2\" align=\"center\">落札<br>個数</td>"
+                                "<th rowspan=\"2\" align=\"center\">合計<br>金額</td></tr>"_sj;
+    const std::string header2 =
+        "<tr bgcolor=\"#FFCC99\"><th align=\"center\">NickName</td><th align=\"center\">氏名</td>"
+        "<th align=\"center\">E-Mail</td></tr>"_sj;
+    if (!Put(out, head) || !Put(out, stamp) || !Put(out, header1) || !Put(out, header2)) {
+        return false;
+    }
+    // One reading of each file, collected by status, gives the same page as a pass over
+    // the directory for each status in turn, at a quarter of the reading.
+    std::array<std::string, 4> by_status;
+    __int128 total = 0;
+    SaleMaster listing;
+    for (const std::string& name : ListingFileNames(datas_dir)) {
+        if (!ReadListingWithTimes(JoinDatasPath(datas_dir, name), listing, nullptr)) {
+            continue; // not a listing, or damaged: left out of the overview
+        }
+        int status = ListingStatusOf(listing.auction);
+        AppendListingRows(listing, status, by_status[static_cast<std::size_t>(status)], total);
+    }
+    for (const std::string& rows : by_status) {
+        if (!Put(out, rows)) {
+            return false;
+        }
+    }
+    const std::string total_row = StrPrintf(
+        "<tr><td colspan=\"6\" align=\"right\"><b>合計</b><td align=\"right\">%s</td></tr>"_sj
+            .c_str(),
+        DecimalOf(total).c_str());
+    return Put(out, total_row) && out.flush().good();
+}
+
+bool WriteOverviewFile(const std::string& datas_dir, const std::string& path, Host& host) {
+    const std::string now = StampNow("%Y/%m/%d %H:%M");
+    bool ok = SaveFileAtomically(
+        path, [&](std::ostream& out) { return WriteOverview(datas_dir, now, out); });
+    if (!ok) {
+        host.ShowMessage(FailureMessage(), MessageIcon::Exclamation);
+    }
+    return ok;
+}
+
+bool ShowOverview(CSaleMasterDoc& doc, Host& host) {
+    if (!doc.SaveIfModified()) {
+        return false;
+    }
+    const std::string path = InstallDir() + "work/filelist.html";
+    if (!WriteOverviewFile(InstallDir() + "Datas", path, host)) {
+        return false;
+    }
+    host.OpenPage(path);
+    return true;
+}
+
+} // namespace hanamori
