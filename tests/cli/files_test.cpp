@@ -1,0 +1,158 @@
+// hanamori-cli list, copy, delete and overview, run as a process.
+
+#include "core/document/listing_file.h"
+#include "support/test_support.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace hanamori::test {
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Quote(const std::string& arg) {
+    std::string q = "'";
+    for (char c : arg) {
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return q + "'";
+}
+
+class CliFiles : public ::testing::Test {
+protected:
+    TempInstall inst;
+    TempDir scratch;
+
+    CliRun Cli(const std::vector<std::string>& args) {
+        std::string command = Quote(HANAMORI_CLI_PATH) + " --dir " + Quote(inst.dir());
+        for (const std::string& a : args) {
+            command += " " + Quote(a);
+        }
+        command += " 2>" + Quote(scratch / "stderr");
+        CliRun run;
+        FILE* pipe = ::popen(command.c_str(), "r");
+        if (pipe == nullptr) {
+            ADD_FAILURE() << "cannot start " << command;
+            return run;
+        }
+        char buf[4096];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) {
+            run.out.append(buf, n);
+        }
+        int raw = ::pclose(pipe);
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.err = ReadFile(scratch / "stderr");
+        return run;
+    }
+
+    void Put(const std::string& number, const std::string& name_utf8, int listed = 0) {
+        SaleMaster m;
+        m.manage_no = number;
+        m.product_name = Sj(name_utf8);
+        m.auction.listed = listed;
+        ASSERT_TRUE(WriteListing(m, ListingPath(inst.dir(), number)));
+    }
+};
+
+std::vector<std::vector<std::string>> Lines(const std::string& out) {
+    std::vector<std::vector<std::string>> lines;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) {
+        std::vector<std::string> cells;
+        std::istringstream cols(line);
+        for (std::string cell; std::getline(cols, cell, '\t');) {
+            cells.push_back(cell);
+        }
+        lines.push_back(cells);
+    }
+    return lines;
+}
+
+TEST_F(CliFiles, ListShowsRowsAndSortsLikeTheHeaderClick) {
+    Put("400000000001", "出品中の壺", 1);
+    Put("400000000002", "箱");
+    WriteFile(inst / "Datas/junk.rks", "junk");
+    std::filesystem::create_directory(inst / "Datas/dir.rks");
+
+    CliRun asc = Cli({"list", "--sort", "4"});
+    ASSERT_EQ(asc.status, 0) << asc.err;
+    auto lines = Lines(asc.out);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0][0], "出");
+    EXPECT_EQ(lines[0][1], "400000000001");
+    EXPECT_EQ(lines[0][2].size(), 14u); // "%y/%m/%d %H:%M"
+    EXPECT_EQ(lines[0][3].size(), 14u);
+    EXPECT_EQ(lines[0][4], "出品中の壺");
+    EXPECT_EQ(lines[1][0], "未");
+    EXPECT_EQ(lines[2][0], "?");
+    EXPECT_EQ(lines[2][1], "junk");
+    EXPECT_EQ(lines[2].size(), 4u); // no name
+
+    CliRun desc = Cli({"list", "--sort", "4", "--desc"});
+    ASSERT_EQ(desc.status, 0);
+    EXPECT_EQ(Lines(desc.out)[0][1], "junk");
+    CliRun by_status = Cli({"list", "--sort", "0"});
+    EXPECT_EQ(Lines(by_status.out)[0][1], "400000000002");
+
+    EXPECT_EQ(Cli({"list", "--desc"}).status, 2);
+    EXPECT_EQ(Cli({"list", "--sort", "5"}).status, 2);
+    EXPECT_EQ(Cli({"list", "extra"}).status, 2);
+}
+
+TEST_F(CliFiles, CopyAndDelete) {
+    Put("400000000003", "箱");
+    CliRun copy = Cli({"copy", "400000000003"});
+    ASSERT_EQ(copy.status, 0) << copy.err;
+    std::string number = copy.out.substr(0, copy.out.find('\n'));
+    ASSERT_EQ(number.size(), 12u);
+    SaleMaster made;
+    ASSERT_TRUE(ReadListing(made, ListingPath(inst.dir(), number)));
+    EXPECT_EQ(Utf8(made.product_name), "ｺﾋﾟｰ ～ 箱");
+    CliRun by_path = Cli({"copy", ListingPath(inst.dir(), "400000000003")});
+    EXPECT_EQ(by_path.status, 0);
+    EXPECT_NE(by_path.out, copy.out);
+
+    CliRun missing = Cli({"copy", "499999999999"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("ファイルのコピーに失敗しました。"), std::string::npos);
+
+    EXPECT_EQ(Cli({"delete", number}).status, 0);
+    EXPECT_FALSE(std::filesystem::exists(ListingPath(inst.dir(), number)));
+    CliRun again = Cli({"delete", number});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.err.find("削除に失敗しました。"), std::string::npos);
+    // A path to anything but a listing file deletes nothing.
+    WriteFile(scratch / "keep.txt", "x");
+    EXPECT_EQ(Cli({"delete", scratch / "keep.txt"}).status, 1);
+    EXPECT_TRUE(std::filesystem::exists(scratch / "keep.txt"));
+    EXPECT_EQ(Cli({"delete"}).status, 2);
+}
+
+TEST_F(CliFiles, OverviewWritesThePage) {
+    Put("400000000004", "箱", 1);
+    ASSERT_EQ(Cli({"overview"}).status, 0);
+    std::string page = Utf8(ReadFile(inst / "work/filelist.html"));
+    EXPECT_EQ(page.rfind("<html><head>", 0), 0u);
+    EXPECT_NE(page.find("<b>出</b></td><td valign=\"top\" rowspan=\"1\">箱</td>"),
+              std::string::npos);
+    std::string total = "<b>合計</b><td align=\"right\">0</td></tr>";
+    EXPECT_EQ(page.substr(page.size() - total.size()), total);
+
+    ASSERT_EQ(Cli({"overview", "-o", scratch / "o.html"}).status, 0);
+    EXPECT_EQ(Utf8(ReadFile(scratch / "o.html")).size(), page.size());
+    CliRun fail = Cli({"overview", "-o", scratch / "no/such/o.html"});
+    EXPECT_EQ(fail.status, 1);
+    EXPECT_NE(fail.err.find("ファイルリストの作成に失敗しました。"), std::string::npos);
+}
+
+} // namespace
+} // namespace hanamori::test
