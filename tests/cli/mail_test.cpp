@@ -1,0 +1,140 @@
+// hanamori-cli mail, run as a process on an installation with the shipped templates.
+
+#include "core/document/listing_file.h"
+#include "core/settings/settings_files.h"
+#include "support/test_support.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+namespace hanamori::test {
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string err;
+};
+
+std::string Quote(const std::string& arg) {
+    std::string q = "'";
+    for (char c : arg) {
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return q + "'";
+}
+
+class CliMail : public ::testing::Test {
+protected:
+    TempInstall inst{true};
+    TempDir scratch;
+
+    void SetUp() override {
+        UserSettings s;
+        s.personal[0].nickname = "hanako_shop";
+        s.personal[0].chk_kenname = 1;
+        s.bank[0] = {1,          Sj("みずほ銀行"), Sj("渋谷支店"),
+                     Sj("普通"), "1234567",        Sj("ヤマダ ハナコ")};
+        ASSERT_TRUE(SaveAllSettings(s, inst.dir()));
+
+        SaleMaster m;
+        m.Reset(s);
+        m.manage_no = "500000000001";
+        m.product_name = Sj("木製カトラリーセット");
+        m.auction.use_teikeigai = 1;
+        m.auction.teikeigai_cost = 510;
+        m.auction.use_yamato = 1;
+        m.auction.length_cm = 30;
+        m.auction.width_cm = 20;
+        m.auction.height_cm = 10;
+        m.auction.weight_g = 1500;
+        m.mail.bank1 = 1;
+        m.mail.seller_name = Sj("山田 花子");
+        m.mail.seller_nickname = "hanako_shop";
+        m.mail.seller_pref = Sj("東京都");
+        for (const char* nick : {"ichiro_s", "Jiro_K"}) {
+            CustomerRecord c;
+            c.name = Sj(std::string(nick) == "ichiro_s" ? "佐藤 一郎" : "鈴木 次郎");
+            c.nickname = nick;
+            c.price = 1000;
+            c.count = 2;
+            c.ship_cost = 800;
+            m.customers.Append(c);
+        }
+        ASSERT_TRUE(WriteListing(m, ListingPath(inst.dir(), m.manage_no)));
+        m.manage_no = "500000000002";
+        m.customers.Clear();
+        ASSERT_TRUE(WriteListing(m, ListingPath(inst.dir(), m.manage_no)));
+    }
+
+    CliRun Cli(const std::vector<std::string>& args) {
+        std::string command = Quote(HANAMORI_CLI_PATH) + " --dir " + Quote(inst.dir());
+        for (const std::string& a : args) {
+            command += " " + Quote(a);
+        }
+        command += " >/dev/null 2>" + Quote(scratch / "stderr");
+        CliRun run;
+        int raw = std::system(command.c_str());
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.err = ReadFile(scratch / "stderr");
+        return run;
+    }
+    std::string Body() { return Utf8(ReadFile(inst / "work/mail.txt")); }
+    std::string Title() { return Utf8(ReadFile(inst / "work/mail_title.txt")); }
+};
+
+TEST_F(CliMail, BuildsBodyAndTitleForTheChosenBidder) {
+    CliRun first = Cli({"mail", "500000000001", "--template", "落札のお礼・お支払いのご案内"});
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(Body().rfind("佐藤 一郎 様\r\n", 0), 0u);
+    EXPECT_EQ(Title(), "落札のお礼とお支払いのご案内(木製カトラリーセット)");
+    EXPECT_NE(Body().find("　・定形外郵便(510円)　　　　………… お支払総額(2510円)"),
+              std::string::npos);
+    EXPECT_NE(Body().find("・ヤマト宅急便"), std::string::npos);
+    EXPECT_NE(Body().find("東京都より発送"), std::string::npos); // profile found by nickname
+    EXPECT_NE(Body().find("▼支払い先1(銀行口座)"), std::string::npos);
+
+    // Nicknames match without regard to ASCII case, as registration compares them.
+    CliRun second = Cli({"mail", ListingPath(inst.dir(), "500000000001"), "--template",
+                         "お支払いのお願い(再度のご案内)", "--bidder", "jiro_k"});
+    ASSERT_EQ(second.status, 0) << second.err;
+    EXPECT_EQ(Body().rfind("鈴木 次郎 様\r\n", 0), 0u);
+    EXPECT_NE(Body().find("お支払い合計：2800円"), std::string::npos);
+}
+
+TEST_F(CliMail, WithoutBiddersTheMailIsStillBuilt) {
+    CliRun run = Cli({"mail", "500000000002", "--template", "発送のお知らせ"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Body().rfind(" 様\r\n", 0), 0u);
+    EXPECT_NE(Body().find("木製カトラリーセット"), std::string::npos);
+}
+
+TEST_F(CliMail, FailuresAndUsage) {
+    CliRun unknown_bidder =
+        Cli({"mail", "500000000001", "--template", "発送のお知らせ", "--bidder", "nobody"});
+    EXPECT_EQ(unknown_bidder.status, 1);
+    EXPECT_NE(unknown_bidder.err.find("nobody"), std::string::npos);
+
+    CliRun unknown_template = Cli({"mail", "500000000001", "--template", "ない"});
+    EXPECT_EQ(unknown_template.status, 1);
+    EXPECT_NE(unknown_template.err.find("プレビューの作成に失敗しました。"), std::string::npos);
+
+    CliRun no_file = Cli({"mail", "599999999999", "--template", "発送のお知らせ"});
+    EXPECT_EQ(no_file.status, 1);
+    EXPECT_NE(no_file.err.find("ファイルの読み込みに失敗しました。"), std::string::npos);
+
+    EXPECT_EQ(Cli({"mail", "500000000001"}).status, 2);
+    EXPECT_EQ(Cli({"mail", "--template", "x"}).status, 2);
+    EXPECT_EQ(Cli({"mail", "500000000001", "--template"}).status, 2);
+    EXPECT_EQ(Cli({"mail", "500000000001", "--template", "😀"}).status, 1);
+
+    // A broken template list is reported, and then no template can be found.
+    WriteFile(inst / "template/template.lst", "only[\t]one separator\r\n");
+    CliRun broken = Cli({"mail", "500000000001", "--template", "発送のお知らせ"});
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_NE(broken.err.find("メールテンプレートの読み込みに失敗しました。"), std::string::npos);
+    EXPECT_NE(broken.err.find("プレビューの作成に失敗しました。"), std::string::npos);
+}
+
+} // namespace
+} // namespace hanamori::test
