@@ -1,0 +1,17 @@
+#include "gui/app/about_dialog.h"
+
+#include "gui/app/icons.h"
+#include "ui_about_dialog.h"
+
+namespace hanamori {
+
+AboutDialog::AboutDialog(QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::AboutDialog>()) {
+    m_ui->setupUi(this);
+    m_ui->iconLabel->setPixmap(ProgramIcon().pixmap(32, 32));
+    setFixedSize(sizeHint().expandedTo(QSize(300, 0)));
+}
+
+AboutDialog::~AboutDialog() = default;
+
+} // namespace hanamori

@@ -1,0 +1,24 @@
+#include "gui/app/app_lifecycle.h"
+
+#include "core/app/helpers.h"
+#include "core/settings/settings_files.h"
+
+namespace hanamori {
+
+bool StartUpSettings(UserSettings& settings, const std::string& dir) {
+    LoadAllSettings(settings, dir);
+    if (FileExists(dir + kMainIniName)) {
+        return false;
+    }
+    // The setup wizard runs here once it exists; whatever it does, the settings are
+    // saved so that the next start is not a first start.
+    SaveAllSettings(settings, dir);
+    return true;
+}
+
+void ShutDown(const UserSettings& settings, const std::string& dir) {
+    SaveAllSettings(settings, dir);
+    DeleteScratchFiles(dir);
+}
+
+} // namespace hanamori

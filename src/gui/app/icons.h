@@ -1,0 +1,17 @@
+#pragma once
+// The program's own icons (drawn as SVG, shipped in the program's resources).
+
+#include <QIcon>
+
+namespace hanamori {
+
+// Makes the resources of the GUI library available (it is linked statically).
+void InitGuiResources();
+
+QIcon ProgramIcon();
+// A toolbar icon by name: "new", "open", "save", "cut", ...
+QIcon ToolIcon(const char* name);
+// The file list's status icon for status 0-3; a null icon for any other value.
+QIcon StatusIcon(int status);
+
+} // namespace hanamori

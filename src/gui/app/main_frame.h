@@ -1,0 +1,94 @@
+#pragma once
+// The main window: menu, toolbar, status bar and the view on the open listing. It is
+// the document's window side (title, dialogs) and asks about unsaved changes on close.
+
+#include "core/document/sale_master_doc.h"
+#include "gui/app/edit_routing.h"
+
+#include <QMainWindow>
+
+#include <map>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class QToolBar;
+
+namespace hanamori {
+
+class CSaleMasterView;
+class Host;
+class WindowDialogs;
+struct UserSettings;
+
+// Command numbers of the menu entries.
+namespace cmd {
+inline constexpr int kNew = 57600, kOpen = 57601, kSave = 57603, kManageFiles = 32792,
+                     kOverview = 32795, kExit = 57665;
+inline constexpr int kUndo = 57643, kSelectAll = 57642, kCut = 57635, kCopy = 57634, kPaste = 57637;
+inline constexpr int kLink = 35000, kFont = 35001, kBold = 35002, kItalic = 35003, kImage = 35004,
+                     kCenter = 35005;
+inline constexpr int kToolBar = 59392, kStatusBar = 59393, kTabProduct = 32783, kTabBidders = 32785,
+                     kTabMail = 32784;
+inline constexpr int kShipping = 32772, kUserSettings = 32780, kListingSettings = 32782,
+                     kPaymentSettings = 32781, kShippingOptions = 32791, kWizard = 32794;
+inline constexpr int kHelp = 32789, kAbout = 57664;
+} // namespace cmd
+
+class CMainFrame final : public QMainWindow, public DocumentUi {
+    Q_OBJECT
+public:
+    CMainFrame(Host& host, WindowDialogs& dialogs, const UserSettings& settings,
+               QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CSaleMasterDoc& doc() { return *m_doc; }
+    CSaleMasterView& view() { return *m_view; }
+    // The action of a menu command, or nullptr; later dialogs connect to theirs.
+    QAction* CommandAction(int id) const;
+    QMenu* contextMenu() const { return m_contextMenu; }
+
+    // The largest size the frame may take: the form plus bars and menu.
+    QSize FrameSizeLimit() const;
+    // Refreshes the enabled state of the edit commands from the focused control.
+    void UpdateEditCommands();
+    // Carries out an edit command on the focused text field.
+    void RunEditCommand(EditCommand command);
+    // ファイル一覧: writes the overview of all listings and opens it.
+    void ShowOverview();
+
+    // DocumentUi
+    std::optional<std::string> AskProductName(const std::string& current) override;
+    std::optional<std::string> ChooseListingToOpen(const std::string& datas_dir) override;
+    void ManageFiles(const std::string& datas_dir) override;
+    void SetTitle(const std::string& title) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreateContextMenu();
+    QAction* AddAction(int id, const QString& text, const QString& prompt,
+                       const char* icon = nullptr);
+    void AddEditAction(int id, EditCommand command, const QString& text, const QString& prompt,
+                       const char* icon);
+    void ApplySizeLimit();
+
+    Host& m_host;
+    WindowDialogs& m_dialogs;
+    std::unique_ptr<CSaleMasterDoc> m_doc;
+    CSaleMasterView* m_view = nullptr;
+    QScrollArea* m_scroll = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QMenu* m_contextMenu = nullptr;
+    std::map<int, QAction*> m_actions;
+    std::map<QAction*, EditCommand> m_editCommands;
+};
+
+} // namespace hanamori

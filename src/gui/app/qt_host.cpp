@@ -1,0 +1,91 @@
+#include "gui/app/qt_host.h"
+
+#include "core/document/sale_master_doc.h"
+#include "gui/app/qt_text.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace hanamori {
+namespace {
+
+QMessageBox::Icon ToQtIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Stop:
+        return QMessageBox::Critical;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+int RunBox(QWidget* parent, const std::string& text, MessageIcon icon,
+           QMessageBox::StandardButtons buttons, QMessageBox::StandardButton escape) {
+    QMessageBox box(ToQtIcon(icon), QString::fromLatin1(kAppTitle), ToQt(text), buttons, parent);
+    box.setEscapeButton(escape);
+    if (auto* b = box.button(QMessageBox::Yes)) {
+        b->setText(QStringLiteral("はい(&Y)"));
+    }
+    if (auto* b = box.button(QMessageBox::No)) {
+        b->setText(QStringLiteral("いいえ(&N)"));
+    }
+    if (auto* b = box.button(QMessageBox::Cancel)) {
+        b->setText(QStringLiteral("キャンセル"));
+    }
+    return box.exec();
+}
+
+} // namespace
+
+void QtHost::ShowMessage(const std::string& text, MessageIcon icon) {
+    RunBox(m_parent, text, icon, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+Answer QtHost::AskYesNoCancel(const std::string& text, MessageIcon icon) {
+    switch (RunBox(m_parent, text, icon, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                   QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+bool QtHost::AskYesNo(const std::string& text, MessageIcon icon) {
+    return RunBox(m_parent, text, icon, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+bool QtHost::AskOkCancel(const std::string& text, MessageIcon icon) {
+    return RunBox(m_parent, text, icon, QMessageBox::Ok | QMessageBox::Cancel,
+                  QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+void QtHost::SetClipboardText(const std::string& text) {
+    QApplication::clipboard()->setText(ToQt(text));
+}
+
+QString PageAddress(const std::string& path_or_url) {
+    QString s = ToQt(path_or_url);
+    QUrl url(s);
+    if (!url.scheme().isEmpty() && url.scheme().size() > 1) {
+        return s;
+    }
+    return QUrl::fromLocalFile(s).toString();
+}
+
+void QtHost::OpenPage(const std::string& path_or_url) {
+    QDesktopServices::openUrl(QUrl(PageAddress(path_or_url)));
+}
+
+} // namespace hanamori

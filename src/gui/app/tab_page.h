@@ -1,0 +1,72 @@
+#pragma once
+// The common side of the three tab pages: filling from and storing into the listing,
+// and the change notices their controls send on to the view.
+
+#include <QWidget>
+
+class QAbstractButton;
+class QComboBox;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+
+namespace hanamori {
+
+class Host;
+struct SaleMaster;
+
+class TabPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit TabPage(Host& host, QWidget* parent = nullptr);
+
+    // Fills the controls from the listing; reports no changes while doing so.
+    virtual void ShowListing(SaleMaster& listing) = 0;
+    // Stores the controls into the listing.
+    virtual void StoreListing(SaleMaster& listing) = 0;
+    // Refills the bidder selector and shows the selected bidder (pages that have one).
+    virtual void ShowBidders(SaleMaster& listing) {}
+
+    // The edit context menu shared by the pages' text fields.
+    void SetContextMenu(QMenu* menu) { m_contextMenu = menu; }
+    QMenu* contextMenu() const { return m_contextMenu; }
+
+signals:
+    // A control with field code `code` changed; `kind` as in ChangeKind.
+    void fieldChanged(int kind, int code);
+    // A text field with field code `code` lost the focus.
+    void fieldLeft(int code);
+
+protected:
+    // Wires a control: its control identifier, its field code, its change notices and,
+    // for text fields, the shared context menu and the guard against characters that
+    // cannot be stored.
+    void WireField(QLineEdit* edit, int control_id, int code);
+    void WireField(QPlainTextEdit* edit, int control_id, int code);
+    void WireField(QComboBox* combo, int control_id, int code);
+    void WireField(QAbstractButton* button, int control_id, int code);
+
+    Host& host() { return m_host; }
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Report(int kind, int code);
+    void AttachContextMenu(QWidget* field);
+
+    Host& m_host;
+    QMenu* m_contextMenu = nullptr;
+};
+
+// Turns the change notices off for as long as it lives (filling controls from data).
+class ChangeNotifyPause {
+public:
+    ChangeNotifyPause();
+    ~ChangeNotifyPause();
+    ChangeNotifyPause(const ChangeNotifyPause&) = delete;
+    ChangeNotifyPause& operator=(const ChangeNotifyPause&) = delete;
+
+private:
+    bool m_was_on;
+};
+
+} // namespace hanamori

@@ -1,0 +1,38 @@
+#include "gui/app/window_dialogs.h"
+
+#include "core/settings/settings_files.h"
+#include "gui/app/about_dialog.h"
+#include "gui/app/page_url_dialog.h"
+#include "gui/document/file_manager_dialog.h"
+#include "gui/document/product_name_dialog.h"
+
+namespace hanamori {
+
+std::optional<std::string> QtWindowDialogs::AskProductName(const std::string& current) {
+    ProductNameDialog dialog(m_host, current, m_parent);
+    return dialog.Run();
+}
+
+std::optional<std::string> QtWindowDialogs::ChooseListingToOpen(const std::string& datas_dir) {
+    FileManagerDialog dialog(FileManagerDialog::Mode::Open, datas_dir, Settings(), m_host,
+                             m_parent);
+    return dialog.Run();
+}
+
+void QtWindowDialogs::ManageFiles(const std::string& datas_dir) {
+    FileManagerDialog dialog(FileManagerDialog::Mode::Manage, datas_dir, Settings(), m_host,
+                             m_parent);
+    dialog.Run();
+}
+
+std::optional<std::string> QtWindowDialogs::AskPageUrl(const std::string& current) {
+    PageUrlDialog dialog(m_host, current, m_parent);
+    return dialog.Run();
+}
+
+void QtWindowDialogs::ShowAbout() {
+    AboutDialog dialog(m_parent);
+    dialog.exec();
+}
+
+} // namespace hanamori

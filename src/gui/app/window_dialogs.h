@@ -1,0 +1,45 @@
+#pragma once
+// The modal dialogs the main window runs, behind one interface so that tests can
+// answer them without a display.
+
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace hanamori {
+
+class Host;
+
+class WindowDialogs {
+public:
+    virtual ~WindowDialogs() = default;
+    // The product-name dialog on `current`; nullopt when cancelled.
+    virtual std::optional<std::string> AskProductName(const std::string& current) = 0;
+    // The file management dialog in open mode; the chosen management number.
+    virtual std::optional<std::string> ChooseListingToOpen(const std::string& datas_dir) = 0;
+    // The file management dialog in management mode.
+    virtual void ManageFiles(const std::string& datas_dir) = 0;
+    // The auction page address; nullopt when cancelled.
+    virtual std::optional<std::string> AskPageUrl(const std::string& current) = 0;
+    virtual void ShowAbout() = 0;
+};
+
+// The real dialogs, modal on `parent`.
+class QtWindowDialogs final : public WindowDialogs {
+public:
+    explicit QtWindowDialogs(Host& host) : m_host(host) {}
+    void SetParentWidget(QWidget* parent) { m_parent = parent; }
+
+    std::optional<std::string> AskProductName(const std::string& current) override;
+    std::optional<std::string> ChooseListingToOpen(const std::string& datas_dir) override;
+    void ManageFiles(const std::string& datas_dir) override;
+    std::optional<std::string> AskPageUrl(const std::string& current) override;
+    void ShowAbout() override;
+
+private:
+    Host& m_host;
+    QWidget* m_parent = nullptr;
+};
+
+} // namespace hanamori

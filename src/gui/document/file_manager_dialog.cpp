@@ -1,0 +1,163 @@
+#include "gui/document/file_manager_dialog.h"
+
+#include "gui/app/edit_routing.h"
+#include "gui/app/icons.h"
+#include "gui/app/qt_text.h"
+#include "ui_file_manager_dialog.h"
+
+#include <QHeaderView>
+#include <QTableWidgetItem>
+
+namespace hanamori {
+namespace {
+struct ColumnSpec {
+    const char* header;
+    int width;
+    Qt::Alignment align;
+};
+const ColumnSpec kColumns[kFileListColumnCount] = {
+    {"", 20, Qt::AlignCenter},
+    {"商品名", 380, Qt::AlignLeft | Qt::AlignVCenter},
+    {"最終保存日時", 100, Qt::AlignCenter},
+    {"作成日時", 100, Qt::AlignCenter},
+    {"管理No", 90, Qt::AlignCenter},
+};
+
+// Row colours by status: not listed, listed, ended, completed.
+const QColor kRowColors[4] = {QColor(0xFF, 0xFF, 0xFF), QColor(0xFF, 0xFF, 0xE0),
+                              QColor(0xFF, 0xE0, 0xE0), QColor(0xE0, 0xE0, 0xFF)};
+} // namespace
+
+FileManagerDialog::FileManagerDialog(Mode mode, const std::string& datas_dir,
+                                     const UserSettings& settings, Host& host, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::FileManagerDialog>()), m_mode(mode),
+      m_list(datas_dir, settings, host) {
+    m_ui->setupUi(this);
+    QTableWidget* table = m_ui->fileTable;
+    SetControlId(table, 1267);
+    SetControlId(m_ui->copyButton, 3);
+    SetControlId(m_ui->deleteButton, 1279);
+    SetControlId(m_ui->okButton, 1);
+    SetControlId(m_ui->cancelButton, 2);
+
+    table->setColumnCount(kFileListColumnCount);
+    int total = 0;
+    for (int c = 0; c < kFileListColumnCount; ++c) {
+        auto* header = new QTableWidgetItem(QString::fromUtf8(kColumns[c].header));
+        header->setTextAlignment(kColumns[c].align);
+        table->setHorizontalHeaderItem(c, header);
+        table->setColumnWidth(c, kColumns[c].width);
+        total += kColumns[c].width;
+    }
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->horizontalHeader()->setHighlightSections(false);
+    table->horizontalHeader()->setSectionsClickable(true);
+    table->horizontalHeader()->setStretchLastSection(false);
+    table->setMinimumSize(total + 2 * table->frameWidth() + 20, 300);
+
+    if (mode == Mode::Manage) {
+        setWindowTitle(QStringLiteral("Hanamori - ファイル管理"));
+        m_ui->okButton->hide();
+        m_ui->cancelButton->setText(QStringLiteral("終了"));
+        m_ui->cancelButton->setDefault(true);
+    } else {
+        m_ui->copyButton->hide();
+        m_ui->deleteButton->hide();
+    }
+
+    connect(table->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &FileManagerDialog::SortByColumn);
+    connect(table, &QTableWidget::itemDoubleClicked, this, &FileManagerDialog::OnDoubleClick);
+    connect(m_ui->okButton, &QPushButton::clicked, this, &FileManagerDialog::accept);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &FileManagerDialog::reject);
+    connect(m_ui->copyButton, &QPushButton::clicked, this, &FileManagerDialog::CopySelected);
+    connect(m_ui->deleteButton, &QPushButton::clicked, this, &FileManagerDialog::DeleteSelected);
+
+    m_list.Load();
+    FillTable();
+}
+
+FileManagerDialog::~FileManagerDialog() = default;
+
+void FileManagerDialog::FillTable() {
+    QTableWidget* table = m_ui->fileTable;
+    table->clearContents();
+    const auto& rows = m_list.rows();
+    table->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        const FileRow& row = rows[r];
+        const QString texts[kFileListColumnCount] = {QString(), ToQt(row.name), ToQt(row.saved),
+                                                     ToQt(row.created), ToQt(row.manage_no)};
+        for (int c = 0; c < kFileListColumnCount; ++c) {
+            auto* item = new QTableWidgetItem(texts[c]);
+            item->setTextAlignment(kColumns[c].align);
+            if (row.readable()) {
+                // Status rows are drawn in their colour with black text; a file that
+                // could not be read keeps the window colours.
+                item->setBackground(kRowColors[row.status]);
+                item->setForeground(QColor(Qt::black));
+            }
+            if (c == kColumnStatus) {
+                item->setIcon(StatusIcon(row.status));
+            }
+            table->setItem(r, c, item);
+        }
+    }
+}
+
+int FileManagerDialog::SelectedRow() const {
+    const auto selected = m_ui->fileTable->selectionModel()->selectedRows();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void FileManagerDialog::SelectRow(int row) {
+    if (row < 0) {
+        m_ui->fileTable->clearSelection();
+    } else {
+        m_ui->fileTable->selectRow(row);
+    }
+}
+
+void FileManagerDialog::SortByColumn(int column) {
+    m_list.SortByColumn(column);
+    FillTable();
+}
+
+void FileManagerDialog::CopySelected() {
+    if (auto added = m_list.Copy(SelectedRow())) {
+        FillTable();
+        SelectRow(static_cast<int>(*added));
+    }
+}
+
+void FileManagerDialog::DeleteSelected() {
+    if (m_list.Delete(SelectedRow())) {
+        FillTable();
+    }
+}
+
+void FileManagerDialog::accept() {
+    if (m_mode != Mode::Open) {
+        return;
+    }
+    if (auto chosen = m_list.Choose(SelectedRow())) {
+        m_chosen = std::move(chosen);
+        QDialog::accept();
+    }
+}
+
+void FileManagerDialog::OnDoubleClick() {
+    if (m_mode == Mode::Open) {
+        accept();
+    }
+}
+
+std::optional<std::string> FileManagerDialog::Run() {
+    if (exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return m_chosen;
+}
+
+} // namespace hanamori

@@ -1,0 +1,36 @@
+// The desktop program: settings, the main window on a new listing, and at the end the
+// settings saved and the scratch files removed.
+
+#include "core/app/helpers.h"
+#include "core/settings/settings_files.h"
+#include "gui/app/app_lifecycle.h"
+#include "gui/app/icons.h"
+#include "gui/app/main_frame.h"
+#include "gui/app/qt_host.h"
+#include "gui/app/window_dialogs.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    using namespace hanamori;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Hanamori"));
+    InitGuiResources();
+    QApplication::setWindowIcon(ProgramIcon());
+
+    StartUpSettings(Settings(), InstallDir());
+
+    QtHost host;
+    QtWindowDialogs dialogs(host);
+    int rc = 0;
+    {
+        CMainFrame frame(host, dialogs, Settings());
+        host.SetParentWidget(&frame);
+        dialogs.SetParentWidget(&frame);
+        frame.show();
+        rc = QApplication::exec();
+        host.SetParentWidget(nullptr);
+    }
+    ShutDown(Settings(), InstallDir());
+    return rc;
+}
