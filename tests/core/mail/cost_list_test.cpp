@@ -28,19 +28,6 @@ protected:
     }
 };
 
-TEST_F(FixedCostLists, TwoMethodsAsInTheExample) {
-    AuctionRecord& a = listing.auction;
-    EXPECT_EQ(Plain(), "");
-    a.use_teikeigai = 1;
-    a.teikeigai_cost = 290;
-    a.use_expack = 1;
-    a.expack_cost = 500;
-    EXPECT_EQ(Plain(), "▼発送方法(送料固定)\r\n\r\n　・定形外郵便(290円)\r\n　・EXPACK500(500円)");
-    EXPECT_EQ(Totals(), "▼発送方法(送料固定)\r\n\r\n"
-                        "　・定形外郵便(290円)　　　　………… お支払総額(2290円)\r\n"
-                        "　・EXPACK500(500円)　　　　………… お支払総額(2500円)");
-}
-
 TEST_F(FixedCostLists, EveryMethodWithItsOwnSpacing) {
     TickAll();
     Bidder().other_charge = 100; // goods sum 2100

@@ -17,14 +17,6 @@ protected:
 const char kBank2[] = "▼支払い先1(銀行口座)\r\n　銀行名：ゆうちょ銀行\r\n　支店名：〇一八店\r\n"
                       "　種別：普通\r\n　口座番号：7654321\r\n　口座名義：ヤマダ ハナコ";
 
-TEST_F(PaymentBlock, NothingTickedIsEmpty) {
-    EXPECT_EQ(Block(), "");
-    // Ticks without a visible control play no part.
-    listing.mail.bank5 = listing.mail.bank6 = listing.mail.postal3 = 1;
-    listing.mail.use_other_payment = 1; // ticked, but no text
-    EXPECT_EQ(Block(), "");
-}
-
 TEST_F(PaymentBlock, RunningNumbersCountOnlyWrittenAccounts) {
     listing.mail.bank2 = 1;
     EXPECT_EQ(Block(), kBank2);
@@ -43,7 +35,13 @@ TEST_F(PaymentBlock, RunningNumbersCountOnlyWrittenAccounts) {
                        "▼支払い先 その他\r\n代金引換(手数料 100%)");
 }
 
-TEST_F(PaymentBlock, IncompleteAccountsAreLeftOut) {
+TEST_F(PaymentBlock, UntickedAndIncompleteAccountsAreLeftOut) {
+    // Ticks without a visible control play no part; other payment needs its text.
+    listing.mail.bank5 = listing.mail.bank6 = listing.mail.postal3 = 1;
+    listing.mail.use_other_payment = 1;
+    EXPECT_EQ(Block(), "");
+    listing.mail.use_other_payment = 0;
+
     listing.mail.bank1 = listing.mail.bank2 = 1;
     settings.bank[0].sub_name.clear(); // branch name missing
     EXPECT_EQ(Block(), kBank2);

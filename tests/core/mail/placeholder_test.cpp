@@ -13,17 +13,6 @@ using test::Utf8;
 
 class Placeholders : public ::testing::Test, public test::MailFixture {};
 
-TEST_F(Placeholders, TableHasThirtyThreeNamesInOrder) {
-    const auto& names = PlaceholderNames();
-    EXPECT_EQ(Utf8(names[0]), "<<@商品名>>");
-    EXPECT_EQ(Utf8(names[20]), "<<@支払方法>>");
-    EXPECT_EQ(Utf8(names[32]), "<<@可変送料合計金額リスト>>");
-    for (int i = 0; i < kPlaceholderCount; ++i) {
-        EXPECT_EQ(PlaceholderIndex(names[static_cast<std::size_t>(i)]), i);
-    }
-    EXPECT_EQ(PlaceholderIndex(Sj("<<@落札者>>")), -1);
-}
-
 TEST_F(Placeholders, ProductValues) {
     EXPECT_EQ(Value(Placeholder::ProductName), "木製カトラリーセット");
     EXPECT_EQ(Value(Placeholder::ProductSize), "30cm×20cm×10cm　1.5kg");
