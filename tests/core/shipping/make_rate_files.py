@@ -127,6 +127,8 @@ def numbers(values, width=5):
 
 
 def write(name, lines):
+    while lines and lines[-1] == "":
+        lines = lines[:-1]
     text = "\r\n".join(lines) + "\r\n"
     with open(os.path.join(OUT, name), "wb") as f:
         f.write(text.encode("cp932"))

@@ -1,0 +1,133 @@
+// hanamori-cli cost and costlist, run as a process on the shipped rate files.
+
+#include "support/test_support.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+namespace hanamori::test {
+namespace {
+
+struct CostRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class CliCost : public ::testing::Test {
+protected:
+    TempInstall inst{true};
+    TempDir scratch;
+
+    CostRun Cli(const std::vector<std::string>& args) {
+        auto quote = [](const std::string& arg) {
+            std::string q = "'";
+            for (char c : arg) {
+                q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+            }
+            return q + "'";
+        };
+        std::string command = quote(HANAMORI_CLI_PATH) + " --dir " + quote(inst.dir());
+        for (const std::string& a : args) {
+            command += " " + quote(a);
+        }
+        command += " 2>" + quote(scratch / "stderr");
+        CostRun run;
+        FILE* pipe = ::popen(command.c_str(), "r");
+        if (pipe == nullptr) {
+            ADD_FAILURE() << "cannot start " << command;
+            return run;
+        }
+        char buf[4096];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) {
+            run.out.append(buf, n);
+        }
+        int raw = ::pclose(pipe);
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.err = ReadFile(scratch / "stderr");
+        return run;
+    }
+};
+
+const std::vector<std::string> kTokyoOsaka = {
+    "cost", "--from", "東京都", "--to", "大阪府", "--weight", "2000", "--size", "30", "20", "10"};
+
+TEST_F(CliCost, ElevenMethodsFromTheShippedTariffs) {
+    CostRun run = Cli(kTokyoOsaka);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "定形郵便\t発送不可\n"
+                       "定形外郵便\t850\n"
+                       "冊子小包\t450\n"
+                       "EXPACK500\t発送不可\n"
+                       "クロネコメール便\t発送不可\n"
+                       "飛脚メール便\t発送不可\n"
+                       "ゆうパック\t800\n"
+                       "Yahoo!ゆうパック\t770\n"
+                       "ヤマト宅急便\t840\n"
+                       "佐川急便\t840\n"
+                       "ペリカン便\t840\n");
+    EXPECT_EQ(run.err, "");
+
+    // The seller's hand-in options apply.
+    WriteFile(inst / "user.ini/send_opt.ini",
+              "[SEND_METHOD_OPT]\r\nchk_yamato_opt100=1\r\nchk_yuupack_opt100=1\r\n");
+    run = Cli(kTokyoOsaka);
+    EXPECT_NE(run.out.find("ゆうパック\t700\nYahoo!ゆうパック\t770\nヤマト宅急便\t740\n"),
+              std::string::npos)
+        << run.out;
+}
+
+TEST_F(CliCost, BrokenRateFileIsReportedAndTheRestGoesOn) {
+    std::string sagawa = ReadFile(inst / "CostData/sagawa.dat");
+    sagawa.resize(sagawa.size() - 2); // the last end marker loses its CR LF
+    WriteFile(inst / "CostData/sagawa.dat", sagawa);
+    CostRun run = Cli(kTokyoOsaka);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "料金データの読み込みが出来ません。\n[飛脚メール便]\n");
+    EXPECT_NE(run.out.find("ゆうパック\t800\n"), std::string::npos);
+    EXPECT_NE(run.out.find("ヤマト宅急便\t発送不可\n佐川急便\t発送不可\nペリカン便\t発送不可\n"),
+              std::string::npos);
+}
+
+TEST_F(CliCost, CostListsAndFailures) {
+    CostRun run = Cli({"costlist", "ヤマト宅急便", "--from", "東京都", "--weight", "2000", "--size",
+                       "30", "20", "10", "--total", "3000"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, 120), std::string("・ヤマト宅急便　　60サイズ\r\n\r\n"
+                                                  " [北海道] 1160円 (北海道)\r\n"
+                                                  "　　┗………… お支払総額(4160円)\r\n\r\n")
+                                          .substr(0, 120));
+
+    run = Cli({"costlist", "ゆうパック", "--from", "東京都", "--weight", "2000", "--size", "30",
+               "20", "10", "--format", "2"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.find("<font size=\"+0\"><b>・ゆうパック</b></font>"), 0u);
+    EXPECT_EQ(run.out.find('\r'), std::string::npos);
+
+    // Not from 宮崎県: exit 1, nothing on standard output.
+    run = Cli({"costlist", "Yahoo!ゆうパック", "--from", "宮崎県", "--weight", "2000", "--size",
+               "30", "20", "10"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_FALSE(run.err.empty());
+
+    run = Cli(
+        {"costlist", "定形郵便", "--from", "東京都", "--weight", "20", "--size", "1", "1", "1"});
+    EXPECT_EQ(run.status, 1);
+    run = Cli({"costlist", "ゆうパック", "--from", "東京都", "--weight", "20", "--size", "1", "1"});
+    EXPECT_EQ(run.status, 2);
+    run = Cli({"costlist", "ゆうパック", "--from", "東京都", "--weight", "20", "--size", "1", "1",
+               "1", "--format", "3"});
+    EXPECT_EQ(run.status, 2);
+    run = Cli(
+        {"cost", "--from", "東京都", "--to", "大阪府", "--weight", "2kg", "--size", "1", "1", "1"});
+    EXPECT_EQ(run.status, 2);
+    run = Cli({"cost", "--from", "東京都", "--to", "😀", "--weight", "2", "--size", "1", "1", "1"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+}
+
+} // namespace
+} // namespace hanamori::test
