@@ -95,6 +95,8 @@ TEST(TableDesignsTest, MailMethodsNeedACostAndAreSeparated) {
     a.expack_cost = 500;
     a.use_kuroneko_mail = 1;
     a.kuroneko_mail_cost = 80;
+    a.use_hikyaku_mail = 1;
+    a.hikyaku_mail_cost = 160;
     a.use_booklet = 1;
     a.booklet_cost = 0;
     a.use_other_ship = 1;
@@ -103,7 +105,8 @@ TEST(TableDesignsTest, MailMethodsNeedACostAndAreSeparated) {
     f.settings.send_opt.chk_sassi_cod = 1;
     EXPECT_NE(f.Body(kDesign1).find(Design1ShippingRow(
                   "<b>・冊子小包</b>(0円)(着払可+20円)<br><br><b>・EXPACK500</b>(500円)<br><br>"
-                  "<b>・クロネコメール便</b>(80円)<br><br><b>・その他</b>(手渡し 0円)")),
+                  "<b>・クロネコメール便</b>(80円)<br><br><b>・飛脚メール便</b>(160円)<br><br>"
+                  "<b>・その他</b>(手渡し 0円)")),
               std::string::npos);
     f.settings.send_opt.chk_sassi_cod = 0;
     EXPECT_NE(f.Body(kDesign1).find("<b>・冊子小包</b>(0円)<br><br>"), std::string::npos);

@@ -1,0 +1,116 @@
+// hanamori-cli page, run as a process on an installation with the shipped data.
+
+#include "core/document/listing_file.h"
+#include "core/settings/settings_files.h"
+#include "support/cli_runner.h"
+#include "support/test_support.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace hanamori::test {
+namespace {
+
+class CliPage : public ::testing::Test {
+protected:
+    TempInstall inst{true};
+
+    void SetUp() override {
+        UserSettings s;
+        s.hanamo.page_type = Sj("デザイン２");
+        s.hanamo.page_color = Sj("グレー");
+        ASSERT_TRUE(SaveAllSettings(s, inst.dir()));
+
+        SaleMaster m;
+        m.Reset(s);
+        m.manage_no = "600000000001";
+        AuctionRecord& a = m.auction;
+        a.display_name = Sj("木製カトラリーセット");
+        a.description = Sj("桜の木のスプーンです。\r\n");
+        a.use_yamato = 1;
+        a.length_cm = 30;
+        a.width_cm = 20;
+        a.height_cm = 10;
+        a.weight_g = 1500;
+        a.origin_pref = Sj("東京都");
+        ASSERT_TRUE(WriteListing(m, ListingPath(inst.dir(), m.manage_no)));
+        a.design_type = Sj("デザイン１");
+        a.design_color = Sj("ブルー");
+        m.manage_no = "600000000002";
+        ASSERT_TRUE(WriteListing(m, ListingPath(inst.dir(), m.manage_no)));
+    }
+    CliResult Cli(const std::vector<std::string>& args) { return RunCli(inst.dir(), args); }
+    std::string Work(const std::string& name) { return Utf8(ReadFile(inst / ("work/" + name))); }
+};
+
+TEST_F(CliPage, BuildsBodyWithTheListingsOrTheStandardDesign) {
+    // The listing names no design: the standard one of hanamo.ini.
+    CliResult standard = Cli({"page", "600000000001"});
+    ASSERT_EQ(standard.status, 0) << standard.err;
+    EXPECT_EQ(standard.err, "");
+    std::string body = Work("body.html");
+    EXPECT_EQ(body.rfind("<p align=\"center\"><table width=\"640\" bgcolor=\"", 0), 0u);
+    EXPECT_NE(body.find("cellspacing=\"0\" cellpadding=\"10\">"), std::string::npos);
+    EXPECT_NE(body.find("<b>木製カトラリーセット</b>"), std::string::npos);
+    EXPECT_NE(body.find("桜の木のスプーンです。<br>"), std::string::npos);
+    // The cost list of the shipping engine, from the shipped rate files.
+    EXPECT_NE(body.find("ヤマト宅急便"), std::string::npos);
+    EXPECT_NE(body.find("東京都"), std::string::npos);
+    EXPECT_EQ(body.find("<html>"), std::string::npos);
+
+    // The listing's own design and colour come first; the command line before both.
+    ASSERT_EQ(Cli({"page", "600000000002"}).status, 0);
+    EXPECT_NE(Work("body.html").find("cellspacing=\"1\" cellpadding=\"5\">"), std::string::npos);
+    ASSERT_EQ(
+        Cli({"page", ListingPath(inst.dir(), "600000000002"), "--design", "簡易表示(カラー非対応)"})
+            .status,
+        0);
+    EXPECT_EQ(Work("body.html").rfind("木製カトラリーセット<br><br>■商品の説明<br>", 0), 0u);
+}
+
+TEST_F(CliPage, PreviewAndOutputFile) {
+    CliResult run = Cli({"page", "600000000002", "--preview"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::string preview = Work("preview.html");
+    EXPECT_EQ(preview.rfind(
+                  "<html>\n<head>\n<title>Hanamori プレビュー「デザイン１ - ブルー」</title>\n", 0),
+              0u);
+    EXPECT_EQ(preview.substr(preview.size() - 8), "</html>\n");
+
+    ASSERT_EQ(Cli({"page", "600000000002", "-o", inst / "work/mine.html"}).status, 0);
+    EXPECT_EQ(Work("mine.html").rfind("<p align=\"center\"><table", 0), 0u);
+}
+
+TEST_F(CliPage, UnknownNamesAreReportedAndTheBuildGoesOn) {
+    CliResult run = Cli({"page", "600000000002", "--design", "デザイン1", "--color", "黒"});
+    ASSERT_EQ(run.status, 0);
+    EXPECT_NE(run.err.find("指定のページタイプが見つかりませんでした。"), std::string::npos);
+    EXPECT_NE(run.err.find("指定のカラーリストが見つかりませんでした。"), std::string::npos);
+    EXPECT_EQ(Work("body.html").rfind("木製カトラリーセット<br><br>", 0), 0u);
+}
+
+TEST_F(CliPage, FailuresAndUsage) {
+    CliResult missing = Cli({"page", "699999999999"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("ファイルの読み込みに失敗しました。"), std::string::npos);
+
+    CliResult nowhere = Cli({"page", "600000000002", "-o", inst / "nodir/body.html"});
+    EXPECT_EQ(nowhere.status, 1);
+    EXPECT_NE(nowhere.err.find("プレビューの作成に失敗しました。"), std::string::npos);
+
+    EXPECT_EQ(Cli({"page"}).status, 2);
+    EXPECT_EQ(Cli({"page", "600000000002", "--design"}).status, 2);
+    EXPECT_EQ(Cli({"page", "600000000002", "extra"}).status, 2);
+    EXPECT_EQ(Cli({"page", "600000000002", "--color", "😀"}).status, 1);
+
+    // Without a colour list only the plain design can be built.
+    std::remove((inst / "template/color.lst").c_str());
+    CliResult colored = Cli({"page", "600000000002"});
+    EXPECT_EQ(colored.status, 1);
+    EXPECT_NE(colored.err.find("カラーテンプレートの読み込みに失敗しました。"), std::string::npos);
+    EXPECT_NE(colored.err.find("プレビューの作成に失敗しました。"), std::string::npos);
+    EXPECT_EQ(Cli({"page", "600000000002", "--design", "簡易表示(カラー非対応)"}).status, 0);
+}
+
+} // namespace
+} // namespace hanamori::test
