@@ -66,7 +66,7 @@ const std::array<std::string, kPlaceholderCount>& PlaceholderNames();
 // The table number of a placeholder name (compared byte for byte), or -1.
 int PlaceholderIndex(std::string_view name);
 
-// The value of placeholder `index`; empty when data is missing or not chosen.
+// The value of one placeholder; empty when its data is missing or not chosen.
 std::string PlaceholderValue(Placeholder which, const MailContext& ctx);
 
 // Writes the value of the placeholder called `name` to `out`. False for an unknown name
