@@ -46,6 +46,8 @@ void TimesFromStatx(const struct statx& sx, ListingFileTimes& times) {
                         : static_cast<std::time_t>(sx.stx_ctime.tv_sec);
 }
 
+constexpr std::size_t kKeptBufferBytes = std::size_t{4} << 20;
+
 constexpr unsigned kTimesMask = STATX_BTIME | STATX_MTIME | STATX_CTIME | STATX_SIZE | STATX_TYPE;
 
 class FileDescriptor {
@@ -64,28 +66,30 @@ private:
     int m_fd;
 };
 
-// Reads the whole file; the size from statx is only a hint for the buffer.
-bool ReadAll(int fd, std::size_t size_hint, std::string& out) {
-    out.resize(size_hint + 1);
+// Reads the whole file into `buffer`, which only ever grows (one allocation serves a
+// whole directory of listings); returns the number of bytes read, or -1. The size
+// from statx is only a hint.
+ssize_t ReadAll(int fd, std::size_t size_hint, std::string& buffer) {
+    if (buffer.size() < size_hint + 1) {
+        buffer.resize(size_hint + 1);
+    }
     std::size_t filled = 0;
     for (;;) {
-        if (filled == out.size()) {
-            out.resize(out.size() * 2);
+        if (filled == buffer.size()) {
+            buffer.resize(buffer.size() * 2);
         }
-        ssize_t got = ::read(fd, out.data() + filled, out.size() - filled);
+        ssize_t got = ::read(fd, buffer.data() + filled, buffer.size() - filled);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            return false;
+            return -1;
         }
         if (got == 0) {
-            break;
+            return static_cast<ssize_t>(filled);
         }
         filled += static_cast<std::size_t>(got);
     }
-    out.resize(filled);
-    return true;
 }
 
 } // namespace
@@ -137,16 +141,21 @@ bool ReadListingWithTimes(const std::string& path, SaleMaster& listing, ListingF
     if (times) {
         TimesFromStatx(sx, *times);
     }
-    std::string bytes;
-    if (!ReadAll(fd.get(), static_cast<std::size_t>(sx.stx_size), bytes)) {
+    thread_local std::string buffer;
+    ssize_t length = ReadAll(fd.get(), static_cast<std::size_t>(sx.stx_size), buffer);
+    if (length < 0) {
         return false;
     }
-    if (!ReadListingBytes(listing, bytes)) {
+    bool ok = ReadListingBytes(listing,
+                               std::string_view(buffer.data(), static_cast<std::size_t>(length)));
+    if (buffer.size() > kKeptBufferBytes) {
+        std::string().swap(buffer); // a huge file does not pin its memory
+    }
+    if (!ok) {
         // Nothing half-read leaves this function.
         listing = SaleMaster();
-        return false;
     }
-    return true;
+    return ok;
 }
 
 std::string FormatListTime(std::time_t t) {
