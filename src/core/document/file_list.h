@@ -30,7 +30,7 @@ const std::string& StatusLetter(int status);
 
 // The dialog's columns, in order.
 enum FileListColumn : int {
-    kColumnStatus = 0,   // status icon; sort key the status number in decimal
+    kColumnStatus = 0,   // status icon; sort key the status number, "?" unreadable
     kColumnName = 1,     // "商品名"
     kColumnSaved = 2,    // "最終保存日時"
     kColumnCreated = 3,  // "作成日時"

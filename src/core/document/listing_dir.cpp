@@ -32,12 +32,12 @@ bool IsDirectoryEntry(const std::string& datas_dir, const dirent* entry) {
     return ::stat(JoinDatasPath(datas_dir, entry->d_name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-// Linux keeps no creation time that every file system supports. statx reports the
-// birth time where the file system records it (ext4, btrfs, xfs, tmpfs ...); where it
-// does not, the last status change time stands in, which is the creation time for a
-// file that was written once and never renamed or re-permissioned. Our atomic saves
-// replace the file, so on any file system the "created" time of a listing is that of
-// its last save's file; we show what the file system has.
+// Linux has no creation time that every file system keeps. statx reports the birth
+// time where the file system records it (ext4, btrfs, xfs, tmpfs ...); elsewhere the
+// last status change time stands in, which is the creation time of a file written
+// once and never renamed or re-permissioned. Note that a save writes a new file and
+// renames it over the old one, so a listing saved again shows that save as its
+// creation time too: we show what the file system has.
 void TimesFromStatx(const struct statx& sx, ListingFileTimes& times) {
     times.known = true;
     times.saved = static_cast<std::time_t>(sx.stx_mtime.tv_sec);
