@@ -2,6 +2,7 @@
 
 #include "core/text/cp932.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -19,47 +20,50 @@ const char* const kPrefectureNamesUtf8[kPrefectureCount] = {
 
 struct SchemeData {
     std::vector<const char*> regions_utf8;
-    // Region index of each prefecture index.
-    std::array<int, kPrefectureCount> region_of;
     // The prefecture-to-region table's order, as prefecture indexes.
     std::array<int, kPrefectureCount> order;
+};
+
+// Region index of each prefecture index, per scheme (YuPack, Yamato, Sagawa, Pelican).
+// clang-format off
+constexpr int kRegionOf[4][kPrefectureCount] = {
+    {0, 1, 1, 1, 1, 1, 1, 5, 2, 2, 2, 2, 2, 3, 4, 4, 5, 6, 6, 6, 7, 7, 7, 7,
+     8, 8, 8, 8, 8, 8, 9, 9, 9, 9, 9, 10, 10, 10, 10, 11, 11, 11, 11, 11, 11, 11, 12},
+    {0, 1, 1, 1, 2, 2, 2, 4, 3, 3, 3, 3, 3, 3, 3, 3, 4, 6, 6, 6, 5, 5, 5, 5,
+     7, 7, 7, 7, 7, 7, 8, 8, 8, 8, 8, 9, 9, 9, 9, 10, 10, 10, 10, 10, 10, 10, 11},
+    {0, 1, 1, 1, 2, 2, 2, 4, 3, 3, 3, 3, 3, 3, 3, 3, 4, 6, 6, 6, 5, 5, 5, 5,
+     7, 7, 7, 7, 7, 7, 8, 8, 8, 8, 8, 9, 9, 9, 9, 10, 10, 10, 11, 10, 11, 11, 12},
+    {0, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 3, 3, 3, 3, 3, 3, 3,
+     4, 4, 4, 4, 4, 4, 5, 5, 5, 5, 5, 6, 6, 6, 6, 7, 7, 7, 7, 7, 7, 7, 8},
 };
 
 // 0 to 46 with 長野県 (16) directly after 新潟県 (7); Sagawa's table also has 長崎県
 // (43) before 熊本県 (42).
 constexpr std::array<int, kPrefectureCount> kNaganoAfterNiigata = {
-    0,  1,  2,  3,  4,  5,  6,  7,  16, 8,  9,  10, 11, 12, 13, 14, 15, 17, 18, 19, 20, 21, 22, 23,
+    0, 1, 2, 3, 4, 5, 6, 7, 16, 8, 9, 10, 11, 12, 13, 14, 15, 17, 18, 19, 20, 21, 22, 23,
     24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46};
 constexpr std::array<int, kPrefectureCount> kSagawaOrder = {
-    0,  1,  2,  3,  4,  5,  6,  7,  16, 8,  9,  10, 11, 12, 13, 14, 15, 17, 18, 19, 20, 21, 22, 23,
+    0, 1, 2, 3, 4, 5, 6, 7, 16, 8, 9, 10, 11, 12, 13, 14, 15, 17, 18, 19, 20, 21, 22, 23,
     24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 43, 42, 44, 45, 46};
 constexpr std::array<int, kPrefectureCount> kListOrder = {
-    0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23,
+    0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23,
     24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46};
+// clang-format on
 
 const SchemeData& Data(RegionScheme scheme) {
-    static const SchemeData kYuPack{
-        {"北海道", "東　北", "関　東", "東　京", "南関東", "信　越", "北　陸", "東　海", "近　畿",
-         "中　国", "四　国", "九　州", "沖　縄"},
-        {0, 1, 1, 1, 1, 1, 1, 5, 2, 2, 2, 2,  2,  3,  4,  4,  5,  6,  6,  6,  7,  7,  7, 7,
-         8, 8, 8, 8, 8, 8, 9, 9, 9, 9, 9, 10, 10, 10, 10, 11, 11, 11, 11, 11, 11, 11, 12},
-        kNaganoAfterNiigata};
+    static const SchemeData kYuPack{{"北海道", "東　北", "関　東", "東　京", "南関東", "信　越",
+                                     "北　陸", "東　海", "近　畿", "中　国", "四　国", "九　州",
+                                     "沖　縄"},
+                                    kNaganoAfterNiigata};
     static const SchemeData kYamato{{"北海道", "北東北", "南東北", "関　東", "信　越", "中　部",
                                      "北　陸", "関　西", "中　国", "四　国", "九　州", "沖　縄"},
-                                    {0, 1, 1, 1, 2, 2, 2, 4,  3,  3,  3,  3,  3,  3,  3, 3,
-                                     4, 6, 6, 6, 5, 5, 5, 5,  7,  7,  7,  7,  7,  7,  8, 8,
-                                     8, 8, 8, 9, 9, 9, 9, 10, 10, 10, 10, 10, 10, 10, 11},
                                     kNaganoAfterNiigata};
-    static const SchemeData kSagawa{
-        {"北海道", "北東北", "南東北", "関　東", "信　越", "東　海", "北　陸", "関　西", "中　国",
-         "四　国", "北九州", "南九州", "沖　縄"},
-        {0, 1, 1, 1, 2, 2, 2, 4, 3, 3, 3, 3, 3, 3, 3, 3,  4,  6,  6,  6,  5,  5,  5, 5,
-         7, 7, 7, 7, 7, 7, 8, 8, 8, 8, 8, 9, 9, 9, 9, 10, 10, 10, 11, 10, 11, 11, 12},
-        kSagawaOrder};
+    static const SchemeData kSagawa{{"北海道", "北東北", "南東北", "関　東", "信　越", "東　海",
+                                     "北　陸", "関　西", "中　国", "四　国", "北九州", "南九州",
+                                     "沖　縄"},
+                                    kSagawaOrder};
     static const SchemeData kPelican{
         {"北海道", "東　北", "関　東", "中　部", "関　西", "中　国", "四　国", "九　州", "沖　縄"},
-        {0, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 3, 3, 3, 3, 3, 3, 3,
-         4, 4, 4, 4, 4, 4, 5, 5, 5, 5, 5, 6, 6, 6, 6, 7, 7, 7, 7, 7, 7, 7, 8},
         kListOrder};
     switch (scheme) {
     case RegionScheme::YuPack:
@@ -91,43 +95,75 @@ const std::vector<std::string>& RegionNames(RegionScheme scheme) {
     return kNames[static_cast<int>(scheme)];
 }
 
-// Prefecture names hashed into a small open-addressed table: every cost looks up two
-// names, so this is on the hot path of the lists and the shipping tool.
+// Every prefecture name is at most 8 bytes of CP932, so a name packs into one 64-bit
+// key; the keys sit in a small open-addressed table. Every cost looks up two names, so
+// this is on the hot path of the lists and the shipping tool.
+constexpr std::size_t kMaxNameBytes = 8;
+
+// The first and the last four bytes (overlapping for shorter names) say the whole name
+// for up to 8 bytes, together with its length.
+std::uint64_t PackName(std::string_view name) {
+    const auto* p = reinterpret_cast<const unsigned char*>(name.data());
+    if (name.size() >= 4) {
+        std::uint32_t head = 0;
+        std::uint32_t tail = 0;
+        std::memcpy(&head, p, 4);
+        std::memcpy(&tail, p + name.size() - 4, 4);
+        return head | (std::uint64_t{tail} << 32);
+    }
+    std::uint64_t key = 0;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        key |= std::uint64_t{p[i]} << (8 * i);
+    }
+    return key;
+}
+
+// A collision-free table: the multiplier of the hash is chosen when the table is built
+// so that every name has a slot of its own, and a look-up is a single probe.
 class PrefectureTable {
 public:
     PrefectureTable() {
-        m_slots.fill(-1);
-        for (int i = 0; i < kPrefectureCount; ++i) {
-            std::size_t slot = Hash(Prefectures()[static_cast<std::size_t>(i)]) & kMask;
-            while (m_slots[slot] >= 0) {
-                slot = (slot + 1) & kMask;
+        for (std::uint64_t seed = 0x9E3779B97F4A7C15ull;; seed += 0x632BE59BD9B4E019ull) {
+            m_multiplier = seed | 1;
+            if (Fill()) {
+                return;
             }
-            m_slots[slot] = i;
         }
     }
     int Find(std::string_view name) const {
-        std::size_t slot = Hash(name) & kMask;
-        while (m_slots[slot] >= 0) {
-            const std::string& candidate = Prefectures()[static_cast<std::size_t>(m_slots[slot])];
-            if (candidate.size() == name.size() &&
-                std::memcmp(candidate.data(), name.data(), name.size()) == 0) {
-                return m_slots[slot];
-            }
-            slot = (slot + 1) & kMask;
+        if (name.size() > kMaxNameBytes) {
+            return -1;
         }
-        return -1;
+        const std::uint64_t key = PackName(name);
+        const Entry& entry = m_slots[Slot(key)];
+        return entry.key == key && entry.size == static_cast<int>(name.size()) ? entry.index : -1;
     }
 
 private:
-    static constexpr std::size_t kMask = 255;
-    static std::size_t Hash(std::string_view text) {
-        std::uint32_t h = 2166136261u;
-        for (unsigned char c : text) {
-            h = (h ^ c) * 16777619u;
+    static constexpr std::size_t kSlots = 256;
+    struct Entry {
+        std::uint64_t key = 0;
+        int size = -1;
+        int index = -1;
+    };
+    bool Fill() {
+        m_slots.fill(Entry{});
+        for (int i = 0; i < kPrefectureCount; ++i) {
+            const std::string& name = Prefectures()[static_cast<std::size_t>(i)];
+            std::uint64_t key = PackName(name);
+            Entry& entry = m_slots[Slot(key)];
+            if (entry.index >= 0) {
+                return false;
+            }
+            entry = {key, static_cast<int>(name.size()), i};
         }
-        return h ^ (h >> 16);
+        return true;
     }
-    std::array<int, kMask + 1> m_slots{};
+    std::size_t Slot(std::uint64_t key) const {
+        return static_cast<std::size_t>((key * m_multiplier) >> 56);
+    }
+    std::uint64_t m_multiplier = 0;
+    std::array<Entry, kSlots> m_slots{};
 };
 
 } // namespace
@@ -151,7 +187,14 @@ const std::string& PrefectureName(int index) {
 }
 
 int PrefectureIndex(std::string_view name) {
-    static const PrefectureTable kTable;
+    static const PrefectureTable kTable = [] {
+        for (const std::string& name : Prefectures()) {
+            if (name.size() > kMaxNameBytes) {
+                std::abort(); // the packed keys would not hold every name
+            }
+        }
+        return PrefectureTable();
+    }();
     return name.empty() ? -1 : kTable.Find(name);
 }
 
@@ -190,7 +233,7 @@ int RegionIndexOfPrefecture(RegionScheme scheme, int prefecture_index) {
     if (prefecture_index < 0 || prefecture_index >= kPrefectureCount) {
         return -1;
     }
-    return Data(scheme).region_of[static_cast<std::size_t>(prefecture_index)];
+    return kRegionOf[static_cast<int>(scheme)][prefecture_index];
 }
 
 const std::array<int, kPrefectureCount>& RegionTableOrder(RegionScheme scheme) {

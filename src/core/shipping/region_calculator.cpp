@@ -101,12 +101,15 @@ int RegionCalculator::Cost(const std::string& origin, const std::string& destina
     if (!IsLoaded() || !FindClass(price_class, size_limit)) {
         return -1;
     }
-    int from = RegionIndexOfPrefecture(Scheme(), PrefectureIndex(origin));
-    int to = RegionIndexOfPrefecture(Scheme(), PrefectureIndex(destination));
+    const int origin_index = PrefectureIndex(origin);
+    const int destination_index = PrefectureIndex(destination);
+    int from = RegionIndexOfPrefecture(Scheme(), origin_index);
+    int to = RegionIndexOfPrefecture(Scheme(), destination_index);
     if (from < 0 || to < 0) {
         return -1;
     }
-    return Discounted(PrefecturePrice(from, price_class, to, origin == destination));
+    // Two known names are the same bytes exactly when they are the same prefecture.
+    return Discounted(PrefecturePrice(from, price_class, to, origin_index == destination_index));
 }
 
 bool RegionCalculator::IsAvailable(const std::string& origin) const {

@@ -154,16 +154,17 @@ int YahooYuPackCalculator::WeightClassOf() const {
 }
 
 namespace {
-bool RefusedOrigin(const std::string& origin) {
-    return origin == "鹿児島県"_sj || origin == "宮崎県"_sj;
+// Parcels are not taken from 宮崎県 (44) and 鹿児島県 (45).
+bool RefusedOrigin(int origin_index) {
+    return origin_index == 44 || origin_index == 45;
 }
 } // namespace
 
 int YahooYuPackCalculator::Cost(const std::string& origin, const std::string& destination) const {
-    if (!IsLoaded() || RefusedOrigin(origin) || Size() > kYahooMaxSize) {
+    int a = PrefectureIndex(origin);
+    if (!IsLoaded() || RefusedOrigin(a) || Size() > kYahooMaxSize) {
         return -1;
     }
-    int a = PrefectureIndex(origin);
     int b = PrefectureIndex(destination);
     int w = WeightClassOf();
     if (a < 0 || b < 0 || w < 0) {
@@ -175,8 +176,9 @@ int YahooYuPackCalculator::Cost(const std::string& origin, const std::string& de
 }
 
 bool YahooYuPackCalculator::IsAvailable(const std::string& origin) const {
-    return IsLoaded() && !RefusedOrigin(origin) && Size() <= kYahooMaxSize &&
-           PrefectureIndex(origin) >= 0 && WeightClassOf() >= 0;
+    const int from = PrefectureIndex(origin);
+    return IsLoaded() && !RefusedOrigin(from) && Size() <= kYahooMaxSize && from >= 0 &&
+           WeightClassOf() >= 0;
 }
 
 bool YahooYuPackCalculator::BuildList(const std::string& origin, int format, std::int64_t total) {
