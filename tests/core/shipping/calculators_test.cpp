@@ -139,6 +139,17 @@ TEST_F(Calculators, RegionCarriersClassesAndDirections) {
     EXPECT_EQ(Cost(ShippingMethod::Sagawa, "東京都", "東京都"), 2433);
 }
 
+TEST_F(Calculators, HugeMeasuresDoNotOverflow) {
+    Load();
+    m_engine.SetParcel(2147483647, 2147483647, 2, 1000);
+    for (int m = 0; m < kShippingMethodCount; ++m) {
+        auto method = static_cast<ShippingMethod>(m);
+        if (method != ShippingMethod::Sassi) { // 冊子小包 has no measure rule
+            EXPECT_EQ(Cost(method, "東京都", "大阪府"), -1) << m;
+        }
+    }
+}
+
 TEST_F(Calculators, UnknownPrefecturesCostNothingExceptByPost) {
     Load();
     m_engine.SetParcel(10, 10, 1, 20);

@@ -158,6 +158,15 @@ TEST_F(CostLists, YahooYuPackZonesAndCityLine) {
                         "\r\n　　…………… お支払総額(1801円)\r\n\r\n [ 901円の地域 ]\r\n ()"),
               std::string::npos);
 
+    // A zone that cannot be sent gets no total line; the next entry still gets its breaks.
+    RateFixture unsendable = fixture;
+    RateFixture::Replace(unsendable.yupack, "3,z, 700, 701,", "3,z, 700, -1,");
+    Load(unsendable);
+    ASSERT_TRUE(m_engine.ListYahooYuPack(0, true));
+    EXPECT_NE(Text(ShippingMethod::YahooYuPack).find("沖縄県)\r\n\r\n [ 801円の地域 ]"),
+              std::string::npos);
+    EXPECT_EQ(Text(ShippingMethod::YahooYuPack).find("お支払総額(999円)"), std::string::npos);
+
     // Not available from 鹿児島県: false and an empty text.
     m_engine.SetOrigin(Sj("鹿児島県"));
     EXPECT_FALSE(m_engine.ListYahooYuPack(0, true));
