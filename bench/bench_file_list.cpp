@@ -182,9 +182,28 @@ int main(int argc, char** argv) {
     std::cout << kListings << " listings, " << corpus.bytes / 1024 << " KiB in all\n";
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    auto mean = [](const std::map<std::string, double>& times, const std::string& prefix) {
-        auto it = times.lower_bound(prefix);
-        return it != times.end() && it->first.rfind(prefix, 0) == 0 ? it->second : 0.0;
+    // With --benchmark_repetitions the medians, otherwise the single runs.
+    auto ends_with = [](const std::string& name, const std::string& tail) {
+        return name.size() >= tail.size() &&
+               name.compare(name.size() - tail.size(), tail.size(), tail) == 0;
+    };
+    auto mean = [&](const std::map<std::string, double>& times, const std::string& prefix) {
+        double single = 0.0;
+        for (auto it = times.lower_bound(prefix); it != times.end(); ++it) {
+            const std::string& name = it->first;
+            if (name.rfind(prefix, 0) != 0) {
+                break;
+            }
+            if (ends_with(name, "_median")) {
+                return it->second;
+            }
+            bool aggregate =
+                ends_with(name, "_mean") || ends_with(name, "_stddev") || ends_with(name, "_cv");
+            if (!aggregate) {
+                single = it->second;
+            }
+        }
+        return single;
     };
     double floor = mean(reporter.seconds, "BM_ReadAllFiles/");
     double cpu_floor = mean(reporter.cpu_seconds, "BM_ReadAllFiles/");
