@@ -48,13 +48,17 @@ CMainFrame::CMainFrame(Host& host, WindowDialogs& dialogs, const UserSettings& s
     m_view->AttachDocument(m_doc.get());
     m_view->LoadAllTabs();
 
-    connect(qApp, &QApplication::focusChanged, this, [this] { UpdateEditCommands(); });
+    m_focusConnection =
+        connect(qApp, &QApplication::focusChanged, this, [this] { UpdateEditCommands(); });
     UpdateEditCommands();
     ApplySizeLimit();
     resize(FrameSizeLimit());
 }
 
 CMainFrame::~CMainFrame() {
+    // The focus moves while the widgets go; the actions are gone by then.
+    disconnect(m_focusConnection);
+    m_editCommands.clear();
     m_doc->SetView(nullptr);
 }
 

@@ -89,6 +89,7 @@ private:
     QMenu* m_contextMenu = nullptr;
     std::map<int, QAction*> m_actions;
     std::map<QAction*, EditCommand> m_editCommands;
+    QMetaObject::Connection m_focusConnection;
 };
 
 } // namespace hanamori

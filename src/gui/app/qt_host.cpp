@@ -10,6 +10,8 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include <memory>
+
 namespace hanamori {
 namespace {
 
@@ -29,21 +31,28 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
 
 int RunBox(QWidget* parent, const std::string& text, MessageIcon icon,
            QMessageBox::StandardButtons buttons, QMessageBox::StandardButton escape) {
-    QMessageBox box(ToQtIcon(icon), QString::fromLatin1(kAppTitle), ToQt(text), buttons, parent);
-    box.setEscapeButton(escape);
-    if (auto* b = box.button(QMessageBox::Yes)) {
-        b->setText(QStringLiteral("はい(&Y)"));
-    }
-    if (auto* b = box.button(QMessageBox::No)) {
-        b->setText(QStringLiteral("いいえ(&N)"));
-    }
-    if (auto* b = box.button(QMessageBox::Cancel)) {
-        b->setText(QStringLiteral("キャンセル"));
-    }
-    return box.exec();
+    std::unique_ptr<QMessageBox> box(NewMessageBox(parent, text, icon, buttons));
+    box->setEscapeButton(escape);
+    return box->exec();
 }
 
 } // namespace
+
+QMessageBox* NewMessageBox(QWidget* parent, const std::string& text, MessageIcon icon,
+                           QMessageBox::StandardButtons buttons) {
+    auto* box = new QMessageBox(ToQtIcon(icon), QString::fromLatin1(kAppTitle), ToQt(text), buttons,
+                                parent);
+    if (auto* b = box->button(QMessageBox::Yes)) {
+        b->setText(QStringLiteral("はい(&Y)"));
+    }
+    if (auto* b = box->button(QMessageBox::No)) {
+        b->setText(QStringLiteral("いいえ(&N)"));
+    }
+    if (auto* b = box->button(QMessageBox::Cancel)) {
+        b->setText(QStringLiteral("キャンセル"));
+    }
+    return box;
+}
 
 void QtHost::ShowMessage(const std::string& text, MessageIcon icon) {
     RunBox(m_parent, text, icon, QMessageBox::Ok, QMessageBox::Ok);

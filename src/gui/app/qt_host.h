@@ -4,6 +4,7 @@
 
 #include "core/app/host.h"
 
+#include <QMessageBox>
 #include <QString>
 
 class QWidget;
@@ -27,6 +28,11 @@ public:
 private:
     QWidget* m_parent = nullptr;
 };
+
+// A message box with the application title, the icon and the buttons named in
+// Japanese; the caller runs or shows it.
+QMessageBox* NewMessageBox(QWidget* parent, const std::string& text, MessageIcon icon,
+                           QMessageBox::StandardButtons buttons);
 
 // The address QDesktopServices opens for a local path or a web address (CP932).
 QString PageAddress(const std::string& path_or_url);

@@ -86,9 +86,15 @@ void GuardCp932Input(QPlainTextEdit* edit, Host& host) {
                          if (!guarded || added <= 0) {
                              return;
                          }
-                         QTextCursor cursor(guarded->document());
+                         QTextDocument* doc = guarded->document();
+                         // The count may take in the document's closing separator.
+                         int end = std::min(pos + added, doc->characterCount() - 1);
+                         if (end <= pos) {
+                             return;
+                         }
+                         QTextCursor cursor(doc);
                          cursor.setPosition(pos);
-                         cursor.setPosition(pos + added, QTextCursor::KeepAnchor);
+                         cursor.setPosition(end, QTextCursor::KeepAnchor);
                          QString inserted = cursor.selectedText();
                          if (FirstUnencodable(inserted).isEmpty()) {
                              return;

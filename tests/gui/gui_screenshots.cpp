@@ -1,0 +1,145 @@
+// Saves pictures of the main window and of every dialog it reaches, for looking at the
+// real windows: gui_screenshots <installation copy> <output directory>.
+// Run by scripts/screenshot under Xvfb; never by ctest.
+
+#include "core/app/helpers.h"
+#include "core/document/listing_file.h"
+#include "core/settings/settings_files.h"
+#include "core/text/cp932.h"
+#include "gui/app/about_dialog.h"
+#include "gui/app/app_lifecycle.h"
+#include "gui/app/icons.h"
+#include "gui/app/main_frame.h"
+#include "gui/app/page_url_dialog.h"
+#include "gui/app/qt_host.h"
+#include "gui/app/sale_master_view.h"
+#include "gui/app/window_dialogs.h"
+#include "gui/document/file_manager_dialog.h"
+#include "gui/document/product_name_dialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QThread>
+
+#include <cstdio>
+
+using namespace hanamori;
+
+namespace {
+QString g_out;
+
+void Settle() {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 300) {
+        QApplication::processEvents();
+        QThread::msleep(10);
+    }
+}
+
+void Save(QWidget* w, const char* name) {
+    w->show();
+    w->raise();
+    Settle();
+    QString path = g_out + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png");
+    if (!w->grab().save(path)) {
+        std::fprintf(stderr, "could not save %s\n", qPrintable(path));
+    }
+    std::printf("%s\n", qPrintable(path));
+    w->hide();
+}
+
+void WriteSample(const char* no, const char* name, int status, int bidders) {
+    SaleMaster l;
+    l.Reset(Settings());
+    l.manage_no = no;
+    l.product_name = *Utf8ToCp932(name);
+    l.auction.listed = status >= 1;
+    l.auction.ended = status >= 2;
+    l.auction.completed = status >= 3;
+    for (int i = 0; i < bidders; ++i) {
+        CustomerRecord c;
+        c.nickname = "bidder" + std::to_string(i + 1);
+        l.customers.Append(c);
+    }
+    WriteListing(l, ListingPath(InstallDir(), no));
+}
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: gui_screenshots <installation copy> <output dir>\n");
+        return 2;
+    }
+    std::string dir = argv[1];
+    if (dir.back() != '/') {
+        dir += '/';
+    }
+    SetInstallDir(dir);
+    g_out = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(g_out);
+    InitGuiResources();
+    QApplication::setWindowIcon(ProgramIcon());
+    StartUpSettings(Settings(), InstallDir());
+
+    WriteSample("240301100000", "手作りの木製スプーン 3本セット", 0, 0);
+    WriteSample("240302110000", "ヴィンテージ腕時計（動作品）", 1, 0);
+    WriteSample("240303120000", "文庫本まとめ売り 20冊", 2, 1);
+    WriteSample("240304130000", "陶器の花瓶 青磁風", 3, 2);
+
+    QtHost host;
+    QtWindowDialogs dialogs(host);
+    CMainFrame frame(host, dialogs, Settings());
+    host.SetParentWidget(&frame);
+    dialogs.SetParentWidget(&frame);
+    frame.show();
+    Settle();
+    frame.findChild<QLineEdit*>(QStringLiteral("displayNameEdit"))
+        ->setText(QStringLiteral("手作りの木製スプーン 3本セット"));
+    frame.findChild<QPlainTextEdit*>(QStringLiteral("descriptionEdit"))
+        ->setPlainText(QStringLiteral("桜の木を削って作ったスプーンです。\n長さは約18cmです。"));
+    Save(&frame, "main_window");
+    frame.show();
+    frame.view().ShowTab(1);
+    Save(&frame, "main_window_tab1");
+    frame.show();
+    frame.view().ShowTab(2);
+    Save(&frame, "main_window_tab2");
+    frame.show();
+    frame.view().ShowTab(0);
+    frame.doc().listing().product_name = *Utf8ToCp932("手作りの木製スプーン 3本セット");
+    frame.doc().listing().auction.page_url = "https://auctions.example.jp/item/x123456789";
+    frame.view().RefreshHeader();
+    frame.doc().UpdateTitle();
+    Save(&frame, "main_window_named");
+    frame.show();
+
+    QMenu* menu = frame.contextMenu();
+    frame.findChild<QPlainTextEdit*>(QStringLiteral("descriptionEdit"))->setFocus();
+    frame.UpdateEditCommands();
+    Save(menu, "edit_context_menu");
+
+    ProductNameDialog name(host, frame.doc().listing().product_name, &frame);
+    Save(&name, "product_name_dialog");
+    PageUrlDialog url(host, frame.doc().listing().auction.page_url, &frame);
+    Save(&url, "page_url_dialog");
+    AboutDialog about(&frame);
+    Save(&about, "about_dialog");
+    FileManagerDialog open(FileManagerDialog::Mode::Open, InstallDir() + "Datas", Settings(), host,
+                           &frame);
+    open.SelectRow(1);
+    Save(&open, "file_open_dialog");
+    FileManagerDialog manage(FileManagerDialog::Mode::Manage, InstallDir() + "Datas", Settings(),
+                             host, &frame);
+    Save(&manage, "file_manage_dialog");
+    std::unique_ptr<QMessageBox> question(NewMessageBox(
+        &frame, "内容が更新されています。\n保存しますか？"_sj, MessageIcon::Exclamation,
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
+    Save(question.get(), "save_question");
+    return 0;
+}

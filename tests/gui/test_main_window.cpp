@@ -1,0 +1,348 @@
+// The main window on a scripted host: document commands, title, header, tab switching,
+// change tracking and the routing of the edit commands.
+
+#include "core/app/helpers.h"
+#include "core/document/listing_file.h"
+#include "core/settings/settings_files.h"
+#include "gui/app/field_codes.h"
+#include "gui/app/main_frame.h"
+#include "gui/app/sale_master_view.h"
+#include "gui/app/tab_page.h"
+#include "gui_test_support.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+
+#include <memory>
+
+using namespace hanamori;
+using namespace hanamori::test;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempInstall> m_install;
+    std::unique_ptr<ScriptedHost> m_host;
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<CMainFrame> m_frame;
+
+    template <typename T> T* Find(const char* name) {
+        T* w = m_frame->findChild<T*>(QString::fromLatin1(name));
+        if (!w) {
+            qFatal("widget %s not found", name);
+        }
+        return w;
+    }
+    CSaleMasterDoc& Doc() { return m_frame->doc(); }
+    QString Title() { return m_frame->windowTitle(); }
+    QString LastMessage() {
+        return m_host->messages.empty() ? QString() : ToQString(m_host->messages.back().text);
+    }
+    static QString ToQString(const std::string& cp932) {
+        return QString::fromStdString(Utf8(cp932));
+    }
+    void Focus(QWidget* w) {
+        m_frame->activateWindow();
+        w->setFocus(Qt::OtherFocusReason);
+        QApplication::processEvents();
+        m_frame->UpdateEditCommands();
+    }
+    bool Enabled(int id) { return m_frame->CommandAction(id)->isEnabled(); }
+
+private slots:
+    void init() {
+        m_install = std::make_unique<TempInstall>(true);
+        Settings() = UserSettings();
+        m_host = std::make_unique<ScriptedHost>();
+        m_dialogs = std::make_unique<ScriptedDialogs>();
+        m_frame = std::make_unique<CMainFrame>(*m_host, *m_dialogs, Settings());
+        m_frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
+    }
+    void cleanup() {
+        m_frame.reset();
+        m_dialogs.reset();
+        m_host.reset();
+        m_install.reset();
+    }
+
+    void newListingShowsHeaderAndTitle() {
+        QCOMPARE(Title(), Q("Hanamori - 新規ファイル"));
+        auto* name = Find<QLineEdit>("productNameEdit");
+        QCOMPARE(name->text(), Q("※新規ファイル"));
+        QCOMPARE(name->palette().color(QPalette::Text), QColor(255, 0, 0));
+        QCOMPARE(name->font().pixelSize(), 16);
+        QVERIFY(name->font().bold());
+        QCOMPARE(Find<QLineEdit>("pageUrlEdit")->text(), Q("※ページ未設定"));
+        QCOMPARE(Find<QLineEdit>("manageNoEdit")->text().size(), 12);
+        QVERIFY(!Doc().IsModified());
+        // Filling the pages from the listing is no change.
+        Find<QLineEdit>("displayNameEdit")->setFocus();
+        m_frame->view().LoadAllTabs();
+        QVERIFY(!Doc().IsModified());
+    }
+
+    void saveOfNamelessListingAsksForTheName() {
+        QTest::keyClicks(Find<QLineEdit>("displayNameEdit"), "abc");
+        QVERIFY(Doc().IsModified());
+
+        m_dialogs->names.push_back(std::nullopt);
+        m_frame->CommandAction(cmd::kSave)->trigger();
+        QCOMPARE(m_dialogs->name_requests.size(), size_t(1));
+        QVERIFY(Doc().IsModified());
+        QVERIFY(!FileExists(Doc().ListingFilePath()));
+        QCOMPARE(Title(), Q("Hanamori - 新規ファイル"));
+
+        m_dialogs->names.push_back(Sj("手作りの花瓶"));
+        m_frame->CommandAction(cmd::kSave)->trigger();
+        QVERIFY(!Doc().IsModified());
+        QVERIFY(FileExists(Doc().ListingFilePath()));
+        QCOMPARE(LastMessage(), Q("ファイルに保存しました。"));
+        QCOMPARE(Title(), Q("Hanamori - 手作りの花瓶"));
+        auto* name = Find<QLineEdit>("productNameEdit");
+        QCOMPARE(name->text(), Q("手作りの花瓶"));
+        QCOMPARE(name->palette().color(QPalette::Text), QColor(0, 96, 0));
+        QCOMPARE(Utf8(Doc().listing().auction.display_name), std::string("abc"));
+
+        // A named listing saves without asking again.
+        m_frame->CommandAction(cmd::kSave)->trigger();
+        QCOMPARE(m_dialogs->name_requests.size(), size_t(2));
+    }
+
+    void openShowsTheListingOnTheFirstTab() {
+        SaleMaster stored;
+        stored.Reset(Settings());
+        stored.manage_no = "240102030405";
+        stored.product_name = Sj("古い時計");
+        stored.auction.display_name = Sj("アンティーク時計");
+        QVERIFY(WriteListing(stored, ListingPath(InstallDir(), stored.manage_no)));
+
+        m_frame->view().ShowTab(2);
+        m_dialogs->choices.push_back(stored.manage_no);
+        m_frame->CommandAction(cmd::kOpen)->trigger();
+        QCOMPARE(m_frame->view().CurrentTab(), 0);
+        QCOMPARE(Find<QLineEdit>("displayNameEdit")->text(), Q("アンティーク時計"));
+        QCOMPARE(Title(), Q("Hanamori - 古い時計"));
+        QCOMPARE(Find<QLineEdit>("manageNoEdit")->text(), Q("240102030405"));
+        QVERIFY(!Doc().IsModified());
+
+        // A file that fails to read leaves a fresh, empty listing.
+        WriteFile(ListingPath(InstallDir(), "240102030406"), "not a listing");
+        m_dialogs->choices.push_back(std::string("240102030406"));
+        m_frame->CommandAction(cmd::kOpen)->trigger();
+        QCOMPARE(LastMessage(), Q("ファイルの読み込みに失敗しました。"));
+        QVERIFY(Doc().listing().product_name.empty());
+        QVERIFY(Doc().listing().manage_no != "240102030405");
+        QVERIFY(Doc().listing().manage_no != "240102030406");
+        QCOMPARE(Find<QLineEdit>("displayNameEdit")->text(), QString());
+        QCOMPARE(Find<QLineEdit>("productNameEdit")->text(), Q("※新規ファイル"));
+    }
+
+    void newListingAsksAboutUnsavedChanges() {
+        QTest::keyClicks(Find<QLineEdit>("displayNameEdit"), "x");
+        std::string before = Doc().listing().manage_no;
+        m_host->yes_no_cancel_answers.push_back(Answer::Cancel);
+        m_frame->CommandAction(cmd::kNew)->trigger();
+        QCOMPARE(Find<QLineEdit>("displayNameEdit")->text(), Q("x"));
+        QVERIFY(Doc().IsModified());
+
+        m_host->yes_no_cancel_answers.push_back(Answer::No);
+        m_frame->CommandAction(cmd::kNew)->trigger();
+        QCOMPARE(Find<QLineEdit>("displayNameEdit")->text(), QString());
+        QVERIFY(!Doc().IsModified());
+        QCOMPARE(m_host->messages.front().text, "内容が更新されています。\n保存しますか？"_sj);
+    }
+
+    void closeAsksTheSaveQuestion() {
+        QTest::keyClicks(Find<QPlainTextEdit>("descriptionEdit"), "d");
+        QVERIFY(Doc().IsModified());
+
+        m_host->yes_no_cancel_answers.push_back(Answer::Cancel);
+        QVERIFY(!m_frame->close());
+        QVERIFY(m_frame->isVisible());
+
+        // Yes, then the name dialog cancelled: still open, nothing saved.
+        m_host->yes_no_cancel_answers.push_back(Answer::Yes);
+        m_dialogs->names.push_back(std::nullopt);
+        QVERIFY(!m_frame->close());
+        QVERIFY(!FileExists(Doc().ListingFilePath()));
+
+        m_host->yes_no_cancel_answers.push_back(Answer::Yes);
+        m_dialogs->names.push_back(Sj("品"));
+        QVERIFY(m_frame->close());
+        QVERIFY(FileExists(Doc().ListingFilePath()));
+    }
+
+    void closeWithNoDiscards() {
+        QTest::keyClicks(Find<QPlainTextEdit>("descriptionEdit"), "d");
+        m_host->yes_no_cancel_answers.push_back(Answer::No);
+        QVERIFY(m_frame->close());
+        QVERIFY(!FileExists(Doc().ListingFilePath()));
+    }
+
+    void changeTracking() {
+        QVERIFY(!FieldCodeMarksModified(0));
+        for (int code : {1, 10, 12, 16, 18, 46, 49, 79, 89, 92, 96, 109, 111, 121}) {
+            QVERIFY2(FieldCodeMarksModified(code), qPrintable(QString::number(code)));
+        }
+        for (int code : {11, 17, 47, 48, 80, 88, 90, 91, 97, 108, 110, 122, 500}) {
+            QVERIFY2(!FieldCodeMarksModified(code), qPrintable(QString::number(code)));
+        }
+        QVERIFY(!ChangeMarksModified(4, 12));
+        QVERIFY(ChangeMarksModified(kChangeSelection, 12));
+
+        // Choosing another bidder is no change; typing in the memo is.
+        CustomerRecord a, b;
+        a.nickname = "alice";
+        b.nickname = "bob";
+        Doc().listing().customers.Append(a);
+        Doc().listing().customers.Append(b);
+        m_frame->view().LoadAllTabs();
+        QVERIFY(!Doc().IsModified());
+        m_frame->view().ShowTab(1);
+        auto* combo = Find<QComboBox>("bidderCombo");
+        QCOMPARE(combo->count(), 2);
+        combo->setCurrentIndex(1);
+        QVERIFY(!Doc().IsModified());
+        QCOMPARE(Doc().listing().customers_edit.current, 1);
+        QTest::keyClicks(Find<QPlainTextEdit>("memoEdit"), "m");
+        QVERIFY(Doc().IsModified());
+
+        // With the switch off nothing is reported.
+        Doc().SetModified(false);
+        SetChangeNotify(false);
+        QTest::keyClicks(Find<QLineEdit>("displayNameEdit"), "q");
+        SetChangeNotify(true);
+        QVERIFY(!Doc().IsModified());
+    }
+
+    void unencodableCharacterIsRefused() {
+        auto* edit = Find<QLineEdit>("displayNameEdit");
+        QTest::keyClicks(edit, "ab");
+        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUcs4(U"\U0001F600"));
+        QApplication::sendEvent(edit, &key);
+        QCOMPARE(edit->text(), Q("ab"));
+        QVERIFY(LastMessage().contains(Q("U+1F600")));
+    }
+
+    void editCommandsFollowTheFocusedField() {
+        const int clip[] = {cmd::kUndo, cmd::kCut, cmd::kCopy, cmd::kPaste};
+        const int tags[] = {cmd::kSelectAll, cmd::kBold, cmd::kItalic, cmd::kFont,
+                            cmd::kCenter,    cmd::kLink, cmd::kImage};
+        m_frame->view().ShowTab(1);
+        Focus(Find<QPlainTextEdit>("memoEdit")); // a 5000-range field
+        for (int id : clip) {
+            QVERIFY(Enabled(id));
+        }
+        for (int id : tags) {
+            QVERIFY(!Enabled(id));
+        }
+        m_frame->view().ShowTab(0);
+        auto* description = Find<QPlainTextEdit>("descriptionEdit");
+        Focus(description); // a 6000-range field
+        for (int id : clip) {
+            QVERIFY(Enabled(id));
+        }
+        for (int id : tags) {
+            QVERIFY(Enabled(id));
+        }
+        Focus(Find<QPushButton>("nameButton"));
+        for (int id : clip) {
+            QVERIFY(!Enabled(id));
+        }
+        for (int id : tags) {
+            QVERIFY(!Enabled(id));
+        }
+
+        // The commands reach the focused field.
+        Focus(description);
+        QTest::keyClicks(description, "hello");
+        m_frame->CommandAction(cmd::kSelectAll)->trigger();
+        QCOMPARE(description->textCursor().selectedText(), Q("hello"));
+        m_frame->CommandAction(cmd::kCut)->trigger();
+        QCOMPARE(description->toPlainText(), QString());
+        m_frame->CommandAction(cmd::kPaste)->trigger();
+        m_frame->CommandAction(cmd::kPaste)->trigger();
+        QCOMPARE(description->toPlainText(), Q("hellohello"));
+
+        // The context menu handed to the pages holds the same commands.
+        QMenu* menu = m_frame->view().page(0)->contextMenu();
+        QVERIFY(menu);
+        QVERIFY(menu->actions().contains(m_frame->CommandAction(cmd::kImage)));
+    }
+
+    void menuSwitchesTabs() {
+        m_frame->CommandAction(cmd::kTabMail)->trigger();
+        QCOMPARE(m_frame->view().CurrentTab(), 2);
+        m_frame->CommandAction(cmd::kTabBidders)->trigger();
+        QCOMPARE(m_frame->view().CurrentTab(), 1);
+        m_frame->CommandAction(cmd::kTabProduct)->trigger();
+        QCOMPARE(m_frame->view().CurrentTab(), 0);
+        QVERIFY(!m_frame->view().ShowTab(3));
+        QCOMPARE(m_frame->view().CurrentTab(), 0);
+    }
+
+    void headerButtonsAndPages() {
+        Find<QPushButton>("openPageButton")->click();
+        QCOMPARE(LastMessage(), Q("ページが設定されていません。"));
+        QVERIFY(m_host->opened_pages.empty());
+
+        m_dialogs->urls.push_back(std::string("https://example.com/item/1"));
+        Find<QPushButton>("setPageButton")->click();
+        QVERIFY(Doc().IsModified());
+        QCOMPARE(Find<QLineEdit>("pageUrlEdit")->text(), Q("https://example.com/item/1"));
+        Find<QPushButton>("openPageButton")->click();
+        QCOMPARE(m_host->opened_pages.back(), std::string("https://example.com/item/1"));
+
+        Doc().SetModified(false);
+        m_dialogs->names.push_back(Sj("新しい名前"));
+        Find<QPushButton>("nameButton")->click();
+        QVERIFY(Doc().IsModified());
+        QCOMPARE(Find<QLineEdit>("productNameEdit")->text(), Q("新しい名前"));
+        // The title follows at the next save.
+        QCOMPARE(Title(), Q("Hanamori - 新規ファイル"));
+
+        m_frame->CommandAction(cmd::kHelp)->trigger();
+        QCOMPARE(m_host->opened_pages.back(), InstallDir() + "help.html");
+        m_frame->CommandAction(cmd::kAbout)->trigger();
+        QCOMPARE(m_dialogs->about_calls, 1);
+    }
+
+    void fileCommandsAndOverview() {
+        m_frame->CommandAction(cmd::kManageFiles)->trigger();
+        QCOMPARE(m_dialogs->manage_calls, 1);
+
+        // A modified listing is offered for saving first; Cancel writes nothing.
+        QTest::keyClicks(Find<QLineEdit>("displayNameEdit"), "x");
+        m_host->yes_no_cancel_answers.push_back(Answer::Cancel);
+        m_frame->CommandAction(cmd::kOverview)->trigger();
+        QVERIFY(m_host->opened_pages.empty());
+        QVERIFY(!FileExists(InstallDir() + "work/filelist.html"));
+
+        m_host->yes_no_cancel_answers.push_back(Answer::No);
+        m_frame->CommandAction(cmd::kOverview)->trigger();
+        QCOMPARE(m_host->opened_pages.size(), size_t(1));
+        QCOMPARE(m_host->opened_pages[0], InstallDir() + "work/filelist.html");
+        QVERIFY(ReadFile(m_host->opened_pages[0]).rfind("<html>", 0) == 0);
+    }
+
+    void frameNeverGrowsBeyondItsForm() {
+        QSize limit = m_frame->FrameSizeLimit();
+        QCOMPARE(m_frame->maximumSize(), limit);
+        m_frame->resize(limit + QSize(300, 300));
+        QCOMPARE(m_frame->size(), limit);
+        QVERIFY(!(m_frame->windowFlags() & Qt::WindowMaximizeButtonHint));
+        m_frame->CommandAction(cmd::kStatusBar)->trigger();
+        QVERIFY(m_frame->FrameSizeLimit().height() < limit.height());
+        QCOMPARE(m_frame->maximumSize(), m_frame->FrameSizeLimit());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "test_main_window.moc"

@@ -1,0 +1,95 @@
+// Start-up and shut-down around the main window, and the small dialogs on their own.
+
+#include "core/app/helpers.h"
+#include "core/settings/settings_files.h"
+#include "gui/app/app_lifecycle.h"
+#include "gui/app/page_url_dialog.h"
+#include "gui/app/qt_host.h"
+#include "gui/app/qt_text.h"
+#include "gui/document/product_name_dialog.h"
+#include "gui_test_support.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace hanamori;
+using namespace hanamori::test;
+
+class StartupAndDialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstStartCreatesTheMainIni() {
+        TempInstall inst(true);
+        UserSettings s;
+        QVERIFY(!FileExists(inst / "hanamo.ini"));
+        QVERIFY(StartUpSettings(s, inst.dir()));
+        std::string ini = ReadFile(inst / "hanamo.ini");
+        QVERIFY(ini.find("[HANAMO_SETTING]") != std::string::npos);
+        QVERIFY(ini.find("page_type") != std::string::npos);
+        QVERIFY(ini.find("page_color") != std::string::npos);
+        // Present, even empty: no first start.
+        WriteFile(inst / "hanamo.ini", "");
+        QVERIFY(!StartUpSettings(s, inst.dir()));
+    }
+
+    void shutDownSavesSettingsAndRemovesScratchFiles() {
+        TempInstall inst(true);
+        for (const char* name : kScratchFiles) {
+            WriteFile(inst / (std::string("work/") + name), "x");
+        }
+        WriteFile(inst / "work/keep.txt", "keep");
+        UserSettings s;
+        s.hanamo.page_type = "simple";
+        ShutDown(s, inst.dir());
+        for (const char* name : kScratchFiles) {
+            QVERIFY(!FileExists(inst / (std::string("work/") + name)));
+        }
+        QVERIFY(FileExists(inst / "work/keep.txt"));
+        QVERIFY(ReadFile(inst / "hanamo.ini").find("simple") != std::string::npos);
+    }
+
+    void productNameDialog() {
+        ScriptedHost host;
+        ProductNameDialog d(host, Sj("前の名前"), nullptr);
+        QCOMPARE(d.windowTitle(), Q("Hanamori - 商品名の設定"));
+        auto* edit = d.findChild<QLineEdit*>("nameEdit");
+        QCOMPARE(edit->text(), Q("前の名前"));
+        QCOMPARE(edit->property("controlId").toInt(), 5010);
+
+        edit->clear();
+        d.accept();
+        QCOMPARE(d.result(), int(QDialog::Rejected));
+        QCOMPARE(host.messages.back().text, "商品管理名を入力してください。"_sj);
+        QCOMPARE(host.messages.back().icon, MessageIcon::Exclamation);
+
+        // At most 259 bytes are taken, never half a character.
+        edit->setText(QString(200, QChar(0x3042)));
+        d.accept();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(d.name().size(), std::size_t(258));
+        QCOMPARE(d.name().substr(0, 2), Sj("あ"));
+    }
+
+    void pageUrlDialog() {
+        ScriptedHost host;
+        PageUrlDialog d(host, "http://a.example/", nullptr);
+        auto* edit = d.findChild<QLineEdit*>("urlEdit");
+        QCOMPARE(edit->text(), Q("http://a.example/"));
+        edit->setText(Q("  https://b.example/x  "));
+        QCOMPARE(d.url(), std::string("https://b.example/x"));
+    }
+
+    void textConversion() {
+        QCOMPARE(ToQt(Sj("ｺﾋﾟｰ ～ 品")), Q("ｺﾋﾟｰ ～ 品"));
+        QCOMPARE(ToCp932(Q("商品")).value(), Sj("商品"));
+        QVERIFY(!ToCp932(QString::fromUcs4(U"a\U0001F600")).has_value());
+        QCOMPARE(ToCp932Lossy(QString::fromUcs4(U"a\U0001F600b")), std::string("ab"));
+        QCOMPARE(PageAddress("https://x.example/a"), Q("https://x.example/a"));
+        QCOMPARE(PageAddress("/tmp/work/filelist.html"), Q("file:///tmp/work/filelist.html"));
+    }
+};
+
+QTEST_MAIN(StartupAndDialogsTest)
+#include "test_startup_and_dialogs.moc"
