@@ -51,23 +51,24 @@ const std::string& BookletNote(std::int32_t chk_sassi_cod) {
 }
 
 bool WriteTextBlock(std::ostream& out, std::string_view text) {
+    // Made up in memory and written as one piece: texts are long and many-lined.
+    std::string block;
+    block.reserve(text.size() + text.size() / 8 + 8);
     std::size_t start = 0;
     while (true) {
         std::size_t end = text.find("\r\n", start);
         if (end == std::string_view::npos) {
             break;
         }
-        if (!Put(out, text.substr(start, end - start)) || !Put(out, "<br>")) {
-            return false;
-        }
+        block.append(text.substr(start, end - start));
+        block.append("<br>");
         start = end + 2;
     }
     if (start < text.size()) {
-        if (!Put(out, text.substr(start)) || !Put(out, "<br>")) {
-            return false;
-        }
+        block.append(text.substr(start));
+        block.append("<br>");
     }
-    return true;
+    return Put(out, block);
 }
 
 } // namespace hanamori
