@@ -80,24 +80,6 @@ TEST(SimpleColorTest, FramesTitleAndSections) {
     EXPECT_NE(f.Body(kColor).find("<b>支払方法</b>"), std::string::npos);
 }
 
-TEST(SimplePlainTest, SectionsAndHeadings) {
-    PageFixture f;
-    AuctionRecord& a = f.listing.auction;
-    EXPECT_EQ(f.Body(kPlain), "");
-    a.display_name = "<b>X</b>";
-    a.use_description = 1;
-    a.description = "D";
-    a.use_other = 1;
-    a.other = "O";
-    a.use_bank = 1;
-    a.bank_text = "B";
-    a.use_postal = 1;
-    a.postal_text = "P\r\n";
-    a.use_other_payment = 1; // no text: no entry
-    EXPECT_EQ(f.Body(kPlain), "<b>X</b><br><br>■商品の説明<br>D<br><br>■その他<br>O<br><br>"
-                              "■支払い方法<br>・銀行振込<br>B<br>・郵便振替<br>P<br><br>");
-}
-
 TEST(SimplePlainTest, ShippingEntriesByNameWithOrWithoutCost) {
     PageFixture f;
     AuctionRecord& a = f.listing.auction;

@@ -48,16 +48,6 @@ TEST(TableDesignsTest, TitleAndTextSectionsKeepTheirLiterals) {
     EXPECT_NE(body.find("<b>商品説明</b></td><td bgcolor=\"#ffffff\">A<br><br>B<br></td></tr>"),
               std::string::npos);
     EXPECT_NE(body.find("<td bgcolor=\"#ffffff\">-1 個</td></tr>"), std::string::npos);
-
-    body = f.Body("デザイン３");
-    EXPECT_NE(body.find("<tr><td width=\"10\" bgcolor=\"#6699cc\">　</td><td colspan=\"8\">"
-                        "<table cellspacing=\"1\" cellpadding=\"5\" width=\"100%\"><tr><td "
-                        "bgcolor=\"#6699cc\" align=\"center\"><b><b>限定</b> 100% 品</b></td>"
-                        "</tr></table></td><td width=\"15\" bgcolor=\"#6699cc\">　</td></tr>"),
-              std::string::npos);
-    EXPECT_NE(body.find("-1 個</td></tr></table></td><td width=\"15\" bgcolor=\"#6699cc\">　"
-                        "</td></tr>"),
-              std::string::npos);
 }
 
 TEST(TableDesignsTest, TextBlockBreaksAtCrLfAndLeavesTheListingAlone) {
@@ -178,19 +168,6 @@ TEST(TableDesignsTest, PaymentCell) {
     EXPECT_NE(body.find("<b>支払い方法</b></td></tr><tr><td>" + cell + "</td></tr></table></td>"),
               std::string::npos);
     EXPECT_EQ(body.find("<b>支払方法</b>"), std::string::npos);
-}
-
-TEST(TableDesignsTest, Design3StripesUseTheColoursInTurn) {
-    PageFixture f;
-    std::string stripe =
-        "<tr><td width=\"15\" bgcolor=\"#6699cc\">　</td><td bgcolor=\"#99ccff\">　</td><td "
-        "bgcolor=\"#336699\">　</td><td bgcolor=\"#6699cc\">　</td><td bgcolor=\"#99ccff\">　"
-        "</td><td bgcolor=\"#336699\">　</td><td bgcolor=\"#6699cc\">　</td><td "
-        "bgcolor=\"#99ccff\">　</td><td bgcolor=\"#336699\">　</td><td width=\"15\" "
-        "bgcolor=\"#6699cc\">　</td></tr>";
-    EXPECT_EQ(f.Body("デザイン３"), "<p align=\"center\"><table width=\"640\" bgcolor=\"#ffffff\" "
-                                    "cellspacing=\"5\" cellpadding=\"5\">" +
-                                        stripe + stripe + "</table></p>");
 }
 
 } // namespace
