@@ -32,18 +32,49 @@ bool IsDirectoryEntry(const std::string& datas_dir, const dirent* entry) {
     return ::stat(JoinDatasPath(datas_dir, entry->d_name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-// Linux has no creation time that every file system keeps. statx reports the birth
-// time where the file system records it (ext4, btrfs, xfs, tmpfs ...); elsewhere the
-// last status change time stands in, which is the creation time of a file written
-// once and never renamed or re-permissioned. Note that a save writes a new file and
-// renames it over the old one, so a listing saved again shows that save as its
-// creation time too: we show what the file system has.
-void TimesFromStatx(const struct statx& sx, ListingFileTimes& times) {
+// The local time a management number "%y%m%d%H%M%S" stands for; false when the stem
+// is not such a number.
+bool ManageNoTime(const std::string& path, std::time_t& out) {
+    auto slash = path.find_last_of('/');
+    std::string stem = ListingStem(slash == std::string::npos ? path : path.substr(slash + 1));
+    if (stem.size() != 12 || stem.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    auto field = [&](int i) { return (stem[2 * i] - '0') * 10 + (stem[2 * i + 1] - '0'); };
+    std::tm tm{};
+    tm.tm_year = 100 + field(0);
+    tm.tm_mon = field(1) - 1;
+    tm.tm_mday = field(2);
+    tm.tm_hour = field(3);
+    tm.tm_min = field(4);
+    tm.tm_sec = field(5);
+    tm.tm_isdst = -1;
+    std::tm check = tm;
+    std::time_t t = std::mktime(&check);
+    if (t == static_cast<std::time_t>(-1) || check.tm_mon != tm.tm_mon ||
+        check.tm_mday != tm.tm_mday) {
+        return false;
+    }
+    out = t;
+    return true;
+}
+
+// Linux has no creation time that every file system keeps, and a save replaces the
+// file (write a new one, rename it over the old), so the file system's birth time is
+// that of the last save. A listing's management number is the time it was created,
+// which is never later than its first save: the earlier of the two is shown. Files
+// whose name is not a management number show the birth time where the file system
+// records it, else the last status change time.
+void TimesFromStatx(const std::string& path, const struct statx& sx, ListingFileTimes& times) {
     times.known = true;
     times.saved = static_cast<std::time_t>(sx.stx_mtime.tv_sec);
     times.created = (sx.stx_mask & STATX_BTIME) != 0
                         ? static_cast<std::time_t>(sx.stx_btime.tv_sec)
                         : static_cast<std::time_t>(sx.stx_ctime.tv_sec);
+    std::time_t numbered = 0;
+    if (ManageNoTime(path, numbered) && numbered < times.created) {
+        times.created = numbered;
+    }
 }
 
 constexpr std::size_t kKeptBufferBytes = std::size_t{4} << 20;
@@ -131,7 +162,7 @@ bool ReadListingWithTimes(const std::string& path, SaleMaster& listing, ListingF
     if (fd.get() < 0) {
         // Unreadable (no permission, vanished): still show its times when we can.
         if (times && ::statx(AT_FDCWD, path.c_str(), 0, kTimesMask, &sx) == 0) {
-            TimesFromStatx(sx, *times);
+            TimesFromStatx(path, sx, *times);
         }
         return false;
     }
@@ -139,7 +170,7 @@ bool ReadListingWithTimes(const std::string& path, SaleMaster& listing, ListingF
         return false;
     }
     if (times) {
-        TimesFromStatx(sx, *times);
+        TimesFromStatx(path, sx, *times);
     }
     thread_local std::string buffer;
     ssize_t length = ReadAll(fd.get(), static_cast<std::size_t>(sx.stx_size), buffer);
