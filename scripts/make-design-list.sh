@@ -1,10 +1,10 @@
 #!/bin/sh
 # Regenerates data/help/design_list.html: each of the five designs built by
 # hanamori-cli from sample_listing.json.
-# Usage: make_design_list.sh path/to/hanamori-cli [repository root]
+# Usage: scripts/make-design-list.sh path/to/hanamori-cli [repository root]
 set -eu
 cli=$1
-root=${2:-$(cd "$(dirname "$0")/../../.." && pwd)}
+root=${2:-$(cd "$(dirname "$0")/.." && pwd)}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/Datas" "$work/work" "$work/template" "$work/CostData" "$work/user.ini"

@@ -1,13 +1,13 @@
 #!/usr/bin/env python3
 """Writes the shipped rate files data/CostData/*.dat (CP932, CR LF) from the tariffs.
 
-Run from anywhere: python3 tests/core/shipping/make_rate_files.py
+Run from anywhere: python3 scripts/make-rate-files.py
 The tables below are the carriers' published tariffs of 2007-2009 where one exists;
 values marked as estimates in the files' comments are consistent guesses.
 """
 import os
 
-OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "data", "CostData")
+OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "CostData")
 
 PREFS = ["北海道", "青森県", "岩手県", "秋田県", "山形県", "宮城県", "福島県", "新潟県",
          "茨城県", "栃木県", "群馬県", "埼玉県", "千葉県", "東京都", "神奈川県", "山梨県",
