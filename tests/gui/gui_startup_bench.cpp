@@ -69,7 +69,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
     test::TempInstall install(true);
-    WriteFile(install / "hanamo.ini", "[HANAMO_SETTING]\r\n");
+    test::WriteFile(install / "hanamo.ini", "[HANAMO_SETTING]\r\n");
     InitGuiResources();
     // Warm both paths once (fonts, style, plugins) before measuring.
     BareWindowMs();

@@ -229,6 +229,16 @@ private slots:
         QApplication::sendEvent(edit, &key);
         QCOMPARE(edit->text(), Q("ab"));
         QVERIFY(LastMessage().contains(Q("U+1F600")));
+
+        // Multi-line text with line breaks passes; a refused character is taken out.
+        std::size_t messages = m_host->messages.size();
+        auto* description = Find<QPlainTextEdit>("descriptionEdit");
+        description->setPlainText(Q("一行目\n二行目"));
+        QCOMPARE(m_host->messages.size(), messages);
+        description->moveCursor(QTextCursor::End);
+        description->insertPlainText(QString::fromUcs4(U"x\U0001F600y\nz"));
+        QCOMPARE(description->toPlainText(), Q("一行目\n二行目xy\nz"));
+        QCOMPARE(m_host->messages.size(), messages + 1);
     }
 
     void editCommandsFollowTheFocusedField() {

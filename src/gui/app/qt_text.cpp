@@ -95,13 +95,14 @@ void GuardCp932Input(QPlainTextEdit* edit, Host& host) {
                          QTextCursor cursor(doc);
                          cursor.setPosition(pos);
                          cursor.setPosition(end, QTextCursor::KeepAnchor);
+                         // Line breaks come back as paragraph separators.
                          QString inserted = cursor.selectedText();
+                         inserted.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+                         inserted.replace(QChar::LineSeparator, QLatin1Char('\n'));
                          if (FirstUnencodable(inserted).isEmpty()) {
                              return;
                          }
                          QString bad = StripUnencodable(inserted);
-                         // Paragraph separators come back as line breaks.
-                         inserted.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
                          cursor.insertText(inserted);
                          host.ShowMessage(UnencodableMessage(bad), MessageIcon::Exclamation);
                      });

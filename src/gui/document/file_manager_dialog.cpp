@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QTableWidgetItem>
 
+#include <algorithm>
+
 namespace hanamori {
 namespace {
 struct ColumnSpec {
@@ -46,8 +48,18 @@ FileManagerDialog::FileManagerDialog(Mode mode, const std::string& datas_dir,
         auto* header = new QTableWidgetItem(QString::fromUtf8(kColumns[c].header));
         header->setTextAlignment(kColumns[c].align);
         table->setHorizontalHeaderItem(c, header);
-        table->setColumnWidth(c, kColumns[c].width);
-        total += kColumns[c].width;
+        // The given widths, widened where this font's dates or numbers would not fit.
+        int width = kColumns[c].width;
+        if (c == kColumnSaved || c == kColumnCreated) {
+            width = std::max(
+                width,
+                table->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00 00:00")) + 14);
+        } else if (c == kColumnManageNo) {
+            width = std::max(
+                width, table->fontMetrics().horizontalAdvance(QStringLiteral("000000000000")) + 14);
+        }
+        table->setColumnWidth(c, width);
+        total += width;
     }
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);

@@ -33,6 +33,7 @@ ProductPage::ProductPage(Host& host, QWidget* parent) : TabPage(host, parent) {
     form->addRow(m_useDescription, m_description);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
+    layout->addStretch(1);
 
     WireField(m_displayName, kDisplayNameId, kDisplayNameCode);
     WireField(m_useDescription, kUseDescriptionId, kUseDescriptionCode);
