@@ -1,61 +1,26 @@
 // hanamori-cli cost and costlist, run as a process on the shipped rate files.
 
+#include "support/cli_runner.h"
 #include "support/test_support.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 namespace hanamori::test {
 namespace {
 
-struct CostRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
 class CliCost : public ::testing::Test {
 protected:
     TempInstall inst{true};
-    TempDir scratch;
 
-    CostRun Cli(const std::vector<std::string>& args) {
-        auto quote = [](const std::string& arg) {
-            std::string q = "'";
-            for (char c : arg) {
-                q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-            }
-            return q + "'";
-        };
-        std::string command = quote(HANAMORI_CLI_PATH) + " --dir " + quote(inst.dir());
-        for (const std::string& a : args) {
-            command += " " + quote(a);
-        }
-        command += " 2>" + quote(scratch / "stderr");
-        CostRun run;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (pipe == nullptr) {
-            ADD_FAILURE() << "cannot start " << command;
-            return run;
-        }
-        char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) {
-            run.out.append(buf, n);
-        }
-        int raw = ::pclose(pipe);
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.err = ReadFile(scratch / "stderr");
-        return run;
-    }
+    CliResult Cli(const std::vector<std::string>& args) { return RunCli(inst.dir(), args); }
 };
 
 const std::vector<std::string> kTokyoOsaka = {
     "cost", "--from", "東京都", "--to", "大阪府", "--weight", "2000", "--size", "30", "20", "10"};
 
 TEST_F(CliCost, ElevenMethodsFromTheShippedTariffs) {
-    CostRun run = Cli(kTokyoOsaka);
+    CliResult run = Cli(kTokyoOsaka);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "定形郵便\t発送不可\n"
                        "定形外郵便\t850\n"
@@ -83,7 +48,7 @@ TEST_F(CliCost, BrokenRateFileIsReportedAndTheRestGoesOn) {
     std::string sagawa = ReadFile(inst / "CostData/sagawa.dat");
     sagawa.resize(sagawa.size() - 2); // the last end marker loses its CR LF
     WriteFile(inst / "CostData/sagawa.dat", sagawa);
-    CostRun run = Cli(kTokyoOsaka);
+    CliResult run = Cli(kTokyoOsaka);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "料金データの読み込みが出来ません。\n[飛脚メール便]\n");
     EXPECT_NE(run.out.find("ゆうパック\t800\n"), std::string::npos);
@@ -92,8 +57,8 @@ TEST_F(CliCost, BrokenRateFileIsReportedAndTheRestGoesOn) {
 }
 
 TEST_F(CliCost, CostListsAndFailures) {
-    CostRun run = Cli({"costlist", "ヤマト宅急便", "--from", "東京都", "--weight", "2000", "--size",
-                       "30", "20", "10", "--total", "3000"});
+    CliResult run = Cli({"costlist", "ヤマト宅急便", "--from", "東京都", "--weight", "2000",
+                         "--size", "30", "20", "10", "--total", "3000"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.substr(0, 120), std::string("・ヤマト宅急便　　60サイズ\r\n\r\n"
                                                   " [北海道] 1160円 (北海道)\r\n"

@@ -1,58 +1,23 @@
 // hanamori-cli list, copy, delete and overview, run as a process.
 
 #include "core/document/listing_file.h"
+#include "support/cli_runner.h"
 #include "support/test_support.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace hanamori::test {
 namespace {
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg) {
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return q + "'";
-}
 
 class CliFiles : public ::testing::Test {
 protected:
     TempInstall inst;
     TempDir scratch;
 
-    CliRun Cli(const std::vector<std::string>& args) {
-        std::string command = Quote(HANAMORI_CLI_PATH) + " --dir " + Quote(inst.dir());
-        for (const std::string& a : args) {
-            command += " " + Quote(a);
-        }
-        command += " 2>" + Quote(scratch / "stderr");
-        CliRun run;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (pipe == nullptr) {
-            ADD_FAILURE() << "cannot start " << command;
-            return run;
-        }
-        char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) {
-            run.out.append(buf, n);
-        }
-        int raw = ::pclose(pipe);
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.err = ReadFile(scratch / "stderr");
-        return run;
-    }
+    CliResult Cli(const std::vector<std::string>& args) { return RunCli(inst.dir(), args); }
 
     void Put(const std::string& number, const std::string& name_utf8, int listed = 0) {
         SaleMaster m;
@@ -83,7 +48,7 @@ TEST_F(CliFiles, ListShowsRowsAndSortsLikeTheHeaderClick) {
     WriteFile(inst / "Datas/junk.rks", "junk");
     std::filesystem::create_directory(inst / "Datas/dir.rks");
 
-    CliRun asc = Cli({"list", "--sort", "4"});
+    CliResult asc = Cli({"list", "--sort", "4"});
     ASSERT_EQ(asc.status, 0) << asc.err;
     auto lines = Lines(asc.out);
     ASSERT_EQ(lines.size(), 3u);
@@ -97,10 +62,10 @@ TEST_F(CliFiles, ListShowsRowsAndSortsLikeTheHeaderClick) {
     EXPECT_EQ(lines[2][1], "junk");
     EXPECT_EQ(lines[2].size(), 4u); // no name
 
-    CliRun desc = Cli({"list", "--sort", "4", "--desc"});
+    CliResult desc = Cli({"list", "--sort", "4", "--desc"});
     ASSERT_EQ(desc.status, 0);
     EXPECT_EQ(Lines(desc.out)[0][1], "junk");
-    CliRun by_status = Cli({"list", "--sort", "0"});
+    CliResult by_status = Cli({"list", "--sort", "0"});
     EXPECT_EQ(Lines(by_status.out)[0][1], "400000000002");
 
     EXPECT_EQ(Cli({"list", "--desc"}).status, 2);
@@ -110,24 +75,24 @@ TEST_F(CliFiles, ListShowsRowsAndSortsLikeTheHeaderClick) {
 
 TEST_F(CliFiles, CopyAndDelete) {
     Put("400000000003", "箱");
-    CliRun copy = Cli({"copy", "400000000003"});
+    CliResult copy = Cli({"copy", "400000000003"});
     ASSERT_EQ(copy.status, 0) << copy.err;
     std::string number = copy.out.substr(0, copy.out.find('\n'));
     ASSERT_EQ(number.size(), 12u);
     SaleMaster made;
     ASSERT_TRUE(ReadListing(made, ListingPath(inst.dir(), number)));
     EXPECT_EQ(Utf8(made.product_name), "ｺﾋﾟｰ ～ 箱");
-    CliRun by_path = Cli({"copy", ListingPath(inst.dir(), "400000000003")});
+    CliResult by_path = Cli({"copy", ListingPath(inst.dir(), "400000000003")});
     EXPECT_EQ(by_path.status, 0);
     EXPECT_NE(by_path.out, copy.out);
 
-    CliRun missing = Cli({"copy", "499999999999"});
+    CliResult missing = Cli({"copy", "499999999999"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("ファイルのコピーに失敗しました。"), std::string::npos);
 
     EXPECT_EQ(Cli({"delete", number}).status, 0);
     EXPECT_FALSE(std::filesystem::exists(ListingPath(inst.dir(), number)));
-    CliRun again = Cli({"delete", number});
+    CliResult again = Cli({"delete", number});
     EXPECT_EQ(again.status, 1);
     EXPECT_NE(again.err.find("削除に失敗しました。"), std::string::npos);
     // A path to anything but a listing file deletes nothing.
@@ -149,7 +114,7 @@ TEST_F(CliFiles, OverviewWritesThePage) {
 
     ASSERT_EQ(Cli({"overview", "-o", scratch / "o.html"}).status, 0);
     EXPECT_EQ(Utf8(ReadFile(scratch / "o.html")).size(), page.size());
-    CliRun fail = Cli({"overview", "-o", scratch / "no/such/o.html"});
+    CliResult fail = Cli({"overview", "-o", scratch / "no/such/o.html"});
     EXPECT_EQ(fail.status, 1);
     EXPECT_NE(fail.err.find("ファイルリストの作成に失敗しました。"), std::string::npos);
 }

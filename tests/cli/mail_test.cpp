@@ -2,32 +2,18 @@
 
 #include "core/document/listing_file.h"
 #include "core/settings/settings_files.h"
+#include "support/cli_runner.h"
 #include "support/test_support.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 namespace hanamori::test {
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string err;
-};
-
-std::string Quote(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg) {
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return q + "'";
-}
-
 class CliMail : public ::testing::Test {
 protected:
     TempInstall inst{true};
-    TempDir scratch;
 
     void SetUp() override {
         UserSettings s;
@@ -67,24 +53,13 @@ protected:
         ASSERT_TRUE(WriteListing(m, ListingPath(inst.dir(), m.manage_no)));
     }
 
-    CliRun Cli(const std::vector<std::string>& args) {
-        std::string command = Quote(HANAMORI_CLI_PATH) + " --dir " + Quote(inst.dir());
-        for (const std::string& a : args) {
-            command += " " + Quote(a);
-        }
-        command += " >/dev/null 2>" + Quote(scratch / "stderr");
-        CliRun run;
-        int raw = std::system(command.c_str());
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.err = ReadFile(scratch / "stderr");
-        return run;
-    }
+    CliResult Cli(const std::vector<std::string>& args) { return RunCli(inst.dir(), args); }
     std::string Body() { return Utf8(ReadFile(inst / "work/mail.txt")); }
     std::string Title() { return Utf8(ReadFile(inst / "work/mail_title.txt")); }
 };
 
 TEST_F(CliMail, BuildsBodyAndTitleForTheChosenBidder) {
-    CliRun first = Cli({"mail", "500000000001", "--template", "落札のお礼・お支払いのご案内"});
+    CliResult first = Cli({"mail", "500000000001", "--template", "落札のお礼・お支払いのご案内"});
     ASSERT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(Body().rfind("佐藤 一郎 様\r\n", 0), 0u);
     EXPECT_EQ(Title(), "落札のお礼とお支払いのご案内(木製カトラリーセット)");
@@ -95,31 +70,31 @@ TEST_F(CliMail, BuildsBodyAndTitleForTheChosenBidder) {
     EXPECT_NE(Body().find("▼支払い先1(銀行口座)"), std::string::npos);
 
     // Nicknames match without regard to ASCII case, as registration compares them.
-    CliRun second = Cli({"mail", ListingPath(inst.dir(), "500000000001"), "--template",
-                         "お支払いのお願い(再度のご案内)", "--bidder", "jiro_k"});
+    CliResult second = Cli({"mail", ListingPath(inst.dir(), "500000000001"), "--template",
+                            "お支払いのお願い(再度のご案内)", "--bidder", "jiro_k"});
     ASSERT_EQ(second.status, 0) << second.err;
     EXPECT_EQ(Body().rfind("鈴木 次郎 様\r\n", 0), 0u);
     EXPECT_NE(Body().find("お支払い合計：2800円"), std::string::npos);
 }
 
 TEST_F(CliMail, WithoutBiddersTheMailIsStillBuilt) {
-    CliRun run = Cli({"mail", "500000000002", "--template", "発送のお知らせ"});
+    CliResult run = Cli({"mail", "500000000002", "--template", "発送のお知らせ"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(Body().rfind(" 様\r\n", 0), 0u);
     EXPECT_NE(Body().find("木製カトラリーセット"), std::string::npos);
 }
 
 TEST_F(CliMail, FailuresAndUsage) {
-    CliRun unknown_bidder =
+    CliResult unknown_bidder =
         Cli({"mail", "500000000001", "--template", "発送のお知らせ", "--bidder", "nobody"});
     EXPECT_EQ(unknown_bidder.status, 1);
     EXPECT_NE(unknown_bidder.err.find("nobody"), std::string::npos);
 
-    CliRun unknown_template = Cli({"mail", "500000000001", "--template", "ない"});
+    CliResult unknown_template = Cli({"mail", "500000000001", "--template", "ない"});
     EXPECT_EQ(unknown_template.status, 1);
     EXPECT_NE(unknown_template.err.find("プレビューの作成に失敗しました。"), std::string::npos);
 
-    CliRun no_file = Cli({"mail", "599999999999", "--template", "発送のお知らせ"});
+    CliResult no_file = Cli({"mail", "599999999999", "--template", "発送のお知らせ"});
     EXPECT_EQ(no_file.status, 1);
     EXPECT_NE(no_file.err.find("ファイルの読み込みに失敗しました。"), std::string::npos);
 
@@ -130,7 +105,7 @@ TEST_F(CliMail, FailuresAndUsage) {
 
     // A broken template list is reported, and then no template can be found.
     WriteFile(inst / "template/template.lst", "only[\t]one separator\r\n");
-    CliRun broken = Cli({"mail", "500000000001", "--template", "発送のお知らせ"});
+    CliResult broken = Cli({"mail", "500000000001", "--template", "発送のお知らせ"});
     EXPECT_EQ(broken.status, 1);
     EXPECT_NE(broken.err.find("メールテンプレートの読み込みに失敗しました。"), std::string::npos);
     EXPECT_NE(broken.err.find("プレビューの作成に失敗しました。"), std::string::npos);
