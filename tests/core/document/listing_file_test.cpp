@@ -2,12 +2,14 @@
 #include "core/settings/user_settings.h"
 #include "support/test_support.h"
 
+#include <climits>
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <climits>
 
 namespace hanamori {
 namespace {
@@ -42,13 +44,13 @@ TEST(ListingFile, AFreshListingStartsWithTheDocumentedLayout) {
     EXPECT_EQ(b.substr(36, 12), "261207153000");
     EXPECT_EQ(b.substr(48, 4), zero4);
     EXPECT_EQ(b.substr(52, 32), kAuctionTag);
-    EXPECT_EQ(b.substr(84, 4), zero4);                       // page_url
+    EXPECT_EQ(b.substr(84, 4), zero4);                        // page_url
     EXPECT_EQ(b.substr(88, 5), std::string("\0\0\0\0\0", 5)); // listed, listed_date
     EXPECT_EQ(b.substr(98, 1), std::string(1, '\0'));         // completed
     EXPECT_EQ(b.substr(103, 16), std::string(16, '\0'));      // memo .. display_name
     EXPECT_EQ(b[119], '\x01');                                // use_description
     EXPECT_EQ(b.substr(120, 4), zero4);
-    EXPECT_EQ(b[124], '\x01');                                // use_notes
+    EXPECT_EQ(b[124], '\x01'); // use_notes
     EXPECT_EQ(b.substr(125, 4), zero4);
     // The bidder section of an empty list is its tag and a zero count.
     auto at = b.find(kCustomerTag);
@@ -218,6 +220,30 @@ TEST(ListingFile, ReadOnlyFilesOpenAndFailedSavesKeepTheOldFile) {
         EXPECT_EQ(test::ReadFile(path), before);
     }
     EXPECT_FALSE(WriteListing(listing, inst.dir() + "no-such-dir/x.rks"));
+}
+
+TEST(ListingFile, ASaveThatRunsOutOfSpaceKeepsTheOldFileWhole) {
+    test::TempInstall inst;
+    SaleMaster listing = FullListing();
+    std::string path = ListingPath(inst.dir(), listing.manage_no);
+    ASSERT_TRUE(WriteListing(listing, path));
+    std::string before = test::ReadFile(path);
+    // A file size limit makes the disk "full" after 100 bytes, even for root.
+    struct rlimit old_limit {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old_limit), 0);
+    auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old_limit;
+    small.rlim_cur = 100;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    listing.auction.description = std::string(5000, 'x');
+    bool saved = WriteListing(listing, path);
+    ::setrlimit(RLIMIT_FSIZE, &old_limit);
+    std::signal(SIGXFSZ, old_handler);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(test::ReadFile(path), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(inst / "Datas"),
+                            std::filesystem::directory_iterator()),
+              1); // no temporary file left behind
 }
 
 TEST(ListingFile, AWriteThatFailsPartWayIsReported) {
