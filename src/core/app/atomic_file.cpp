@@ -28,6 +28,15 @@ bool SaveFileAtomically(const std::string& path,
         }
     }
     if (ok) {
+        // The content must be on the disk before the name points at it, or a power cut
+        // could leave an empty file where the seller's listing was.
+        int sync_fd = ::open(temp.c_str(), O_RDONLY | O_CLOEXEC);
+        ok = sync_fd >= 0 && ::fsync(sync_fd) == 0;
+        if (sync_fd >= 0) {
+            ::close(sync_fd);
+        }
+    }
+    if (ok) {
         ::chmod(temp.c_str(), 0644);
         ok = std::rename(temp.c_str(), path.c_str()) == 0;
     }
