@@ -8,8 +8,10 @@
 
 namespace hanamori {
 
-bool SaveFileAtomically(const std::string& path,
-                        const std::function<bool(std::ostream&)>& write) {
+namespace {
+
+bool ReplaceFile(const std::string& path, const std::function<bool(std::ostream&)>& write,
+                 bool sync) {
     std::string temp = path + ".tmp-XXXXXX";
     int fd = ::mkstemp(temp.data());
     if (fd < 0) {
@@ -27,7 +29,7 @@ bool SaveFileAtomically(const std::string& path,
             ok = ok && !out.fail();
         }
     }
-    if (ok) {
+    if (ok && sync) {
         // The content must be on the disk before the name points at it, or a power cut
         // could leave an empty file where the seller's listing was.
         int sync_fd = ::open(temp.c_str(), O_RDONLY | O_CLOEXEC);
@@ -44,6 +46,17 @@ bool SaveFileAtomically(const std::string& path,
         std::remove(temp.c_str());
     }
     return ok;
+}
+
+} // namespace
+
+bool SaveFileAtomically(const std::string& path,
+                        const std::function<bool(std::ostream&)>& write) {
+    return ReplaceFile(path, write, /*sync=*/true);
+}
+
+bool SaveScratchFile(const std::string& path, const std::function<bool(std::ostream&)>& write) {
+    return ReplaceFile(path, write, /*sync=*/false);
 }
 
 bool SaveBytesAtomically(const std::string& path, std::string_view bytes) {

@@ -15,6 +15,10 @@ namespace hanamori {
 // the directory is missing or not writable, `write` fails, or any write is short.
 bool SaveFileAtomically(const std::string& path, const std::function<bool(std::ostream&)>& write);
 
+// The same for the scratch files in work/ (pages, mails, the overview), which are
+// rewritten at will: replaced whole, but not forced to the disk first.
+bool SaveScratchFile(const std::string& path, const std::function<bool(std::ostream&)>& write);
+
 // Writes `bytes` as the whole content of `path`, atomically.
 bool SaveBytesAtomically(const std::string& path, std::string_view bytes);
 
