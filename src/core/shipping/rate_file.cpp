@@ -1,7 +1,9 @@
 #include "core/shipping/rate_file.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 namespace hanamori {
 namespace {
@@ -69,6 +71,12 @@ const std::string* RateFiles::Contents(const std::string& file_name) {
         return nullptr;
     }
     std::string path = m_dir + "/" + file_name;
+    // Only a plain file: a directory opens for reading but reports no usable size.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        m_failed[file_name] = true;
+        return nullptr;
+    }
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
                                                          &std::fclose);
     std::string data;

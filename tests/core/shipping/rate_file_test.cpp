@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <vector>
 
 namespace hanamori {
@@ -146,6 +147,11 @@ TEST_F(RateFileLoad, MissingFileFailsAndUnloadedCalculatorPricesNothing) {
     EXPECT_FALSE(yamato.IsAvailable(Sj("東京都")));
     EXPECT_FALSE(yamato.BuildList(Sj("東京都"), 0, -1));
     EXPECT_EQ(yamato.ListText(), "");
+
+    // A directory standing where the file should be fails the load like a missing file.
+    std::filesystem::remove(m_dir / "yamato.dat");
+    std::filesystem::create_directory(m_dir / "yamato.dat");
+    EXPECT_FALSE(yamato.Load());
 }
 
 } // namespace
