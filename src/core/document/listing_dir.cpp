@@ -157,7 +157,9 @@ std::vector<std::string> ListingFileNames(const std::string& datas_dir) {
 
 bool ReadListingWithTimes(const std::string& path, SaleMaster& listing, ListingFileTimes* times) {
     listing = SaleMaster();
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a FIFO that carries a listing's name cannot stall the open
+    // (it is then refused as not a regular file); regular files ignore the flag.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct statx sx {};
     if (fd.get() < 0) {
         // Unreadable (no permission, vanished): still show its times when we can.

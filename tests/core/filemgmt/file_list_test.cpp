@@ -147,5 +147,16 @@ TEST_F(FileMgmtTest, HeaderClicksStartAscendingAndAlternateAcrossColumns) {
     EXPECT_TRUE(list.next_sort_ascending());
 }
 
+TEST_F(FileMgmtTest, AFifoWithAListingsNameIsAnUnreadableRowNotAHang) {
+    Put("100000000001", "a");
+    ASSERT_EQ(::mkfifo((datas + "/pipe.rks").c_str(), 0600), 0);
+    auto by = ByNumber(EnumerateListings(datas));
+    ASSERT_EQ(by.size(), 2u);
+    EXPECT_EQ(by["100000000001"].status, kStatusNotListed);
+    EXPECT_EQ(by["pipe"].status, kStatusUnreadable);
+    SaleMaster listing;
+    EXPECT_FALSE(ReadListingWithTimes(datas + "/pipe.rks", listing, nullptr));
+}
+
 } // namespace
 } // namespace hanamori::test
