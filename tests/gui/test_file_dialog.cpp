@@ -130,6 +130,29 @@ private slots:
         QCOMPARE(d.chosen().value(), std::string("240101000002"));
     }
 
+    void selectionStaysWithItsFile() {
+        FileManagerDialog d(FileManagerDialog::Mode::Manage, m_datas, Settings(), m_host);
+        QHeaderView* header = Table(d)->horizontalHeader();
+        emit header->sectionClicked(4);
+        d.SelectRow(RowOf(d, "240101000001"));
+        QCOMPARE(d.SelectedRow(), 0);
+        // Sorting moves the selected row with its file, so delete acts on that file.
+        emit header->sectionClicked(4);
+        QCOMPARE(d.SelectedRow(), RowOf(d, "240101000001"));
+        QCOMPARE(d.SelectedRow(), 3);
+        m_host.yes_no_answers.push_back(true);
+        d.DeleteSelected();
+        QVERIFY(!FileExists(ListingPath(InstallDir(), "240101000001")));
+        QVERIFY(FileExists(ListingPath(InstallDir(), "240101000002")));
+        // No other row takes over the selection of the deleted one.
+        QCOMPARE(d.SelectedRow(), -1);
+        d.SelectRow(RowOf(d, "240101000003"));
+        m_host.yes_no_answers.push_back(true);
+        d.DeleteSelected();
+        QCOMPARE(d.SelectedRow(), -1);
+        QCOMPARE(Table(d)->rowCount(), 2);
+    }
+
     void managementModeCopiesAndDeletes() {
         FileManagerDialog d(FileManagerDialog::Mode::Manage, m_datas, Settings(), m_host);
         QCOMPARE(d.windowTitle(), Q("Hanamori - ファイル管理"));
@@ -156,7 +179,8 @@ private slots:
         QCOMPARE(Table(d)->item(4, 1)->text(), Q("ｺﾋﾟｰ ～ さくら"));
         QCOMPARE(Table(d)->item(4, 2)->text(), Q("--------"));
         QCOMPARE(Table(d)->item(4, 1)->background().color(), QColor(0xFF, 0xFF, 0xFF));
-        QCOMPARE(d.SelectedRow(), 4);
+        // Appending the copy leaves the selection where it was.
+        QCOMPARE(d.SelectedRow(), RowOf(d, "240101000001"));
 
         d.SelectRow(RowOf(d, "240101000003"));
         m_host.yes_no_answers.push_back(false);

@@ -14,9 +14,11 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QToolBar>
 #include <QtTest>
 
 #include <memory>
@@ -281,10 +283,101 @@ private slots:
         m_frame->CommandAction(cmd::kPaste)->trigger();
         QCOMPARE(description->toPlainText(), Q("hellohello"));
 
+        // The header's read-only fields take the commands but keep their text.
+        auto* header = Find<QLineEdit>("productNameEdit");
+        Focus(header);
+        QVERIFY(Enabled(cmd::kCut));
+        header->selectAll();
+        m_frame->CommandAction(cmd::kCut)->trigger();
+        m_frame->CommandAction(cmd::kPaste)->trigger();
+        QCOMPARE(header->text(), Q("※新規ファイル"));
+
         // The context menu handed to the pages holds the same commands.
         QMenu* menu = m_frame->view().page(0)->contextMenu();
         QVERIFY(menu);
         QVERIFY(menu->actions().contains(m_frame->CommandAction(cmd::kImage)));
+    }
+
+    // The entries of a menu as "text=id", separators left out, submenus as "[title]".
+    static QStringList Entries(QMenu* menu) {
+        QStringList out;
+        for (QAction* a : menu->actions()) {
+            if (a->isSeparator()) {
+                continue;
+            }
+            out << (a->menu() ? QStringLiteral("[%1]").arg(a->text())
+                              : QStringLiteral("%1=%2").arg(a->text()).arg(
+                                    a->property("commandId").toInt()));
+        }
+        return out;
+    }
+
+    void menuToolBarAndShortcuts() {
+        QStringList titles;
+        QList<QMenu*> menus;
+        for (QAction* a : m_frame->menuBar()->actions()) {
+            titles << a->text();
+            menus << a->menu();
+        }
+        QCOMPARE(titles, QStringList({Q("ファイル(&F)"), Q("編集(&E)"), Q("表示(&V)"),
+                                      Q("ツール(&T)"), Q("その他(&H)")}));
+        QCOMPARE(Entries(menus[0]),
+                 QStringList({Q("新規作成(&N)=57600"), Q("開く(&O)...=57601"), Q("保存(&S)=57603"),
+                              Q("ファイル管理(&M)=32792"), Q("ファイル一覧(&L)=32795"),
+                              Q("アプリケーションの終了(&X)=57665")}));
+        QCOMPARE(
+            Entries(menus[1]),
+            QStringList({Q("元に戻す(&U)=57643"), Q("全て選択(&A)=57642"), Q("切り取り(&T)=57635"),
+                         Q("ｺﾋﾟｰ(&C)=57634"), Q("貼り付け(&P)=57637"), Q("太字にする\t<b>=35002"),
+                         Q("斜体にする\t<i>=35003"), Q("フォント指定\t<font>=35001"),
+                         Q("中央揃え\t<center>=35005"), Q("URLリンクを挿入\t<a>=35000"),
+                         Q("画像リンクを挿入\t<img>=35004")}));
+        QCOMPARE(Entries(menus[2]),
+                 QStringList({Q("ツールバー(&T)=59392"), Q("ステータスバー(&S)=59393"),
+                              Q("商品の説明(&I)=32783"), Q("商品と落札者の管理(&C)=32785"),
+                              Q("案内メール作成(&M)=32784")}));
+        QCOMPARE(Entries(menus[3]),
+                 QStringList({Q("送料計算(&C)...=32772"), Q("[オプション(&O)]")}));
+        QMenu* options = menus[3]->actions().last()->menu();
+        QCOMPARE(Entries(options),
+                 QStringList({Q("ユーザ設定(&A)...=32780"), Q("出品設定(&U)...=32782"),
+                              Q("支払設定(&P)...=32781"), Q("発送オプション設定(&S)...=32791"),
+                              Q("設定ウィザードを起動(&W)...=32794")}));
+        QCOMPARE(Entries(menus[4]), QStringList({Q("ヘルプファイルを表示(&H)...=32789"),
+                                                 Q("Hanamori のバージョン情報(&A)...=57664")}));
+        // The edit context menu: the 編集 entries in the same order.
+        QCOMPARE(Entries(m_frame->contextMenu()), Entries(menus[1]));
+
+        QStringList toolbar;
+        for (QAction* a : Find<QToolBar>("mainToolBar")->actions()) {
+            toolbar << (a->isSeparator() ? QStringLiteral("|")
+                                         : QString::number(a->property("commandId").toInt()) +
+                                               QLatin1Char(' ') + a->toolTip());
+        }
+        QCOMPARE(toolbar.join(QLatin1Char(',')),
+                 Q("57600 新規作成,57601 開く,57603 保存,|,57635 切り取り,57634 ｺﾋﾟｰ,"
+                   "57637 貼り付け,|,57643 元に戻す,|,57642 全て選択,|,35002 太字,35003 斜体,"
+                   "35001 フォント,|,35005 中央揃え,|,35000 リンク挿入,35004 画像リンク,|,"
+                   "32789 ヘルプ,57664 バージョン情報"));
+
+        auto keys = [this](int id) {
+            QStringList out;
+            for (const QKeySequence& k : m_frame->CommandAction(id)->shortcuts()) {
+                out << k.toString(QKeySequence::PortableText);
+            }
+            return out.join(QLatin1Char(' '));
+        };
+        QCOMPARE(keys(cmd::kNew), Q("Ctrl+N"));
+        QCOMPARE(keys(cmd::kOpen), Q("Ctrl+O"));
+        QCOMPARE(keys(cmd::kSave), Q("Ctrl+S"));
+        QCOMPARE(keys(cmd::kUndo), Q("Ctrl+Z Alt+Backspace"));
+        QCOMPARE(keys(cmd::kSelectAll), Q("Ctrl+A"));
+        QCOMPARE(keys(cmd::kCut), Q("Ctrl+X Shift+Del"));
+        QCOMPARE(keys(cmd::kCopy), Q("Ctrl+C Ctrl+Ins"));
+        QCOMPARE(keys(cmd::kPaste), Q("Ctrl+V Shift+Ins"));
+        QCOMPARE(keys(cmd::kBold), QString());
+        QCOMPARE(m_frame->CommandAction(cmd::kTabProduct)->statusTip(),
+                 Q("商品の紹介ページに切り替えます。"));
     }
 
     void menuSwitchesTabs() {

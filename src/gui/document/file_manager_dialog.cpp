@@ -132,20 +132,35 @@ void FileManagerDialog::SelectRow(int row) {
 }
 
 void FileManagerDialog::SortByColumn(int column) {
+    // The selection moves with its file (row stems are the unique file names).
+    int selected = SelectedRow();
+    std::string file =
+        selected >= 0 ? m_list.rows()[static_cast<std::size_t>(selected)].manage_no : std::string();
     m_list.SortByColumn(column);
     FillTable();
+    int row = -1;
+    for (std::size_t r = 0; r < m_list.rows().size() && !file.empty(); ++r) {
+        if (m_list.rows()[r].manage_no == file) {
+            row = static_cast<int>(r);
+            break;
+        }
+    }
+    SelectRow(row);
 }
 
 void FileManagerDialog::CopySelected() {
-    if (auto added = m_list.Copy(SelectedRow())) {
+    int selected = SelectedRow();
+    if (m_list.Copy(selected)) {
+        // The copy is appended; the selection stays on the row it was copied from.
         FillTable();
-        SelectRow(static_cast<int>(*added));
+        SelectRow(selected);
     }
 }
 
 void FileManagerDialog::DeleteSelected() {
     if (m_list.Delete(SelectedRow())) {
         FillTable();
+        SelectRow(-1);
     }
 }
 
