@@ -86,7 +86,7 @@ int RunOverview(Context& ctx, const std::vector<std::string>& in) {
     }
     std::string path = output ? *output : ctx.dir + "work/filelist.html";
     const std::string now = StampNow("%Y/%m/%d %H:%M");
-    bool ok = SaveFileAtomically(
+    bool ok = SaveScratchFile(
         path, [&](std::ostream& out) { return WriteOverview(DatasDir(ctx), now, out); });
     if (!ok) {
         return FailCp932("ファイルリストの作成に失敗しました。"_sj);

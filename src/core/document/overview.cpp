@@ -146,7 +146,7 @@ bool WriteOverview(const std::string& datas_dir, const std::string& now, std::os
 
 bool WriteOverviewFile(const std::string& datas_dir, const std::string& path, Host& host) {
     const std::string now = StampNow("%Y/%m/%d %H:%M");
-    bool ok = SaveFileAtomically(
+    bool ok = SaveScratchFile(
         path, [&](std::ostream& out) { return WriteOverview(datas_dir, now, out); });
     if (!ok) {
         host.ShowMessage(FailureMessage(), MessageIcon::Exclamation);

@@ -66,7 +66,7 @@ bool WriteMailBody(const MailTemplateList& list, std::string_view template_name,
 
 bool WriteMailBody(const MailTemplateList& list, std::string_view template_name,
                    const std::string& output_path, const MailContext& ctx) {
-    return SaveFileAtomically(output_path, [&](std::ostream& out) {
+    return SaveScratchFile(output_path, [&](std::ostream& out) {
         return WriteMailBody(list, template_name, out, ctx);
     });
 }
@@ -82,7 +82,7 @@ bool WriteMailTitle(const MailTemplateList& list, std::string_view template_name
 
 bool WriteMailTitle(const MailTemplateList& list, std::string_view template_name,
                     const std::string& output_path, const MailContext& ctx) {
-    return SaveFileAtomically(output_path, [&](std::ostream& out) {
+    return SaveScratchFile(output_path, [&](std::ostream& out) {
         return WriteMailTitle(list, template_name, out, ctx);
     });
 }

@@ -84,13 +84,13 @@ bool WriteBody(std::ostream& out, const PageSources& src, const std::string& des
 
 bool WritePreviewFile(const PageSources& src, const std::string& design_name,
                       const std::string& color_name, const std::string& path) {
-    return SaveFileAtomically(
+    return SaveScratchFile(
         path, [&](std::ostream& out) { return WritePreview(out, src, design_name, color_name); });
 }
 
 bool WriteBodyFile(const PageSources& src, const std::string& design_name,
                    const std::string& color_name, const std::string& path) {
-    return SaveFileAtomically(
+    return SaveScratchFile(
         path, [&](std::ostream& out) { return WriteBody(out, src, design_name, color_name); });
 }
 
