@@ -17,6 +17,8 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QtTest>
@@ -378,6 +380,15 @@ private slots:
         QCOMPARE(keys(cmd::kBold), QString());
         QCOMPARE(m_frame->CommandAction(cmd::kTabProduct)->statusTip(),
                  Q("商品の紹介ページに切り替えます。"));
+        // A prompt shows in the status bar while its entry is pointed at, then the idle
+        // text returns.
+        QStatusBar* bar = m_frame->statusBar();
+        QCOMPARE(bar->currentMessage(), Q("レディ"));
+        m_frame->CommandAction(cmd::kTabProduct)->showStatusText(m_frame.get());
+        QCOMPARE(bar->currentMessage(), Q("商品の紹介ページに切り替えます。"));
+        QStatusTipEvent leave{QString()};
+        QApplication::sendEvent(m_frame.get(), &leave);
+        QCOMPARE(bar->currentMessage(), Q("レディ"));
     }
 
     void menuSwitchesTabs() {

@@ -224,7 +224,13 @@ void CMainFrame::CreateToolBar() {
 void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("statusBar"));
+    // The idle text comes back whenever a menu prompt goes away.
     bar->showMessage(QStringLiteral("レディ"));
+    connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString& text) {
+        if (text.isEmpty()) {
+            bar->showMessage(QStringLiteral("レディ"));
+        }
+    });
     // Kana, caps, num and scroll lock. The window system gives no portable way to read
     // the lock states, so the panes stay in their "off" look.
     for (const char* text : {"カナ", "CAP", "NUM", "SCRL"}) {
