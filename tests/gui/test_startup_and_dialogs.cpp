@@ -87,7 +87,7 @@ private slots:
         QVERIFY(!ToCp932(QString::fromUcs4(U"a\U0001F600")).has_value());
         QCOMPARE(ToCp932Lossy(QString::fromUcs4(U"a\U0001F600b")), std::string("ab"));
         QCOMPARE(PageAddress("https://x.example/a"), Q("https://x.example/a"));
-        QCOMPARE(PageAddress("/tmp/work/filelist.html"), Q("file:///tmp/work/filelist.html"));
+        QCOMPARE(PageAddress("/opt/hanamori/help.html"), Q("file:///opt/hanamori/help.html"));
     }
 };
 
