@@ -3,11 +3,16 @@
 #include "core/app/helpers.h"
 #include "core/text/cp932.h"
 
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <linux/fs.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -20,10 +25,38 @@ TempDir::TempDir() {
     m_path = pattern + "/";
 }
 
+namespace {
+bool SetImmutable(const std::string& path, bool on) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (ok && ((flags & FS_IMMUTABLE_FL) != 0) != on) {
+        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return ok;
+}
+} // namespace
+
+bool MakeUnwritable(const std::string& path) {
+    ::chmod(path.c_str(), 0444);
+    bool immutable = SetImmutable(path, true);
+    return immutable || ::geteuid() != 0;
+}
+
 TempDir::~TempDir() {
     std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(m_path, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        SetImmutable(it->path().string(), false);
+    }
     // Make read-only test files removable again.
-    for (auto it = fs::recursive_directory_iterator(m_path, ec); !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+    for (auto it = fs::recursive_directory_iterator(m_path, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     }
     fs::remove_all(m_path, ec);
@@ -39,7 +72,9 @@ TempInstall::TempInstall(bool with_shipped_data) : m_previous(InstallDir()) {
     SetInstallDir(m_dir.path());
 }
 
-TempInstall::~TempInstall() { SetInstallDir(m_previous); }
+TempInstall::~TempInstall() {
+    SetInstallDir(m_previous);
+}
 
 void ScriptedHost::ShowMessage(const std::string& text, MessageIcon icon) {
     messages.push_back({text, icon});
@@ -79,7 +114,9 @@ std::string Sj(const std::string& utf8) {
     return converted.value_or(std::string());
 }
 
-std::string Utf8(const std::string& cp932) { return Cp932ToUtf8(cp932); }
+std::string Utf8(const std::string& cp932) {
+    return Cp932ToUtf8(cp932);
+}
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -92,7 +129,11 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     ASSERT_TRUE(out.good()) << "cannot write " << path;
 }
 
-std::string SourceDir() { return HANAMORI_SOURCE_DIR; }
-std::string DistDir() { return HANAMORI_DIST_DIR; }
+std::string SourceDir() {
+    return HANAMORI_SOURCE_DIR;
+}
+std::string DistDir() {
+    return HANAMORI_DIST_DIR;
+}
 
 } // namespace hanamori::test

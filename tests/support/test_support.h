@@ -70,6 +70,12 @@ std::string Sj(const std::string& utf8);
 // CP932 to UTF-8.
 std::string Utf8(const std::string& cp932);
 
+// Makes a file refuse every write, for root too (permissions, and the file system's
+// immutable flag where it has one); TempDir lifts it again before cleaning up.
+// Returns false when only the permissions could be set and the process is root, so
+// the file is in fact still writable.
+bool MakeUnwritable(const std::string& path);
+
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 // The repository's source directory and the build's installation directory.

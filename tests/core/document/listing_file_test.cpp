@@ -207,9 +207,14 @@ TEST(ListingFile, ReadOnlyFilesOpenAndFailedSavesKeepTheOldFile) {
     std::string path = ListingPath(inst.dir(), listing.manage_no);
     ASSERT_TRUE(WriteListing(listing, path));
     std::string before = test::ReadFile(path);
-    ::chmod(path.c_str(), 0444);
+    bool unwritable = test::MakeUnwritable(path);
     SaleMaster read;
     EXPECT_TRUE(ReadListing(read, path));
+    if (unwritable) {
+        // The file really refuses writes, so the read above needed read access only.
+        EXPECT_FALSE(WriteListing(listing, path));
+        EXPECT_EQ(test::ReadFile(path), before);
+    }
     // A directory where nothing can be written: the save fails, the file stays whole.
     ::chmod((inst.dir() + "Datas").c_str(), 0555);
     listing.product_name = "changed";

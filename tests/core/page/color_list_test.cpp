@@ -79,7 +79,7 @@ TEST(ColorListTest, LoadFromTemplateDirectory) {
     ::mkdir((dir / "template").c_str(), 0755);
     test::WriteFile(dir / "template/color.lst", Sj("グレー,#404040,#808080,#c0c0c0,#f0f0f0\r\n"));
     // A read-only file is enough.
-    ::chmod((dir / "template/color.lst").c_str(), 0444);
+    test::MakeUnwritable(dir / "template/color.lst");
     EXPECT_TRUE(LoadColorList(list, dir.path() + "template"));
     ASSERT_EQ(list.count(), 1);
     EXPECT_EQ(Utf8(list[0].name), "グレー");

@@ -25,6 +25,19 @@ protected:
     ShippingEngine m_engine{m_settings};
 };
 
+TEST(ShippedRatesReadOnly, RateFilesThatRefuseWritesStillLoad) {
+    test::TempInstall inst(/*with_shipped_data=*/true);
+    for (const char* name :
+         {"yupack.dat", "yupack2.dat", "yubin.dat", "yamato.dat", "sagawa.dat", "nittu.dat"}) {
+        test::MakeUnwritable(inst / (std::string("CostData/") + name));
+    }
+    UserSettings settings;
+    ShippingEngine engine(settings);
+    test::ScriptedHost host;
+    EXPECT_TRUE(engine.LoadAll(inst / "CostData", host));
+    EXPECT_TRUE(host.messages.empty());
+}
+
 TEST_F(ShippedRates, FilesAreCrLfCp932) {
     for (const char* name :
          {"yupack.dat", "yupack2.dat", "yubin.dat", "yamato.dat", "sagawa.dat", "nittu.dat"}) {
