@@ -69,3 +69,23 @@ TEST(AtomicFile, AFailedSaveKeepsTheOldFileWhole) {
 
 } // namespace
 } // namespace hanamori
+
+namespace hanamori {
+namespace {
+
+// The program creates no directories: the build must lay out everything it needs.
+TEST(Installation, TheBuildLaysOutACompleteInstallationDirectory) {
+    const std::string dist = test::DistDir() + "/";
+    for (const char* dir : {"Datas", "work", "template", "CostData", "user.ini", "help"}) {
+        EXPECT_TRUE(std::filesystem::is_directory(dist + dir)) << dir;
+    }
+    for (const char* file : {"help.html", "help/design_list.html", "template/color.lst",
+                             "template/template.lst", "CostData/yupack.dat",
+                             "CostData/yupack2.dat", "CostData/yubin.dat", "CostData/yamato.dat",
+                             "CostData/sagawa.dat", "CostData/nittu.dat", "hanamori-cli"}) {
+        EXPECT_TRUE(std::filesystem::is_regular_file(dist + file)) << file;
+    }
+}
+
+} // namespace
+} // namespace hanamori
