@@ -1,17 +1,44 @@
 #include "core/app/atomic_file.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace hanamori {
 
 namespace {
 
-bool ReplaceFile(const std::string& path, const std::function<bool(std::ostream&)>& write,
+// The file a save must replace: a link is followed, so the seller's link stays a link.
+std::string SaveTarget(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char* real = ::realpath(path.c_str(), nullptr)) {
+            std::string target(real);
+            std::free(real);
+            return target;
+        }
+    }
+    return path;
+}
+
+// The permissions the new file gets: those of the file it replaces, or the usual ones
+// of a new file.
+mode_t SaveMode(const std::string& target) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0) {
+        return st.st_mode & 07777;
+    }
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+bool ReplaceFile(const std::string& requested_path, const std::function<bool(std::ostream&)>& write,
                  bool sync) {
+    const std::string path = SaveTarget(requested_path);
     std::string temp = path + ".tmp-XXXXXX";
     int fd = ::mkstemp(temp.data());
     if (fd < 0) {
@@ -39,7 +66,7 @@ bool ReplaceFile(const std::string& path, const std::function<bool(std::ostream&
         }
     }
     if (ok) {
-        ::chmod(temp.c_str(), 0644);
+        ::chmod(temp.c_str(), SaveMode(path));
         ok = std::rename(temp.c_str(), path.c_str()) == 0;
     }
     if (!ok) {
@@ -50,8 +77,7 @@ bool ReplaceFile(const std::string& path, const std::function<bool(std::ostream&
 
 } // namespace
 
-bool SaveFileAtomically(const std::string& path,
-                        const std::function<bool(std::ostream&)>& write) {
+bool SaveFileAtomically(const std::string& path, const std::function<bool(std::ostream&)>& write) {
     return ReplaceFile(path, write, /*sync=*/true);
 }
 

@@ -2,8 +2,10 @@
 #include "core/app/helpers.h"
 #include "support/test_support.h"
 
-#include <gtest/gtest.h>
 #include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace hanamori {
 namespace {
@@ -67,6 +69,25 @@ TEST(AtomicFile, AFailedSaveKeepsTheOldFileWhole) {
     EXPECT_EQ(entries, 1);
 }
 
+TEST(AtomicFile, ASaveKeepsTheFilesPermissionsAndFollowsLinks) {
+    test::TempDir dir;
+    std::string path = dir / "data.bin";
+    ASSERT_TRUE(SaveBytesAtomically(path, "one"));
+    ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+    ASSERT_TRUE(SaveBytesAtomically(path, "two"));
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+    std::string link = dir / "link.bin";
+    ASSERT_EQ(::symlink(path.c_str(), link.c_str()), 0);
+    ASSERT_TRUE(SaveBytesAtomically(link, "three"));
+    struct stat lst {};
+    ASSERT_EQ(::lstat(link.c_str(), &lst), 0);
+    EXPECT_TRUE(S_ISLNK(lst.st_mode));
+    EXPECT_EQ(test::ReadFile(path), "three");
+}
+
 } // namespace
 } // namespace hanamori
 
@@ -79,10 +100,10 @@ TEST(Installation, TheBuildLaysOutACompleteInstallationDirectory) {
     for (const char* dir : {"Datas", "work", "template", "CostData", "user.ini", "help"}) {
         EXPECT_TRUE(std::filesystem::is_directory(dist + dir)) << dir;
     }
-    for (const char* file : {"help.html", "help/design_list.html", "template/color.lst",
-                             "template/template.lst", "CostData/yupack.dat",
-                             "CostData/yupack2.dat", "CostData/yubin.dat", "CostData/yamato.dat",
-                             "CostData/sagawa.dat", "CostData/nittu.dat", "hanamori-cli"}) {
+    for (const char* file :
+         {"help.html", "help/design_list.html", "template/color.lst", "template/template.lst",
+          "CostData/yupack.dat", "CostData/yupack2.dat", "CostData/yubin.dat",
+          "CostData/yamato.dat", "CostData/sagawa.dat", "CostData/nittu.dat", "hanamori-cli"}) {
         EXPECT_TRUE(std::filesystem::is_regular_file(dist + file)) << file;
     }
 }
