@@ -1,5 +1,6 @@
 // mail: the guidance mail of a listing, as "案内メール作成" builds it.
 
+#include "cli/cli_document.h"
 #include "cli/command.h"
 #include "core/document/listing_file.h"
 #include "core/mail/mail_template_list.h"
@@ -42,20 +43,12 @@ int RunMail(Context& ctx, const std::vector<std::string>& in) {
         }
     }
 
-    // What the document reloads before a listing is opened; each failure is reported
-    // and passed over, as the desktop program does.
-    MailTemplateList templates;
-    if (!templates.LoadMailTemplates(TemplateDirectory(ctx.dir))) {
-        ctx.host.ShowMessage("メールテンプレートの読み込みに失敗しました。"_sj, MessageIcon::Stop);
+    CliDocument doc(ctx);
+    if (!doc.Open(args[0])) {
+        return kExitFailure;
     }
-    ShippingEngine engine(ctx.settings);
-    engine.LoadAll(ctx.dir + "CostData", ctx.host);
-
-    SaleMaster listing;
-    listing.Reset(ctx.settings);
-    if (!ReadListing(listing, ListingFileOf(ctx, args[0]))) {
-        return FailCp932("ファイルの読み込みに失敗しました。"_sj);
-    }
+    SaleMaster& listing = doc.listing();
+    const MailTemplateList& templates = doc.resources().mail_templates();
     // The tabs work on a copy of the stored bidders; the first one is selected.
     listing.customers.CopyTo(listing.customers_edit);
     if (nickname) {
@@ -66,7 +59,7 @@ int RunMail(Context& ctx, const std::vector<std::string>& in) {
         listing.customers_edit.current = index;
     }
 
-    MailContext mail{listing, ctx.settings, engine};
+    MailContext mail{listing, ctx.settings, doc.resources().shipping()};
     if (!WriteMailBody(templates, *template_name, MailBodyPath(ctx.dir), mail) ||
         !WriteMailTitle(templates, *template_name, MailTitlePath(ctx.dir), mail)) {
         return FailCp932("プレビューの作成に失敗しました。"_sj);

@@ -1,5 +1,6 @@
 // page: the product description page of a listing, as "完成" and "プレビュー" build it.
 
+#include "cli/cli_document.h"
 #include "cli/command.h"
 #include "core/document/listing_file.h"
 #include "core/page/color_list.h"
@@ -31,20 +32,11 @@ int RunPage(Context& ctx, const std::vector<std::string>& in) {
         return Usage("page");
     }
 
-    // What the document loads before a listing is opened; failures are reported and
-    // passed over, as the desktop program does.
-    ColorList colors;
-    if (!LoadColorList(colors, ctx.dir + "template")) {
-        ctx.host.ShowMessage(ColorListLoadFailedMessage(), MessageIcon::Stop);
+    CliDocument doc(ctx);
+    if (!doc.Open(args[0])) {
+        return kExitFailure;
     }
-    ShippingEngine engine(ctx.settings);
-    engine.LoadAll(ctx.dir + "CostData", ctx.host);
-
-    SaleMaster listing;
-    listing.Reset(ctx.settings);
-    if (!ReadListing(listing, ListingFileOf(ctx, args[0]))) {
-        return FailCp932("ファイルの読み込みに失敗しました。"_sj);
-    }
+    SaleMaster& listing = doc.listing();
     const AuctionRecord& a = listing.auction;
     auto design = ChooseName(design_arg, "--design", a.design_type, ctx.settings.hanamo.page_type);
     auto color = ChooseName(color_arg, "--color", a.design_color, ctx.settings.hanamo.page_color);
@@ -54,8 +46,8 @@ int RunPage(Context& ctx, const std::vector<std::string>& in) {
 
     std::string path =
         output_arg ? *output_arg : ctx.dir + (preview ? "work/preview.html" : "work/body.html");
-    EngineCostLists lists(engine);
-    PageSources src{listing, ctx.settings, colors, lists, ctx.host};
+    EngineCostLists lists(doc.resources().shipping());
+    PageSources src{listing, ctx.settings, doc.resources().colors(), lists, ctx.host};
     bool ok = preview ? WritePreviewFile(src, *design, *color, path)
                       : WriteBodyFile(src, *design, *color, path);
     if (!ok) {

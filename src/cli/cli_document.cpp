@@ -1,0 +1,19 @@
+#include "cli/cli_document.h"
+
+#include "core/document/listing_file.h"
+#include "core/text/cp932.h"
+
+namespace hanamori::cli {
+
+CliDocument::CliDocument(Context& ctx) : m_ctx(ctx), m_doc(ctx.host, m_ui, ctx.settings) {}
+
+bool CliDocument::Open(const std::string& id) {
+    m_doc.Reset();
+    if (!ReadListing(m_doc.listing(), ListingFileOf(m_ctx, id))) {
+        FailCp932("ファイルの読み込みに失敗しました。"_sj);
+        return false;
+    }
+    return true;
+}
+
+} // namespace hanamori::cli
