@@ -6,8 +6,8 @@
 
 #include "core/app/host.h"
 #include "core/document/file_list.h"
-#include "core/document/listing_file.h"
 #include "core/document/overview.h"
+#include "core/listing/listing_file.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>

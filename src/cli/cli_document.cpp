@@ -1,6 +1,6 @@
 #include "cli/cli_document.h"
 
-#include "core/document/listing_file.h"
+#include "core/listing/listing_file.h"
 #include "core/text/cp932.h"
 
 namespace hanamori::cli {

@@ -2,7 +2,7 @@
 
 #include "cli/command.h"
 #include "cli/listing_json.h"
-#include "core/document/listing_file.h"
+#include "core/listing/listing_file.h"
 #include "core/text/cp932.h"
 
 #include <fstream>

@@ -2,7 +2,7 @@
 
 #include "cli/cli_document.h"
 #include "cli/command.h"
-#include "core/document/listing_file.h"
+#include "core/listing/listing_file.h"
 #include "core/mail/mail_template_list.h"
 #include "core/mail/mail_writer.h"
 #include "core/mail/placeholders.h"

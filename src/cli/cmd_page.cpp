@@ -2,7 +2,7 @@
 
 #include "cli/cli_document.h"
 #include "cli/command.h"
-#include "core/document/listing_file.h"
+#include "core/listing/listing_file.h"
 #include "core/page/color_list.h"
 #include "core/page/page_builders.h"
 #include "core/shipping/shipping_engine.h"

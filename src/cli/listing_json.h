@@ -2,7 +2,7 @@
 // The JSON form of a listing: record and field names as in the listing records, texts
 // in UTF-8, flags and numbers as integers.
 
-#include "core/document/records.h"
+#include "core/listing/records.h"
 
 #include <nlohmann/json.hpp>
 #include <string>

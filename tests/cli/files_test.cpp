@@ -1,6 +1,6 @@
 // hanamori-cli list, copy, delete and overview, run as a process.
 
-#include "core/document/listing_file.h"
+#include "core/listing/listing_file.h"
 #include "support/cli_runner.h"
 #include "support/test_support.h"
 

@@ -1,6 +1,6 @@
 // hanamori-cli mail, run as a process on an installation with the shipped templates.
 
-#include "core/document/listing_file.h"
+#include "core/listing/listing_file.h"
 #include "core/settings/settings_files.h"
 #include "support/cli_runner.h"
 #include "support/test_support.h"

@@ -3,7 +3,7 @@
 // Run by scripts/screenshot under Xvfb; never by ctest.
 
 #include "core/app/helpers.h"
-#include "core/document/listing_file.h"
+#include "core/listing/listing_file.h"
 #include "core/settings/settings_files.h"
 #include "core/text/cp932.h"
 #include "gui/app/about_dialog.h"

@@ -1,7 +1,7 @@
 // The file management dialog on a Datas directory of a few listings.
 
 #include "core/app/helpers.h"
-#include "core/document/listing_file.h"
+#include "core/listing/listing_file.h"
 #include "core/settings/settings_files.h"
 #include "gui/document/file_manager_dialog.h"
 #include "gui_test_support.h"

@@ -2,7 +2,7 @@
 // change tracking and the routing of the edit commands.
 
 #include "core/app/helpers.h"
-#include "core/document/listing_file.h"
+#include "core/listing/listing_file.h"
 #include "core/settings/settings_files.h"
 #include "gui/app/field_codes.h"
 #include "gui/app/main_frame.h"

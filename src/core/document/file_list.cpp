@@ -1,7 +1,7 @@
 #include "core/document/file_list.h"
 
-#include "core/document/listing_dir.h"
-#include "core/document/records.h"
+#include "core/listing/listing_dir.h"
+#include "core/listing/records.h"
 #include "core/text/cp932.h"
 
 #include <algorithm>

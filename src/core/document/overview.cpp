@@ -3,9 +3,9 @@
 #include "core/app/atomic_file.h"
 #include "core/app/helpers.h"
 #include "core/document/file_list.h"
-#include "core/document/listing_dir.h"
-#include "core/document/records.h"
 #include "core/document/sale_master_doc.h"
+#include "core/listing/listing_dir.h"
+#include "core/listing/records.h"
 #include "core/text/cp932.h"
 #include "core/text/format.h"
 

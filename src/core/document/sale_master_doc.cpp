@@ -1,8 +1,8 @@
 #include "core/document/sale_master_doc.h"
 
 #include "core/app/helpers.h"
-#include "core/document/listing_file.h"
 #include "core/document/listing_resources.h"
+#include "core/listing/listing_file.h"
 #include "core/settings/user_settings.h"
 #include "core/text/cp932.h"
 
@@ -147,7 +147,9 @@ std::string CSaleMasterDoc::TitleText() const {
     return std::string(kAppTitle) + " - " + m_listing.product_name;
 }
 
-void CSaleMasterDoc::UpdateTitle() { m_ui.SetTitle(TitleText()); }
+void CSaleMasterDoc::UpdateTitle() {
+    m_ui.SetTitle(TitleText());
+}
 
 std::string CSaleMasterDoc::ListingFilePath() const {
     return ListingPath(InstallDir(), m_listing.manage_no);

@@ -4,7 +4,7 @@
 // is reached through the interfaces below, so the logic runs and is tested without one.
 
 #include "core/app/host.h"
-#include "core/document/records.h"
+#include "core/listing/records.h"
 
 #include <memory>
 #include <optional>

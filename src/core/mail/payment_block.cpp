@@ -1,6 +1,6 @@
 #include "core/mail/payment_block.h"
 
-#include "core/document/records.h"
+#include "core/listing/records.h"
 #include "core/settings/user_settings.h"
 #include "core/text/cp932.h"
 #include "core/text/format.h"

@@ -1,6 +1,6 @@
 #include "core/mail/placeholders.h"
 
-#include "core/document/records.h"
+#include "core/listing/records.h"
 #include "core/mail/cost_lists.h"
 #include "core/mail/payment_block.h"
 #include "core/text/cp932.h"

@@ -1,6 +1,6 @@
 // The parcel carriers' cost lists of a guidance mail, written by the shipping engine.
 
-#include "core/document/records.h"
+#include "core/listing/records.h"
 #include "core/mail/cost_lists.h"
 #include "core/mail/placeholders.h"
 #include "core/settings/user_settings.h"

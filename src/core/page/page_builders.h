@@ -7,7 +7,7 @@
 // the caller reports the failure. The listing is only read.
 
 #include "core/app/host.h"
-#include "core/document/records.h"
+#include "core/listing/records.h"
 #include "core/page/color_list.h"
 #include "core/page/page_shipping.h"
 

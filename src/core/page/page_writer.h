@@ -1,7 +1,7 @@
 #pragma once
 // Small pieces shared by the page builders: checked writes and the section rules.
 
-#include "core/document/records.h"
+#include "core/listing/records.h"
 
 #include <ostream>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "gui/app/page_url_dialog.h"
 
-#include "core/document/records.h"
+#include "core/listing/records.h"
 #include "core/text/cp932.h"
 #include "gui/app/qt_text.h"
 #include "ui_page_url_dialog.h"

@@ -1,6 +1,6 @@
 #include "gui/mail/bidder_page.h"
 
-#include "core/document/records.h"
+#include "core/listing/records.h"
 #include "gui/app/qt_text.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "gui/mail/mail_page.h"
 
-#include "core/document/records.h"
+#include "core/listing/records.h"
 #include "core/text/cp932.h"
 #include "gui/app/qt_text.h"
 

@@ -1,8 +1,8 @@
-#include "core/document/listing_file.h"
+#include "core/app/helpers.h"
 #include "core/document/listing_resources.h"
 #include "core/document/sale_master_doc.h"
+#include "core/listing/listing_file.h"
 #include "core/settings/user_settings.h"
-#include "core/app/helpers.h"
 #include "support/test_support.h"
 
 #include <deque>
@@ -23,7 +23,8 @@ struct ScriptedUi : DocumentUi {
     std::string title;
     std::optional<std::string> AskProductName(const std::string&) override {
         ++name_dialogs;
-        if (names.empty()) return std::nullopt;
+        if (names.empty())
+            return std::nullopt;
         auto n = names.front();
         names.pop_front();
         return n;
@@ -70,10 +71,12 @@ TEST(Document, TheShippedDataLoadsWithoutAComplaint) {
     UserSettings settings;
     CSaleMasterDoc doc(host, ui, settings);
     doc.Reset();
-    EXPECT_TRUE(host.messages.empty()) << (host.messages.empty() ? "" : Utf8(host.messages[0].text));
+    EXPECT_TRUE(host.messages.empty())
+        << (host.messages.empty() ? "" : Utf8(host.messages[0].text));
     EXPECT_GT(doc.resources().colors().count(), 0);
     EXPECT_GT(doc.resources().mail_templates().count(), 0u);
-    EXPECT_GE(doc.resources().shipping().Cost(ShippingMethod::Yamato, Sj("東京都"), Sj("大阪府")), 0);
+    EXPECT_GE(doc.resources().shipping().Cost(ShippingMethod::Yamato, Sj("東京都"), Sj("大阪府")),
+              0);
 }
 
 TEST_F(DocumentTest, SavingANamelessListingAsksForTheNameFirst) {
@@ -174,9 +177,9 @@ TEST_F(DocumentTest, ResetReportsEachFailedTemplateListAndGoesOn) {
     doc.SetModified(true);
     host.messages.clear();
     doc.Reset();
-    EXPECT_EQ(host.MessagesUtf8(), (std::vector<std::string>{
-                                       "カラーテンプレートの読み込みに失敗しました。",
-                                       "メールテンプレートの読み込みに失敗しました。"}));
+    EXPECT_EQ(host.MessagesUtf8(),
+              (std::vector<std::string>{"カラーテンプレートの読み込みに失敗しました。",
+                                        "メールテンプレートの読み込みに失敗しました。"}));
     EXPECT_FALSE(doc.IsModified());
 }
 

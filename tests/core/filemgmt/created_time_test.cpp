@@ -1,5 +1,5 @@
-#include "core/document/listing_dir.h"
-#include "core/document/listing_file.h"
+#include "core/listing/listing_dir.h"
+#include "core/listing/listing_file.h"
 #include "core/settings/user_settings.h"
 #include "support/test_support.h"
 

@@ -1,5 +1,5 @@
 #include "core/document/file_list.h"
-#include "core/document/listing_dir.h"
+#include "core/listing/listing_dir.h"
 #include "core/settings/user_settings.h"
 #include "core/text/cp932.h"
 #include "filemgmt_fixture.h"

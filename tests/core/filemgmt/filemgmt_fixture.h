@@ -1,8 +1,8 @@
 #pragma once
 // Listings written into a temporary installation's Datas directory.
 
-#include "core/document/listing_file.h"
-#include "core/document/records.h"
+#include "core/listing/listing_file.h"
+#include "core/listing/records.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // A realistic listing with one bidder, the seller's settings and an engine, shared by
 // the mail tests.
 
-#include "core/document/records.h"
+#include "core/listing/records.h"
 #include "core/mail/placeholders.h"
 #include "core/settings/user_settings.h"
 #include "core/shipping/shipping_engine.h"

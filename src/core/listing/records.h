@@ -25,17 +25,17 @@ inline constexpr std::size_t kMailAddressCapacity = 256;
 inline constexpr std::size_t kManageNoLength = 12;
 
 struct AuctionRecord {
-    std::string page_url;              // 512
+    std::string page_url; // 512
     std::int32_t listed = 0;
-    std::string listed_date;           // 128
+    std::string listed_date; // 128
     std::int32_t ended = 0;
-    std::string ended_date;            // 128
+    std::string ended_date; // 128
     std::int32_t completed = 0;
-    std::string completed_date;        // 128
+    std::string completed_date; // 128
     std::string memo;
-    std::string design_type;           // 128
-    std::string design_color;          // 128
-    std::string display_name;          // 512
+    std::string design_type;  // 128
+    std::string design_color; // 128
+    std::string display_name; // 512
     std::int32_t use_description = 1;
     std::string description;
     std::int32_t use_notes = 1;
@@ -54,7 +54,7 @@ struct AuctionRecord {
     std::string postal_text;
     std::int32_t use_other_payment = 0;
     std::string other_payment_text;
-    std::string origin_pref;           // 128
+    std::string origin_pref; // 128
     std::int32_t use_teikei = 0;
     std::int32_t teikei_cost = -1;
     std::int32_t use_teikeigai = 0;
@@ -68,7 +68,7 @@ struct AuctionRecord {
     std::int32_t use_hikyaku_mail = 0;
     std::int32_t hikyaku_mail_cost = -1;
     std::int32_t use_other_ship = 0;
-    std::string other_ship_name;       // 256
+    std::string other_ship_name; // 256
     std::int32_t other_ship_cost = -1;
     std::int32_t use_yupack = 0;
     std::int32_t use_yahoo_yupack = 0;
@@ -83,30 +83,30 @@ struct AuctionRecord {
 };
 
 struct CustomerRecord {
-    std::string name;                  // 128
-    std::string nickname;              // 128
-    std::string mail;                  // 256
+    std::string name;     // 128
+    std::string nickname; // 128
+    std::string mail;     // 256
     std::int32_t price = 0;
     std::int32_t count = 1;
     std::string ship_method;
     std::int32_t ship_cost = 0;
     std::int32_t other_charge = 0;
-    std::string zip;                   // 128
-    std::string pref;                  // 128
+    std::string zip;  // 128
+    std::string pref; // 128
     std::string address;
-    std::string phone;                 // 128
+    std::string phone; // 128
     std::int32_t mail_comment = 0;
     std::string comment;
     std::int32_t notice_sent = 0;
-    std::string notice_sent_date;      // 128
+    std::string notice_sent_date; // 128
     std::int32_t method_told = 0;
-    std::string method_told_date;      // 128
+    std::string method_told_date; // 128
     std::int32_t paid = 0;
-    std::string paid_date;             // 128
+    std::string paid_date; // 128
     std::int32_t shipped = 0;
-    std::string shipped_date;          // 128
+    std::string shipped_date; // 128
     std::int32_t closed = 0;
-    std::string closed_date;           // 128
+    std::string closed_date; // 128
 
     void Reset() { *this = CustomerRecord(); }
     // price x count + ship_cost + other_charge, without overflow.
@@ -144,21 +144,21 @@ struct MailRecord {
     std::int32_t postal1 = 0, postal2 = 0, postal3 = 0;
     std::int32_t use_other_payment = 0;
     std::string other_payment_text;
-    std::string seller_name;           // 128
-    std::string seller_nickname;       // 128
-    std::string seller_mail;           // 256
-    std::string seller_zip;            // 128
-    std::string seller_pref;           // 128
+    std::string seller_name;     // 128
+    std::string seller_nickname; // 128
+    std::string seller_mail;     // 256
+    std::string seller_zip;      // 128
+    std::string seller_pref;     // 128
     std::string seller_address;
-    std::string seller_phone;          // 128
+    std::string seller_phone; // 128
 
     // The defaults from the payment settings and the current seller profile.
     void Reset(const UserSettings& settings);
 };
 
 struct SaleMaster {
-    std::string manage_no;             // 128, 12 in use
-    std::string product_name;          // 260
+    std::string manage_no;    // 128, 12 in use
+    std::string product_name; // 260
     AuctionRecord auction;
     CustomerList customers;
     CustomerList customers_edit;

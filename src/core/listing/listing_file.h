@@ -2,7 +2,7 @@
 // The binary listing file ("Datas/<manage_no>.rks"): four tagged sections, 32-bit
 // little-endian integers, flags as single bytes, texts as a length and their bytes.
 
-#include "core/document/records.h"
+#include "core/listing/records.h"
 
 #include <cstddef>
 #include <ostream>

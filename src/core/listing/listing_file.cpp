@@ -1,4 +1,4 @@
-#include "core/document/listing_file.h"
+#include "core/listing/listing_file.h"
 
 #include "core/app/atomic_file.h"
 
@@ -51,14 +51,13 @@ template <class Io, class A> bool BindAuction(Io& io, A& a) {
            io.Text(a.display_name, kDisplayNameCapacity) && io.Byte(a.use_description) &&
            io.Text(a.description) && io.Byte(a.use_notes) && io.Text(a.notes) &&
            io.Byte(a.use_other) && io.Text(a.other) && io.Byte(a.use_quantity) &&
-           io.Int(a.quantity) && io.Int(a.weight_g) && io.Int(a.length_cm) &&
-           io.Int(a.width_cm) && io.Int(a.height_cm) && io.Byte(a.use_bank) &&
-           io.Text(a.bank_text) && io.Byte(a.use_postal) && io.Text(a.postal_text) &&
-           io.Byte(a.use_other_payment) && io.Text(a.other_payment_text) &&
-           io.Text(a.origin_pref, kPrefCapacity) && io.Byte(a.use_teikei) &&
-           io.Int(a.teikei_cost) && io.Byte(a.use_teikeigai) && io.Int(a.teikeigai_cost) &&
-           io.Byte(a.use_booklet) && io.Int(a.booklet_cost) && io.Byte(a.use_expack) &&
-           io.Int(a.expack_cost) && io.Byte(a.use_kuroneko_mail) &&
+           io.Int(a.quantity) && io.Int(a.weight_g) && io.Int(a.length_cm) && io.Int(a.width_cm) &&
+           io.Int(a.height_cm) && io.Byte(a.use_bank) && io.Text(a.bank_text) &&
+           io.Byte(a.use_postal) && io.Text(a.postal_text) && io.Byte(a.use_other_payment) &&
+           io.Text(a.other_payment_text) && io.Text(a.origin_pref, kPrefCapacity) &&
+           io.Byte(a.use_teikei) && io.Int(a.teikei_cost) && io.Byte(a.use_teikeigai) &&
+           io.Int(a.teikeigai_cost) && io.Byte(a.use_booklet) && io.Int(a.booklet_cost) &&
+           io.Byte(a.use_expack) && io.Int(a.expack_cost) && io.Byte(a.use_kuroneko_mail) &&
            io.Int(a.kuroneko_mail_cost) && io.Byte(a.use_hikyaku_mail) &&
            io.Int(a.hikyaku_mail_cost) && io.Byte(a.use_other_ship) &&
            io.Text(a.other_ship_name, kOtherShipNameCapacity) && io.Int(a.other_ship_cost) &&
@@ -71,8 +70,8 @@ template <class Io, class C> bool BindCustomer(Io& io, C& c) {
            io.Text(c.mail, kMailAddressCapacity) && io.Int(c.price) && io.Int(c.count) &&
            io.Text(c.ship_method) && io.Int(c.ship_cost) && io.Int(c.other_charge) &&
            io.Text(c.zip, kPersonTextCapacity) && io.Text(c.pref, kPrefCapacity) &&
-           io.Text(c.address) && io.Text(c.phone, kPersonTextCapacity) &&
-           io.Byte(c.mail_comment) && io.Text(c.comment) && io.Byte(c.notice_sent) &&
+           io.Text(c.address) && io.Text(c.phone, kPersonTextCapacity) && io.Byte(c.mail_comment) &&
+           io.Text(c.comment) && io.Byte(c.notice_sent) &&
            io.Text(c.notice_sent_date, kDateCapacity) && io.Byte(c.method_told) &&
            io.Text(c.method_told_date, kDateCapacity) && io.Byte(c.paid) &&
            io.Text(c.paid_date, kDateCapacity) && io.Byte(c.shipped) &&
@@ -142,18 +141,21 @@ bool ListingReader::Byte(std::int32_t& flag) {
 bool ListingReader::Text(std::string& field, std::size_t capacity) {
     std::int32_t length = 0;
     if (!Int(length)) {
-        if (capacity == 0) field.clear();
+        if (capacity == 0)
+            field.clear();
         return false;
     }
     bool fits = length >= 0 && (capacity == 0 || static_cast<std::size_t>(length) < capacity);
     if (!fits) {
         m_pos = m_bytes.size() + 1;
-        if (capacity == 0) field.clear();
+        if (capacity == 0)
+            field.clear();
         return false;
     }
     std::string text;
     if (!Raw(static_cast<std::size_t>(length), text)) {
-        if (capacity == 0) field.clear();
+        if (capacity == 0)
+            field.clear();
         return false;
     }
     TerminateAtZero(text);
@@ -189,9 +191,15 @@ bool WriteMailSection(std::ostream& out, const MailRecord& m) {
     return BindMail(w, m);
 }
 
-bool ReadAuctionSection(ListingReader& in, AuctionRecord& a) { return BindAuction(in, a); }
-bool ReadCustomerRecord(ListingReader& in, CustomerRecord& c) { return BindCustomer(in, c); }
-bool ReadMailSection(ListingReader& in, MailRecord& m) { return BindMail(in, m); }
+bool ReadAuctionSection(ListingReader& in, AuctionRecord& a) {
+    return BindAuction(in, a);
+}
+bool ReadCustomerRecord(ListingReader& in, CustomerRecord& c) {
+    return BindCustomer(in, c);
+}
+bool ReadMailSection(ListingReader& in, MailRecord& m) {
+    return BindMail(in, m);
+}
 
 bool ReadCustomerSection(ListingReader& in, CustomerList& list) {
     list.Clear();
@@ -218,7 +226,8 @@ bool WriteListing(const SaleMaster& listing, std::ostream& out) {
         return false;
     }
     out.write(number.data(), static_cast<std::streamsize>(number.size()));
-    return out.good() && w.Text(listing.product_name) && WriteAuctionSection(out, listing.auction) &&
+    return out.good() && w.Text(listing.product_name) &&
+           WriteAuctionSection(out, listing.auction) &&
            WriteCustomerSection(out, listing.customers) && WriteMailSection(out, listing.mail) &&
            out.good();
 }
@@ -237,8 +246,8 @@ bool ReadListingBytes(SaleMaster& listing, std::string_view bytes) {
     TerminateAtZero(number);
     listing.manage_no = number;
     return in.Text(listing.product_name, kProductNameCapacity) &&
-           ReadAuctionSection(in, listing.auction) &&
-           ReadCustomerSection(in, listing.customers) && ReadMailSection(in, listing.mail);
+           ReadAuctionSection(in, listing.auction) && ReadCustomerSection(in, listing.customers) &&
+           ReadMailSection(in, listing.mail);
 }
 
 bool ReadListing(SaleMaster& listing, const std::string& path) {

@@ -1,4 +1,4 @@
-#include "core/document/records.h"
+#include "core/listing/records.h"
 
 #include "core/app/helpers.h"
 #include "core/settings/user_settings.h"

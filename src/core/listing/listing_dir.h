@@ -2,7 +2,7 @@
 // Walking the listing files of a Datas directory: the ".rks" names in directory order,
 // and reading one file with its times in as few system calls as we can.
 
-#include "core/document/records.h"
+#include "core/listing/records.h"
 
 #include <ctime>
 #include <string>

@@ -1,6 +1,6 @@
-#include "core/document/listing_dir.h"
+#include "core/listing/listing_dir.h"
 
-#include "core/document/listing_file.h"
+#include "core/listing/listing_file.h"
 
 #include <cerrno>
 #include <dirent.h>

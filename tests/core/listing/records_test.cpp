@@ -1,5 +1,5 @@
 #include "core/app/helpers.h"
-#include "core/document/records.h"
+#include "core/listing/records.h"
 #include "core/settings/user_settings.h"
 #include "support/test_support.h"
 
@@ -101,7 +101,8 @@ TEST(CustomerList, CopyReplacesTheTargetAndSelectsTheFirst) {
         r.price = i;
         three.Append(r);
     }
-    for (int i = 0; i < 5; ++i) five.Append(CustomerRecord());
+    for (int i = 0; i < 5; ++i)
+        five.Append(CustomerRecord());
     five.current = 4;
     three.CopyTo(five);
     ASSERT_EQ(five.count(), 3);

@@ -1,4 +1,4 @@
-#include "core/document/listing_file.h"
+#include "core/listing/listing_file.h"
 #include "core/settings/user_settings.h"
 #include "support/test_support.h"
 
