@@ -1,0 +1,44 @@
+#include "gui/settings/settings_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+
+namespace hanamori {
+
+void SettingsDialog::SetWizardMode(int mode) {
+    m_wizardMode = mode;
+    if (mode <= kWizardModeOff || !m_buttonBox || m_nextButton) {
+        return;
+    }
+    for (QAbstractButton* own : m_buttonBox->buttons()) {
+        own->hide();
+    }
+    m_backButton = m_buttonBox->addButton(QStringLiteral("<< 戻る　"), QDialogButtonBox::ActionRole);
+    m_nextButton = m_buttonBox->addButton(QStringLiteral("　次へ >>"), QDialogButtonBox::ActionRole);
+    m_backButton->setObjectName(QStringLiteral("wizardBackButton"));
+    m_nextButton->setObjectName(QStringLiteral("wizardNextButton"));
+    m_backButton->setAccessibleName(m_backButton->text().trimmed());
+    m_nextButton->setAccessibleName(m_nextButton->text().trimmed());
+    m_nextButton->setDefault(true);
+    connect(m_backButton, &QPushButton::clicked, this, &SettingsDialog::GoBack);
+    connect(m_nextButton, &QPushButton::clicked, this, &SettingsDialog::GoNext);
+    OnWizardModeShown();
+}
+
+void SettingsDialog::accept() {
+    if (Store()) {
+        QDialog::accept();
+    }
+}
+
+void SettingsDialog::GoBack() {
+    m_wizardMode = kWizardModeBack;
+    QDialog::reject();
+}
+
+void SettingsDialog::GoNext() {
+    m_wizardMode = kWizardModeNext;
+    accept();
+}
+
+} // namespace hanamori
