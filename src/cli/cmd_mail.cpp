@@ -3,8 +3,8 @@
 #include "cli/cli_document.h"
 #include "cli/command.h"
 #include "core/listing/listing_file.h"
+#include "core/mail/guidance_mail.h"
 #include "core/mail/mail_template_list.h"
-#include "core/mail/mail_writer.h"
 #include "core/mail/placeholders.h"
 #include "core/shipping/shipping_engine.h"
 #include "core/text/cp932.h"
@@ -60,8 +60,7 @@ int RunMail(Context& ctx, const std::vector<std::string>& in) {
     }
 
     MailContext mail{listing, ctx.settings, doc.resources().shipping()};
-    if (!WriteMailBody(templates, *template_name, MailBodyPath(ctx.dir), mail) ||
-        !WriteMailTitle(templates, *template_name, MailTitlePath(ctx.dir), mail)) {
+    if (!BuildGuidanceMail(templates, template_name, mail, ctx.dir)) {
         return FailCp932("プレビューの作成に失敗しました。"_sj);
     }
     return kExitOk;
