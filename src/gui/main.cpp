@@ -1,5 +1,6 @@
-// The desktop program: settings, the main window on a new listing, and at the end the
-// settings saved and the scratch files removed.
+// The desktop program: settings (with the setup wizard on a first start), the main
+// window on a new listing, and at the end the settings saved and the scratch files
+// removed.
 
 #include "core/app/helpers.h"
 #include "core/settings/settings_files.h"
@@ -8,6 +9,8 @@
 #include "gui/app/main_frame.h"
 #include "gui/app/qt_host.h"
 #include "gui/app/window_dialogs.h"
+#include "gui/settings/setup_wizard.h"
+#include "gui/settings/wizard_step_factory.h"
 
 #include <QApplication>
 
@@ -18,9 +21,12 @@ int main(int argc, char* argv[]) {
     InitGuiResources();
     QApplication::setWindowIcon(ProgramIcon());
 
-    StartUpSettings(Settings(), InstallDir());
-
     QtHost host;
+    StartUpSettings(Settings(), InstallDir(), [&host] {
+        QtWizardStepFactory factory(host, Settings());
+        SetupWizard(host, factory).Run();
+    });
+
     QtWindowDialogs dialogs(host);
     int rc = 0;
     {

@@ -5,6 +5,7 @@
 #include "core/app/helpers.h"
 #include "core/listing/listing_file.h"
 #include "core/settings/settings_files.h"
+#include "core/settings/setup_wizard_flow.h"
 #include "core/text/cp932.h"
 #include "gui/app/about_dialog.h"
 #include "gui/app/app_lifecycle.h"
@@ -16,6 +17,8 @@
 #include "gui/app/window_dialogs.h"
 #include "gui/document/file_manager_dialog.h"
 #include "gui/document/product_name_dialog.h"
+#include "gui/settings/listing_settings_dialog.h"
+#include "gui/settings/wizard_step_factory.h"
 
 #include <QApplication>
 #include <QDir>
@@ -141,5 +144,28 @@ int main(int argc, char* argv[]) {
         &frame, "内容が更新されています。\n保存しますか？"_sj, MessageIcon::Exclamation,
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
     Save(question.get(), "save_question");
+
+    // The listing settings on their own, and every step of the setup wizard.
+    Settings().payment.banks_text =
+        *Utf8ToCp932("○○銀行 △△支店 普通 1234567\r\n口座名義 ハナモリ タロウ");
+    Settings().send_method.chk_yuupack = 1;
+    Settings().send_method.chk_teikeigai = 1;
+    Settings().send_method.text = *Utf8ToCp932("複数落札の場合は同梱いたします。");
+    ListingSettingsDialog listing(host, Settings(), &frame);
+    Save(&listing, "listing_settings_dialog");
+    QtWizardStepFactory steps(host, Settings());
+    for (int step = kWizardIntroStep; step <= kWizardClosingStep; ++step) {
+        std::string name = "wizard_step" + std::to_string(step);
+        if (step == kWizardIntroStep || step == kWizardClosingStep) {
+            Save(steps.MakePage(step, nullptr).get(), name.c_str());
+        } else if (std::unique_ptr<SettingsDialog> dialog = steps.MakeSettingsStep(step, nullptr)) {
+            dialog->SetWizardMode(kWizardModeOpened);
+            Save(dialog.get(), name.c_str());
+        }
+    }
+    std::unique_ptr<QMessageBox> quit(NewMessageBox(
+        nullptr, "まだ設定が完了していません。\n設定ウィザードを終了してよろしいですか？"_sj,
+        MessageIcon::Exclamation, QMessageBox::Ok | QMessageBox::Cancel));
+    Save(quit.get(), "wizard_quit_question");
     return 0;
 }

@@ -23,6 +23,8 @@ public:
     std::vector<std::string> name_requests; // the name each dialog opened with
     int manage_calls = 0;
     int about_calls = 0;
+    int listing_settings_calls = 0;
+    int wizard_calls = 0;
 
     std::optional<std::string> AskProductName(const std::string& current) override {
         name_requests.push_back(current);
@@ -34,6 +36,8 @@ public:
     void ManageFiles(const std::string&) override { ++manage_calls; }
     std::optional<std::string> AskPageUrl(const std::string&) override { return Next(urls); }
     void ShowAbout() override { ++about_calls; }
+    void EditListingSettings() override { ++listing_settings_calls; }
+    void RunSetupWizard() override { ++wizard_calls; }
 
 private:
     static std::optional<std::string> Next(std::deque<std::optional<std::string>>& q) {

@@ -5,13 +5,17 @@
 
 namespace hanamori {
 
-bool StartUpSettings(UserSettings& settings, const std::string& dir) {
+bool StartUpSettings(UserSettings& settings, const std::string& dir,
+                     const std::function<void()>& first_start) {
     LoadAllSettings(settings, dir);
     if (FileExists(dir + kMainIniName)) {
         return false;
     }
-    // The setup wizard runs here once it exists; whatever it does, the settings are
-    // saved so that the next start is not a first start.
+    if (first_start) {
+        first_start();
+    }
+    // Whatever the wizard did, even when it was quit at once, the settings are saved
+    // so that the next start is not a first start.
     SaveAllSettings(settings, dir);
     return true;
 }

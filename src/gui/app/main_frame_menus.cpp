@@ -132,18 +132,18 @@ void CMainFrame::CreateActions() {
     AddAction(kUserSettings, QStringLiteral("ユーザ設定(&A)..."),
               QStringLiteral("出品者の情報を設定します。\nユーザ設定"))
         ->setEnabled(false);
-    AddAction(kListingSettings, QStringLiteral("出品設定(&U)..."),
-              QStringLiteral("新しい商品の標準の内容を設定します。\n出品設定"))
-        ->setEnabled(false);
+    connect(AddAction(kListingSettings, QStringLiteral("出品設定(&U)..."),
+                      QStringLiteral("新しい商品の標準の内容を設定します。\n出品設定")),
+            &QAction::triggered, this, [this] { m_dialogs.EditListingSettings(); });
     AddAction(kPaymentSettings, QStringLiteral("支払設定(&P)..."),
               QStringLiteral("支払方法と振込先を設定します。\n支払設定"))
         ->setEnabled(false);
     AddAction(kShippingOptions, QStringLiteral("発送オプション設定(&S)..."),
               QStringLiteral("発送方法のオプションを設定します。\n発送オプション設定"))
         ->setEnabled(false);
-    AddAction(kWizard, QStringLiteral("設定ウィザードを起動(&W)..."),
-              QStringLiteral("設定ウィザードで初期設定を行います。\n設定ウィザード"))
-        ->setEnabled(false);
+    connect(AddAction(kWizard, QStringLiteral("設定ウィザードを起動(&W)..."),
+                      QStringLiteral("設定ウィザードで初期設定を行います。\n設定ウィザード")),
+            &QAction::triggered, this, [this] { m_dialogs.RunSetupWizard(); });
 
     connect(AddAction(kHelp, QStringLiteral("ヘルプファイルを表示(&H)..."),
                       QStringLiteral("ヘルプをブラウザで表示します。\nヘルプ"), "help"),

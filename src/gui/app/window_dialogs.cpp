@@ -5,6 +5,9 @@
 #include "gui/app/page_url_dialog.h"
 #include "gui/document/file_manager_dialog.h"
 #include "gui/document/product_name_dialog.h"
+#include "gui/settings/listing_settings_dialog.h"
+#include "gui/settings/setup_wizard.h"
+#include "gui/settings/wizard_step_factory.h"
 
 namespace hanamori {
 
@@ -33,6 +36,16 @@ std::optional<std::string> QtWindowDialogs::AskPageUrl(const std::string& curren
 void QtWindowDialogs::ShowAbout() {
     AboutDialog dialog(m_parent);
     dialog.exec();
+}
+
+void QtWindowDialogs::EditListingSettings() {
+    ListingSettingsDialog dialog(m_host, Settings(), m_parent);
+    dialog.exec();
+}
+
+void QtWindowDialogs::RunSetupWizard() {
+    QtWizardStepFactory factory(m_host, Settings());
+    SetupWizard(m_host, factory, m_parent).Run();
 }
 
 } // namespace hanamori

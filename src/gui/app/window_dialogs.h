@@ -23,6 +23,10 @@ public:
     // The auction page address; nullopt when cancelled.
     virtual std::optional<std::string> AskPageUrl(const std::string& current) = 0;
     virtual void ShowAbout() = 0;
+    // 出品設定: the listing defaults of the settings in memory.
+    virtual void EditListingSettings() = 0;
+    // The setup wizard on the settings in memory.
+    virtual void RunSetupWizard() = 0;
 };
 
 // The real dialogs, modal on `parent`.
@@ -36,6 +40,8 @@ public:
     void ManageFiles(const std::string& datas_dir) override;
     std::optional<std::string> AskPageUrl(const std::string& current) override;
     void ShowAbout() override;
+    void EditListingSettings() override;
+    void RunSetupWizard() override;
 
 private:
     Host& m_host;

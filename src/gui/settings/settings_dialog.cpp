@@ -10,11 +10,15 @@ void SettingsDialog::SetWizardMode(int mode) {
     if (mode <= kWizardModeOff || !m_buttonBox || m_nextButton) {
         return;
     }
-    for (QAbstractButton* own : m_buttonBox->buttons()) {
-        own->hide();
+    const QList<QAbstractButton*> own = m_buttonBox->buttons();
+    m_backButton =
+        m_buttonBox->addButton(QStringLiteral("<< 戻る　"), QDialogButtonBox::ActionRole);
+    m_nextButton =
+        m_buttonBox->addButton(QStringLiteral("　次へ >>"), QDialogButtonBox::ActionRole);
+    // Hidden only now: adding a button lays the box out again, which shows every button.
+    for (QAbstractButton* button : own) {
+        button->hide();
     }
-    m_backButton = m_buttonBox->addButton(QStringLiteral("<< 戻る　"), QDialogButtonBox::ActionRole);
-    m_nextButton = m_buttonBox->addButton(QStringLiteral("　次へ >>"), QDialogButtonBox::ActionRole);
     m_backButton->setObjectName(QStringLiteral("wizardBackButton"));
     m_nextButton->setObjectName(QStringLiteral("wizardNextButton"));
     m_backButton->setAccessibleName(m_backButton->text().trimmed());

@@ -1,0 +1,28 @@
+#include "gui/settings/wizard_step_factory.h"
+
+#include "core/settings/setup_wizard_flow.h"
+#include "gui/settings/listing_settings_dialog.h"
+#include "gui/settings/wizard_closing_dialog.h"
+#include "gui/settings/wizard_intro_dialog.h"
+
+namespace hanamori {
+
+std::unique_ptr<QDialog> QtWizardStepFactory::MakePage(int step, QWidget* parent) {
+    if (step == kWizardClosingStep) {
+        return std::make_unique<WizardClosingDialog>(parent);
+    }
+    return std::make_unique<WizardIntroDialog>(parent);
+}
+
+std::unique_ptr<SettingsDialog> QtWizardStepFactory::MakeSettingsStep(int step, QWidget* parent) {
+    switch (step) {
+    case 3:
+        return std::make_unique<ListingSettingsDialog>(m_host, m_settings, parent);
+    default:
+        // Steps 2 (user settings), 4 (payment settings) and 5 (shipping options) come
+        // with their dialogs.
+        return nullptr;
+    }
+}
+
+} // namespace hanamori
