@@ -10,7 +10,6 @@
 #include "gui/app/qt_host.h"
 #include "gui/app/window_dialogs.h"
 #include "gui/settings/setup_wizard.h"
-#include "gui/settings/wizard_step_factory.h"
 
 #include <QApplication>
 
@@ -22,10 +21,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(ProgramIcon());
 
     QtHost host;
-    StartUpSettings(Settings(), InstallDir(), [&host] {
-        QtWizardStepFactory factory(host, Settings());
-        SetupWizard(host, factory).Run();
-    });
+    StartUpSettings(Settings(), InstallDir(), [&host] { RunSetupWizard(host, Settings()); });
 
     QtWindowDialogs dialogs(host);
     int rc = 0;

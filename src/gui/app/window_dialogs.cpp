@@ -7,7 +7,6 @@
 #include "gui/document/product_name_dialog.h"
 #include "gui/settings/listing_settings_dialog.h"
 #include "gui/settings/setup_wizard.h"
-#include "gui/settings/wizard_step_factory.h"
 
 namespace hanamori {
 
@@ -44,8 +43,7 @@ void QtWindowDialogs::EditListingSettings() {
 }
 
 void QtWindowDialogs::RunSetupWizard() {
-    QtWizardStepFactory factory(m_host, Settings());
-    SetupWizard(m_host, factory, m_parent).Run();
+    hanamori::RunSetupWizard(m_host, Settings(), m_parent);
 }
 
 } // namespace hanamori

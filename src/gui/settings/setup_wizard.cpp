@@ -46,4 +46,9 @@ StepExit SetupWizard::ShowStep(int step) {
     return SettingsStepExit(accepted, dialog->wizardMode());
 }
 
+bool RunSetupWizard(Host& host, UserSettings& settings, QWidget* parent) {
+    QtWizardStepFactory factory(host, settings);
+    return SetupWizard(host, factory, parent).Run();
+}
+
 } // namespace hanamori

@@ -10,6 +10,7 @@ namespace hanamori {
 
 class Host;
 class WizardStepFactory;
+struct UserSettings;
 enum class StepExit;
 
 class SetupWizard {
@@ -30,5 +31,9 @@ private:
     QWidget* m_parent;
     bool m_goingBack = false;
 };
+
+// The wizard with the program's own pages and settings dialogs on `settings`; true
+// when it ended on the closing page.
+bool RunSetupWizard(Host& host, UserSettings& settings, QWidget* parent = nullptr);
 
 } // namespace hanamori
