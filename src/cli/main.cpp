@@ -4,6 +4,7 @@
 #include "core/app/helpers.h"
 #include "core/settings/settings_files.h"
 
+#include <csignal>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,9 @@ int RunCommand(const std::string& name, Context& ctx, const std::vector<std::str
 
 int main(int argc, char** argv) {
     using namespace hanamori;
+    // A write past the file size limit must fail like a full disk (the save then cleans
+    // up and reports it), not end the program half-way through.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string dir = ExecutableDir();
     if (!args.empty() && args[0] == "--dir") {

@@ -12,9 +12,13 @@
 #include "gui/settings/setup_wizard.h"
 
 #include <QApplication>
+#include <csignal>
 
 int main(int argc, char* argv[]) {
     using namespace hanamori;
+    // A write past the file size limit must fail like a full disk (the save then cleans
+    // up and reports it), not end the program half-way through.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Hanamori"));
     InitGuiResources();

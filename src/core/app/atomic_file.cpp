@@ -2,8 +2,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <dirent.h>
+#include <exception>
 #include <fcntl.h>
 #include <fstream>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,20 +39,60 @@ mode_t SaveMode(const std::string& target) {
     return 0666 & ~mask;
 }
 
+constexpr char kTempInfix[] = ".tmp-";
+constexpr std::size_t kTempUniqueLength = 6; // the XXXXXX of mkstemp
+
+// Removes the temporary files that earlier saves of `path` left behind when they were
+// killed before their rename. A save in progress holds a lock on its temporary file,
+// so only abandoned ones are taken.
+void RemoveAbandonedTempFiles(const std::string& path) {
+    auto slash = path.find_last_of('/');
+    std::string dir = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    std::string prefix = (slash == std::string::npos ? path : path.substr(slash + 1)) + kTempInfix;
+    DIR* d = ::opendir(dir.c_str());
+    if (d == nullptr) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(d)) {
+        std::string_view name(entry->d_name);
+        if (name.size() != prefix.size() + kTempUniqueLength ||
+            name.substr(0, prefix.size()) != prefix) {
+            continue;
+        }
+        std::string temp = (slash == std::string::npos ? std::string() : dir) + std::string(name);
+        int fd = ::open(temp.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
+            continue;
+        }
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            ::unlink(temp.c_str());
+        }
+        ::close(fd);
+    }
+    ::closedir(d);
+}
+
 bool ReplaceFile(const std::string& requested_path, const std::function<bool(std::ostream&)>& write,
                  bool sync) {
     const std::string path = SaveTarget(requested_path);
-    std::string temp = path + ".tmp-XXXXXX";
+    std::string temp = path + kTempInfix + "XXXXXX";
     int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         return false;
     }
-    ::close(fd);
+    // Held until the rename: tells a concurrent save that this file is still being
+    // written (see RemoveAbandonedTempFiles).
+    ::flock(fd, LOCK_EX);
     bool ok = false;
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (out) {
-            ok = write(out) && out.good();
+            try {
+                ok = write(out) && out.good();
+            } catch (const std::exception&) { // out of memory while building the content
+                ok = false;
+            }
             out.flush();
             ok = ok && out.good();
             out.close();
@@ -59,11 +102,7 @@ bool ReplaceFile(const std::string& requested_path, const std::function<bool(std
     if (ok && sync) {
         // The content must be on the disk before the name points at it, or a power cut
         // could leave an empty file where the seller's listing was.
-        int sync_fd = ::open(temp.c_str(), O_RDONLY | O_CLOEXEC);
-        ok = sync_fd >= 0 && ::fsync(sync_fd) == 0;
-        if (sync_fd >= 0) {
-            ::close(sync_fd);
-        }
+        ok = ::fsync(fd) == 0;
     }
     if (ok) {
         ::chmod(temp.c_str(), SaveMode(path));
@@ -71,6 +110,10 @@ bool ReplaceFile(const std::string& requested_path, const std::function<bool(std
     }
     if (!ok) {
         std::remove(temp.c_str());
+    }
+    ::close(fd);
+    if (ok) {
+        RemoveAbandonedTempFiles(path);
     }
     return ok;
 }
@@ -111,7 +154,7 @@ bool ReadFilePrefix(const std::string& path, std::size_t max_bytes, std::string&
     return true;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& out) {
+bool ReadWholeFile(const std::string& path, std::string& out) try {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         return false;
@@ -132,6 +175,9 @@ bool ReadWholeFile(const std::string& path, std::string& out) {
         return false;
     }
     return true;
+} catch (const std::exception&) { // no memory for a file of that size
+    std::string().swap(out);
+    return false;
 }
 
 } // namespace hanamori

@@ -114,9 +114,10 @@ std::int32_t ParseProfileInt(std::string_view s) {
     unsigned base = 10;
     if (i + 1 < s.size() && s[i] == '0') {
         char p = s[i + 1];
-        if (p == 'x' || p == 'X') base = 16;
-        else if (p == 'o' || p == 'O') base = 8;
-        else if (p == 'b' || p == 'B') base = 2;
+        // Only the lower-case prefixes count: "0X10" reads as the 0 before the X.
+        if (p == 'x') base = 16;
+        else if (p == 'o') base = 8;
+        else if (p == 'b') base = 2;
         if (base != 10) i += 2;
     }
     std::uint32_t value = 0;

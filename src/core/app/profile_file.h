@@ -27,8 +27,8 @@ public:
     std::string GetString(std::string_view section, std::string_view key,
                           std::string_view fallback, std::size_t capacity) const;
     // The integer reading: `fallback` for a missing key or empty value; otherwise an
-    // optional sign and the digits as far as they go (0x, 0o, 0b prefixes), wrapping to
-    // 32 bits; no digits gives 0.
+    // optional sign and the digits as far as they go (0x, 0o, 0b prefixes, lower case
+    // only), wrapping to 32 bits; no digits gives 0.
     std::int32_t GetInt(std::string_view section, std::string_view key,
                         std::int32_t fallback) const;
 

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <dirent.h>
+#include <exception>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -97,10 +98,22 @@ private:
     int m_fd;
 };
 
+// The file starts with the listing tag. Anything else (a stray file, a sparse hole left
+// by a broken copy) is refused before memory is spent on its size.
+bool StartsWithListingTag(int fd) {
+    char head[kTagLength];
+    ssize_t got;
+    do {
+        got = ::pread(fd, head, sizeof head, 0);
+    } while (got < 0 && errno == EINTR);
+    return got == static_cast<ssize_t>(sizeof head) &&
+           std::char_traits<char>::compare(head, kSaleMasterTag, kTagLength) == 0;
+}
+
 // Reads the whole file into `buffer`, which only ever grows (one allocation serves a
-// whole directory of listings); returns the number of bytes read, or -1. The size
-// from statx is only a hint.
-ssize_t ReadAll(int fd, std::size_t size_hint, std::string& buffer) {
+// whole directory of listings); returns the number of bytes read, or -1, also when the
+// memory for it cannot be had. The size from statx is only a hint.
+ssize_t ReadAll(int fd, std::size_t size_hint, std::string& buffer) try {
     if (buffer.size() < size_hint + 1) {
         buffer.resize(size_hint + 1);
     }
@@ -121,6 +134,9 @@ ssize_t ReadAll(int fd, std::size_t size_hint, std::string& buffer) {
         }
         filled += static_cast<std::size_t>(got);
     }
+} catch (const std::exception&) { // bad_alloc, or a size past what a string holds
+    std::string().swap(buffer);
+    return -1;
 }
 
 } // namespace
@@ -173,6 +189,9 @@ bool ReadListingWithTimes(const std::string& path, SaleMaster& listing, ListingF
     }
     if (times) {
         TimesFromStatx(path, sx, *times);
+    }
+    if (!StartsWithListingTag(fd.get())) {
+        return false;
     }
     thread_local std::string buffer;
     ssize_t length = ReadAll(fd.get(), static_cast<std::size_t>(sx.stx_size), buffer);

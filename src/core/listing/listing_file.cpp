@@ -4,6 +4,8 @@
 
 #include <cstring>
 #include <fstream>
+#include <limits>
+#include <new>
 
 namespace hanamori {
 namespace {
@@ -24,8 +26,13 @@ public:
         return Put(&b, 1);
     }
     bool Text(const std::string& text, std::size_t = 0) {
-        // The stored text ends at its terminator, as the field holds it.
+        // The stored text ends at its terminator, as the field holds it. A length the
+        // 32-bit field cannot hold fails the save instead of writing a file that no
+        // longer reads.
         std::size_t length = std::strlen(text.c_str());
+        if (length > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+            return false;
+        }
         return Int(static_cast<std::int32_t>(length)) && (length == 0 || Put(text.data(), length));
     }
 
@@ -236,7 +243,7 @@ bool WriteListing(const SaleMaster& listing, const std::string& path) {
     return SaveFileAtomically(path, [&](std::ostream& out) { return WriteListing(listing, out); });
 }
 
-bool ReadListingBytes(SaleMaster& listing, std::string_view bytes) {
+bool ReadListingBytes(SaleMaster& listing, std::string_view bytes) try {
     ListingReader in(bytes);
     std::int32_t format = 0;
     std::string number;
@@ -248,11 +255,15 @@ bool ReadListingBytes(SaleMaster& listing, std::string_view bytes) {
     return in.Text(listing.product_name, kProductNameCapacity) &&
            ReadAuctionSection(in, listing.auction) && ReadCustomerSection(in, listing.customers) &&
            ReadMailSection(in, listing.mail);
+} catch (const std::bad_alloc&) { // a text too long for the memory at hand
+    return false;
 }
 
 bool ReadListing(SaleMaster& listing, const std::string& path) {
+    // A file that does not start like a listing is refused before its size is read in.
     std::string bytes;
-    if (!ReadWholeFile(path, bytes)) {
+    if (!ReadFilePrefix(path, kTagLength, bytes) ||
+        bytes != std::string_view(kSaleMasterTag, kTagLength) || !ReadWholeFile(path, bytes)) {
         return false;
     }
     return ReadListingBytes(listing, bytes);

@@ -6,6 +6,7 @@
 #include "core/text/format.h"
 
 #include <cerrno>
+#include <map>
 #include <sys/stat.h>
 #include <type_traits>
 
@@ -350,15 +351,69 @@ bool LoadAllSettings(UserSettings& s, const std::string& dir) {
 }
 
 bool SaveAllSettings(const UserSettings& s, const std::string& dir) {
-    bool ok = SaveMainSettings(s, dir);
-    ok = SavePersonal(s, dir) && ok;
-    ok = SaveBanks(s, dir) && ok;
-    ok = SavePostal(s, dir) && ok;
-    ok = SaveOtherPayment(s, dir) && ok;
-    ok = SaveItemInfo(s, dir) && ok;
-    ok = SavePaymentDefaults(s, dir) && ok;
-    ok = SaveSendMethodDefaults(s, dir) && ok;
-    ok = SaveShippingOptions(s, dir) && ok;
+    // Several groups share an INI file. Each file is made whole in memory and written
+    // once, so a save cut off part-way leaves every file either as it was or as it
+    // should be, never with some of its groups new and others old.
+    std::map<std::string, ProfileFile> inis;
+    auto at = [&](const std::string& path) -> ProfileFile& {
+        auto [it, added] = inis.try_emplace(path);
+        if (added) {
+            it->second.Load(path);
+        }
+        return it->second;
+    };
+    const std::string main_ini = dir + kMainIniName;
+    const std::string personal = SettingsPath(dir, "personal.ini");
+    const std::string bank = SettingsPath(dir, "bank.ini");
+    const std::string page = SettingsPath(dir, "cr_page.ini");
+    const std::string send_opt = SettingsPath(dir, "send_opt.ini");
+    IniWriter main_writer{at(main_ini)};
+    main_writer.Text(kMainSection, "page_type", s.hanamo.page_type, 128);
+    main_writer.Text(kMainSection, "page_color", s.hanamo.page_color, 128);
+    IniWriter personal_writer{at(personal)};
+    BindPersonal(personal_writer, s);
+    IniWriter bank_writer{at(bank)};
+    BindBanks(bank_writer, s);
+    BindPostal(bank_writer, s);
+    BindOtherPayment(bank_writer, s);
+    IniWriter page_writer{at(page)};
+    BindItemInfo(page_writer, s);
+    BindPayment(page_writer, s);
+    BindSendMethod(page_writer, s);
+    IniWriter options_writer{at(send_opt)};
+    BindShippingOptions(options_writer, s);
+
+    std::map<std::string, bool> saved;
+    bool ok = true;
+    for (const std::string& path : {main_ini, personal, bank, page, send_opt}) {
+        saved[path] = inis.at(path).Save(path);
+        ok = saved[path] && ok;
+    }
+    // A group's side files follow its INI file, as the group saves write them.
+    std::string n0 = AddressFileName(0), n1 = AddressFileName(1), n2 = AddressFileName(2),
+                n3 = AddressFileName(3), n4 = AddressFileName(4);
+    auto& p = s.personal;
+    if (saved[personal]) {
+        ok = SaveSideFiles(s, dir,
+                           {{n0.c_str(), &p[0].address},
+                            {n1.c_str(), &p[1].address},
+                            {n2.c_str(), &p[2].address},
+                            {n3.c_str(), &p[3].address},
+                            {n4.c_str(), &p[4].address}}) &&
+             ok;
+    }
+    if (saved[bank]) {
+        ok = SaveSideFiles(s, dir, {{"etc_payment_detail.txt", &s.etc.text}}) && ok;
+    }
+    if (saved[page]) {
+        ok = SaveSideFiles(s, dir, {{"pg_etc_info.txt", &s.item_info.text}}) && ok;
+        ok = SaveSideFiles(s, dir,
+                           {{"pg_banks.txt", &s.payment.banks_text},
+                            {"pg_yuubin.txt", &s.payment.yuubin_text},
+                            {"pg_etc_payment.txt", &s.payment.etc_text}}) &&
+             ok;
+        ok = SaveSideFiles(s, dir, {{"pg_etc_send.txt", &s.send_method.text}}) && ok;
+    }
     return ok;
 }
 

@@ -48,7 +48,8 @@ TEST(ProfileFile, ValueIsCutToBufferSizeMinusOne) {
 TEST(ProfileFile, IntegerReadingFollowsTheProfileRules) {
     auto f = Parsed("[s]\nempty=\ndec=42\nneg=-17\nplus=+5\ntail=12abc\nnone=abc\n"
                     "hex=0x1F\noct=0o17\nbin=0b101\nbadhex=0xZ\nwrap=4294967297\n"
-                    "blank=  7  \nquoted=\"9\"\n");
+                    "blank=  7  \nquoted=\"9\"\n"
+                    "upperhex=0X10\nupperoct=-0O7\nupperbin=0B1\n");
     EXPECT_EQ(f.GetInt("s", "missing", 33), 33);
     EXPECT_EQ(f.GetInt("s", "empty", 33), 33);
     EXPECT_EQ(f.GetInt("s", "dec", 0), 42);
@@ -63,6 +64,10 @@ TEST(ProfileFile, IntegerReadingFollowsTheProfileRules) {
     EXPECT_EQ(f.GetInt("s", "wrap", 0), 1);
     EXPECT_EQ(f.GetInt("s", "blank", 0), 7);
     EXPECT_EQ(f.GetInt("s", "quoted", 0), 9);
+    // Prefixes are lower case only: the upper-case letter ends the decimal "0".
+    EXPECT_EQ(f.GetInt("s", "upperhex", 33), 0);
+    EXPECT_EQ(f.GetInt("s", "upperoct", 33), 0);
+    EXPECT_EQ(f.GetInt("s", "upperbin", 33), 0);
 }
 
 TEST(ProfileFile, WritesReplaceInPlaceAndKeepEveryOtherLine) {

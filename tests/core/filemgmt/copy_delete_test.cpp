@@ -62,7 +62,8 @@ TEST_F(CopyDeleteTest, CopyTakesPageAndShippingChoicesUnderAFreshNumber) {
     auto second = list.Copy(0);
     ASSERT_TRUE(first && second);
     ASSERT_EQ(list.rows().size(), 3u);
-    const FileRow& row = list.rows()[*first];
+    // A copy: Load() below replaces the rows.
+    const FileRow row = list.rows()[*first];
     EXPECT_NE(row.manage_no, src.manage_no);
     EXPECT_NE(row.manage_no, list.rows()[*second].manage_no);
     EXPECT_EQ(Utf8(row.name), "ｺﾋﾟｰ ～ 壺");

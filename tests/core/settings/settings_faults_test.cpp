@@ -1,0 +1,111 @@
+// Settings saves that are killed part-way or run out of disk space.
+
+#include "core/settings/settings_files.h"
+#include "support/kill_loop.h"
+#include "support/test_support.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace hanamori {
+namespace {
+
+// Settings whose every file differs with `tag`.
+UserSettings Version(const std::string& tag) {
+    UserSettings s;
+    s.hanamo.page_type = "type-" + tag;
+    for (std::size_t i = 0; i < s.personal.size(); ++i) {
+        s.personal[i].name = tag + std::to_string(i);
+        s.personal[i].address = std::string(900, tag[0]);
+    }
+    for (BankAccount& b : s.bank) {
+        b.bank_name = "bank-" + tag;
+    }
+    for (PostalAccount& p : s.yuubin) {
+        p.user_name = "user-" + tag;
+    }
+    s.etc.text = std::string(2000, tag[0]);
+    s.item_info.text = std::string(2000, tag[0]);
+    s.payment.banks_text = s.payment.yuubin_text = s.payment.etc_text = "pay-" + tag;
+    s.send_method.edt_etc = "send-" + tag;
+    s.send_method.text = std::string(3000, tag[0]);
+    s.send_opt.chk_yuupack_opt = tag == "a" ? 0 : 1;
+    return s;
+}
+
+class SettingsFaults : public ::testing::Test {
+protected:
+    test::TempInstall inst;
+    UserSettings a = Version("a");
+    UserSettings b = Version("b");
+    std::map<std::string, std::string> files_a, files_b;
+
+    void SetUp() override {
+        ASSERT_TRUE(SaveAllSettings(b, inst.dir()));
+        files_b = test::FilesUnder(inst / "user.ini");
+        files_b["hanamo.ini"] = test::ReadFile(inst / "hanamo.ini");
+        ASSERT_TRUE(SaveAllSettings(a, inst.dir()));
+        files_a = test::FilesUnder(inst / "user.ini");
+        files_a["hanamo.ini"] = test::ReadFile(inst / "hanamo.ini");
+        ASSERT_EQ(files_a.size(), files_b.size());
+    }
+
+    // Every settings file holds one of the two versions, whole.
+    bool EachFileOldOrNew() {
+        auto now = test::FilesUnder(inst / "user.ini");
+        now["hanamo.ini"] = test::ReadFile(inst / "hanamo.ini");
+        EXPECT_EQ(now.size(), files_a.size());
+        for (const auto& [name, bytes] : now) {
+            if (bytes != files_a[name] && bytes != files_b[name]) {
+                ADD_FAILURE() << name << " is torn (" << bytes.size() << " bytes)";
+                return false;
+            }
+        }
+        return true;
+    }
+};
+
+TEST_F(SettingsFaults, ASaveKilledPartWayLeavesEveryFileOldOrNew) {
+    auto start = [&](int attempt) {
+        pid_t pid = ::fork();
+        if (pid == 0) {
+            SaveAllSettings(attempt % 2 == 0 ? b : a, inst.dir());
+            ::_exit(0);
+        }
+        return pid;
+    };
+    auto window = test::RunTime(start);
+    auto counts = test::KillAtRandomMoments(start, window, 50, std::chrono::seconds(40),
+                                            [&](int) { return EachFileOldOrNew(); });
+    EXPECT_GE(counts.kills, 50) << counts.attempts << " attempts";
+    ASSERT_TRUE(SaveAllSettings(a, inst.dir()));
+    EXPECT_EQ(test::TempFilesUnder(inst.dir()), 0);
+}
+
+TEST_F(SettingsFaults, ASaveOnAFullDiskFailsAndKeepsEveryFile) {
+    // A file size limit stands in for the full disk, for root too.
+    struct rlimit old_limit {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old_limit), 0);
+    auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old_limit;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool saved = SaveAllSettings(b, inst.dir());
+    ::setrlimit(RLIMIT_FSIZE, &old_limit);
+    std::signal(SIGXFSZ, old_handler);
+
+    EXPECT_FALSE(saved);
+    auto now = test::FilesUnder(inst / "user.ini");
+    now["hanamo.ini"] = test::ReadFile(inst / "hanamo.ini");
+    for (const auto& [name, bytes] : now) {
+        // Files small enough for the limit were saved; the rest are the old ones, whole.
+        EXPECT_TRUE(bytes == files_a[name] || (bytes == files_b[name] && bytes.size() <= 1000))
+            << name;
+    }
+    EXPECT_EQ(test::TempFilesUnder(inst.dir()), 0);
+}
+
+} // namespace
+} // namespace hanamori
