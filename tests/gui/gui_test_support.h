@@ -25,6 +25,7 @@ public:
     int about_calls = 0;
     int listing_settings_calls = 0;
     int wizard_calls = 0;
+    int shipping_options_calls = 0;
 
     std::optional<std::string> AskProductName(const std::string& current) override {
         name_requests.push_back(current);
@@ -38,6 +39,7 @@ public:
     void ShowAbout() override { ++about_calls; }
     void EditListingSettings() override { ++listing_settings_calls; }
     void RunSetupWizard() override { ++wizard_calls; }
+    void EditShippingOptions() override { ++shipping_options_calls; }
 
 private:
     static std::optional<std::string> Next(std::deque<std::optional<std::string>>& q) {

@@ -30,38 +30,22 @@ ShippingEngine::ShippingEngine() : ShippingEngine(Settings()) {}
 ShippingEngine::~ShippingEngine() = default;
 
 bool ShippingEngine::LoadAll(const std::string& cost_dir, Host& host) {
-    struct Step {
-        CarrierCalculator* calculator;
-        const std::string* message;
-    };
-    const Step steps[] = {
-        {&m_yupack, &"料金データの読み込みが出来ません。\n[ゆうパック]"_sj},
-        {&m_yahoo_yupack, &"料金データの読み込みが出来ません。\n[Yahoo!ゆうパック]"_sj},
-        {&m_postal[0], &"料金データの読み込みが出来ません。\n[定型郵便]"_sj},
-        {&m_postal[1], &"料金データの読み込みが出来ません。\n[定形外郵便]"_sj},
-        {&m_postal[2], &"料金データの読み込みが出来ません。\n[冊子小包]"_sj},
-        {&m_postal[3], &"料金データの読み込みが出来ません。\n[エクスパック500]"_sj},
-        {&m_postal[4], &"料金データの読み込みが出来ません。\n[クロネコメール便]"_sj},
-        {&m_postal[5], &"料金データの読み込みが出来ません。\n[飛脚メール便]"_sj},
-        {&m_yamato, &"料金データの読み込みが出来ません。\n[ヤマト急便]"_sj},
-        {&m_sagawa, &"料金データの読み込みが出来ません。\n[佐川急便]"_sj},
-        {&m_pelican, &"料金データの読み込みが出来ません。\n[ペリカン便]"_sj},
-    };
     for (int kind = 0; kind < 6; ++kind) {
         m_postal[kind].SetPostalKind(kind);
     }
     // Each rate file is read from disk once, however many calculators read from it.
     RateFiles files(cost_dir);
-    for (const Step& step : steps) {
-        step.calculator->SetRateDirectory(cost_dir);
+    for (ShippingMethod method : kRateLoadOrder) {
+        Calculator(method).SetRateDirectory(cost_dir);
     }
     bool failed = false;
-    for (const Step& step : steps) {
+    for (ShippingMethod method : kRateLoadOrder) {
+        CarrierCalculator& calculator = Calculator(method);
         if (failed) {
             // Not tried after the first failure: its old tables are no longer trusted.
-            step.calculator->SetUnloaded();
-        } else if (!step.calculator->LoadFrom(files)) {
-            host.ShowMessage(*step.message, MessageIcon::Stop);
+            calculator.SetUnloaded();
+        } else if (!calculator.LoadFrom(files)) {
+            host.ShowMessage(RateLoadMessage(method), MessageIcon::Stop);
             failed = true;
         }
     }
@@ -162,6 +146,23 @@ const CarrierCalculator& ShippingEngine::Calculator(ShippingMethod method) const
         break;
     }
     return m_pelican;
+}
+
+const std::string& RateLoadMessage(ShippingMethod method) {
+    static const std::string* const kMessages[kShippingMethodCount] = {
+        &"料金データの読み込みが出来ません。\n[定型郵便]"_sj,
+        &"料金データの読み込みが出来ません。\n[定形外郵便]"_sj,
+        &"料金データの読み込みが出来ません。\n[冊子小包]"_sj,
+        &"料金データの読み込みが出来ません。\n[エクスパック500]"_sj,
+        &"料金データの読み込みが出来ません。\n[クロネコメール便]"_sj,
+        &"料金データの読み込みが出来ません。\n[飛脚メール便]"_sj,
+        &"料金データの読み込みが出来ません。\n[ゆうパック]"_sj,
+        &"料金データの読み込みが出来ません。\n[Yahoo!ゆうパック]"_sj,
+        &"料金データの読み込みが出来ません。\n[ヤマト急便]"_sj,
+        &"料金データの読み込みが出来ません。\n[佐川急便]"_sj,
+        &"料金データの読み込みが出来ません。\n[ペリカン便]"_sj};
+    int index = static_cast<int>(method);
+    return *kMessages[index >= 0 && index < kShippingMethodCount ? index : 0];
 }
 
 const std::string& ShippingMethodName(ShippingMethod method) {

@@ -39,6 +39,14 @@ enum class ShippingMethod {
 };
 inline constexpr int kShippingMethodCount = 11;
 
+// The order in which the rate tables are read: ゆうパック, Yahoo!ゆうパック, the six
+// postal kinds, ヤマト宅急便, 佐川急便, ペリカン便.
+inline constexpr ShippingMethod kRateLoadOrder[kShippingMethodCount] = {
+    ShippingMethod::YuPack,    ShippingMethod::YahooYuPack, ShippingMethod::Teikei,
+    ShippingMethod::Teikeigai, ShippingMethod::Sassi,       ShippingMethod::Expack,
+    ShippingMethod::Kuroneko,  ShippingMethod::Hikyaku,     ShippingMethod::Yamato,
+    ShippingMethod::Sagawa,    ShippingMethod::Pelican};
+
 class ShippingEngine {
 public:
     // Shipping options and seller profiles are read from `settings` at each call, so a
@@ -118,6 +126,9 @@ private:
     std::string m_origin;
     std::string m_seller_id;
 };
+
+// "料金データの読み込みが出来ません。\n[...]" for the method's rate tables (CP932).
+const std::string& RateLoadMessage(ShippingMethod method);
 
 // The method's name as the shipping tool and the CLI show it (CP932), e.g. "ゆうパック".
 const std::string& ShippingMethodName(ShippingMethod method);

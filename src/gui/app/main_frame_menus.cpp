@@ -138,9 +138,9 @@ void CMainFrame::CreateActions() {
     AddAction(kPaymentSettings, QStringLiteral("支払設定(&P)..."),
               QStringLiteral("支払方法と振込先を設定します。\n支払設定"))
         ->setEnabled(false);
-    AddAction(kShippingOptions, QStringLiteral("発送オプション設定(&S)..."),
-              QStringLiteral("発送方法のオプションを設定します。\n発送オプション設定"))
-        ->setEnabled(false);
+    connect(AddAction(kShippingOptions, QStringLiteral("発送オプション設定(&S)..."),
+                      QStringLiteral("発送方法のオプションを設定します。\n発送オプション設定")),
+            &QAction::triggered, this, [this] { m_dialogs.EditShippingOptions(); });
     connect(AddAction(kWizard, QStringLiteral("設定ウィザードを起動(&W)..."),
                       QStringLiteral("設定ウィザードで初期設定を行います。\n設定ウィザード")),
             &QAction::triggered, this, [this] { m_dialogs.RunSetupWizard(); });

@@ -7,6 +7,7 @@
 #include "gui/document/product_name_dialog.h"
 #include "gui/settings/listing_settings_dialog.h"
 #include "gui/settings/setup_wizard.h"
+#include "gui/shipping/shipping_options_dialog.h"
 
 namespace hanamori {
 
@@ -44,6 +45,11 @@ void QtWindowDialogs::EditListingSettings() {
 
 void QtWindowDialogs::RunSetupWizard() {
     hanamori::RunSetupWizard(m_host, Settings(), m_parent);
+}
+
+void QtWindowDialogs::EditShippingOptions() {
+    ShippingOptionsDialog dialog(m_host, Settings(), m_parent);
+    dialog.exec();
 }
 
 } // namespace hanamori

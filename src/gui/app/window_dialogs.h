@@ -27,6 +27,8 @@ public:
     virtual void EditListingSettings() = 0;
     // The setup wizard on the settings in memory.
     virtual void RunSetupWizard() = 0;
+    // 発送オプション設定 on the program-wide settings.
+    virtual void EditShippingOptions() = 0;
 };
 
 // The real dialogs, modal on `parent`.
@@ -42,6 +44,7 @@ public:
     void ShowAbout() override;
     void EditListingSettings() override;
     void RunSetupWizard() override;
+    void EditShippingOptions() override;
 
 private:
     Host& m_host;

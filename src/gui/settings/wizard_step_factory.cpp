@@ -4,6 +4,7 @@
 #include "gui/settings/listing_settings_dialog.h"
 #include "gui/settings/wizard_closing_dialog.h"
 #include "gui/settings/wizard_intro_dialog.h"
+#include "gui/shipping/shipping_options_dialog.h"
 
 namespace hanamori {
 
@@ -18,9 +19,10 @@ std::unique_ptr<SettingsDialog> QtWizardStepFactory::MakeSettingsStep(int step, 
     switch (step) {
     case 3:
         return std::make_unique<ListingSettingsDialog>(m_host, m_settings, parent);
+    case 5:
+        return std::make_unique<ShippingOptionsDialog>(m_host, m_settings, parent);
     default:
-        // Steps 2 (user settings), 4 (payment settings) and 5 (shipping options) come
-        // with their dialogs.
+        // Steps 2 (user settings) and 4 (payment settings) come with their dialogs.
         return nullptr;
     }
 }

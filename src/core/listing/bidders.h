@@ -1,0 +1,70 @@
+#pragma once
+// The rules of the bidder side of a listing that need no window: registering a winning
+// bidder, reading the amount fields, removing a bidder. The bidder tab's registration
+// dialog and `hanamori-cli bidder` both follow them.
+
+#include "core/listing/records.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace hanamori {
+
+// Bytes the registration reads from its fields, and the page from a bidder field.
+inline constexpr std::size_t kRegistrationAmountMax = 63;
+inline constexpr std::size_t kRegistrationNicknameMax = 127;
+inline constexpr std::size_t kRegistrationMailMax = 255;
+inline constexpr std::size_t kBidderFieldMax = 511;
+
+// The amount a registration takes from a typed price: every byte other than 0-9, '-'
+// and '.' is dropped, then the decimal value is read as far as its digits go ("1,500円"
+// gives 1500, "12.5" gives 12, "" gives 0). A value beyond 32 bits is held at the
+// nearest 32-bit limit.
+std::int32_t CleanAmount(std::string_view text);
+
+// The quantity a registration takes from its field: the decimal value (held at the
+// 32-bit limits); 0 or less, or no digits, become 1.
+std::int32_t RegistrationCount(std::string_view text);
+
+// Position of the bidder whose nickname equals `nickname` ignoring the case of ASCII
+// letters (double-byte characters compare exactly), or -1.
+int NicknameIndex(const CustomerList& list, std::string_view nickname);
+
+// Why a nickname cannot be registered (the dialog's warning, CP932): empty, or already
+// registered; nullopt when it can.
+std::optional<std::string> RegistrationRefusal(const CustomerList& list, std::string_view nickname);
+
+// A bidder as the registration dialog hands it over.
+struct NewBidder {
+    std::string nickname; // at most 127 bytes
+    std::string mail;     // at most 255 bytes
+    std::int32_t price = 0;
+    std::int32_t count = 1;
+};
+
+// Takes the registration fields as typed (CP932) into a NewBidder: texts cut to what the
+// dialog reads, amount cleaned, quantity at least 1.
+NewBidder ReadRegistration(std::string_view nickname, std::string_view mail, std::string_view price,
+                           std::string_view count);
+
+// Appends a fresh record for `bidder` (every other field empty, no stage ticked) and
+// makes it the current bidder; returns its index.
+int RegisterBidder(CustomerList& list, const NewBidder& bidder);
+
+// Removes the current bidder; the one after it moves up, and when it was the last one
+// the new last becomes current (-1 when the list is now empty). False, without change,
+// when no bidder is selected.
+bool RemoveCurrentBidder(CustomerList& list);
+
+// The value of one of the page's amount fields: digits only ("送料", "落札数",
+// "落札金額"), or with one leading minus sign when `signed_allowed` ("その他の料金").
+// An empty text (or a lone minus) counts as 0. nullopt for any other text, and for a
+// number that a 32-bit amount cannot hold.
+std::optional<std::int32_t> ParseAmountField(std::string_view text, bool signed_allowed);
+
+// The total shown for a bidder, "%lld" of CustomerRecord::Total().
+std::string TotalText(const CustomerRecord& record);
+
+} // namespace hanamori
