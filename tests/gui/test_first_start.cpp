@@ -126,8 +126,11 @@ private slots:
             Child<QLineEdit>(w, "otherShipNameEdit")->setText(Q("手渡し"));
             Child<QPlainTextEdit>(w, "bankEdit")->setPlainText(Q("花森銀行 本店\n普通 1234567"));
         };
+        auto options = [](QWidget& w) {
+            Child<QCheckBox>(w, "sagawaOpt100Check")->setChecked(true);
+        };
         ModalDriver driver({Click("nextButton"), kMessageOk, Then(listing, kWizardNext), kMessageOk,
-                            kMessageOk, Click("finishButton")});
+                            Then(options, kWizardNext), Click("finishButton")});
         int runs = 0;
         QVERIFY(StartProgram(host, runs));
         QVERIFY(driver.done());
@@ -135,6 +138,9 @@ private slots:
         QCOMPARE(driver.titles.front(), Q("Hanamori - オプション設定ウィザード　Step 1/6"));
         QCOMPARE(driver.titles[2], Q("Hanamori - 出品設定　　(設定ウィザード　Step 3/6)"));
         QCOMPARE(driver.titles.back(), Q("Hanamori - オプション設定ウィザード　Step 6/6"));
+        QCOMPARE(driver.titles[4], Q("Hanamori - 発送オプション設定　　(Step 5/6)"));
+        QVERIFY(ReadFile(inst / "user.ini/send_opt.ini").find("chk_sagawa_opt100=1") !=
+                std::string::npos);
 
         QVERIFY(ReadFile(inst / "hanamo.ini").find("[HANAMO_SETTING]") != std::string::npos);
         std::string cr_page = ReadFile(inst / "user.ini/cr_page.ini");
