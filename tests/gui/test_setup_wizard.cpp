@@ -1,9 +1,7 @@
-// The setup wizard driven step by step: its pages, the quit question, the settings
-// the steps store, and the first start.
+// The setup wizard driven step by step: its pages, the quit question and the settings
+// the steps store.
 
-#include "core/app/helpers.h"
 #include "core/settings/settings_files.h"
-#include "gui/app/app_lifecycle.h"
 #include "gui/settings/settings_dialog.h"
 #include "gui/settings/setup_wizard.h"
 #include "gui/settings/wizard_step_factory.h"
@@ -153,7 +151,8 @@ private slots:
     }
 
     void pagesCarryTheirTextsAndButtons() {
-        QtWizardStepFactory real(*std::make_unique<ScriptedHost>(), Settings());
+        ScriptedHost host;
+        QtWizardStepFactory real(host, Settings());
         auto intro = real.MakePage(1, nullptr);
         auto texts = [](QDialog& d) {
             QStringList out;
@@ -257,38 +256,6 @@ private slots:
         QCOMPARE(f.shown, std::vector<int>({1, 1, 2, 3, 4, 4, 5, 6}));
         QCOMPARE(host.messages.size(), std::size_t(2));
         // The closing page ended by the escape key asks nothing.
-    }
-
-    void laterOnTheIntroductionAnsweredOkEndsAtOnce() {
-        ScriptedHost host;
-        UserSettings s;
-        ScriptedFactory f(host, s);
-        f.actions = {Click("laterButton")};
-        host.yes_no_answers = {true};
-        QVERIFY(!SetupWizard(host, f).Run());
-        QCOMPARE(f.shown, std::vector<int>({1}));
-        QCOMPARE(host.messages.size(), std::size_t(1));
-    }
-
-    void firstStartRunsTheWizardOnceAndSavesHoweverItEnds() {
-        TempInstall inst(true);
-        UserSettings s;
-        int runs = 0;
-        QVERIFY(StartUpSettings(s, inst.dir(), [&] {
-            ++runs;
-            // The settings are not yet written while the wizard runs.
-            QVERIFY(!FileExists(inst / "hanamo.ini"));
-            ScriptedHost host;
-            ScriptedFactory f(host, s);
-            f.actions = {Click("laterButton")};
-            host.yes_no_answers = {true};
-            SetupWizard(host, f).Run();
-        }));
-        QCOMPARE(runs, 1);
-        QVERIFY(FileExists(inst / "hanamo.ini"));
-        QVERIFY(FileExists(inst / "user.ini/cr_page.ini"));
-        QVERIFY(!StartUpSettings(s, inst.dir(), [&] { ++runs; }));
-        QCOMPARE(runs, 1);
     }
 };
 
