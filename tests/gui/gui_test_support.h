@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,6 +41,45 @@ public:
     void EditListingSettings() override { ++listing_settings_calls; }
     void RunSetupWizard() override { ++wizard_calls; }
     void EditShippingOptions() override { ++shipping_options_calls; }
+
+    // Settings dialogs and the mail dialog: what they were opened with, and scripted
+    // answers. `on_*` run in place of the dialog when set (a test may open the real one).
+    std::vector<std::optional<std::string>> user_settings_requests;
+    std::vector<std::string> profile_choice_requests;
+    std::deque<std::optional<int>> profile_choices;
+    int payment_calls = 0;
+    std::function<void(const std::function<void()>&)> on_payment;
+    struct MailRequest {
+        std::string name, nickname, mail;
+    };
+    std::vector<MailRequest> mail_requests;
+    std::function<void(const MailRequest&)> on_mail;
+
+    void EditUserSettings(const std::optional<std::string>& nickname) override {
+        user_settings_requests.push_back(nickname);
+    }
+    std::optional<int> ChooseSellerProfile(const std::string& nickname) override {
+        profile_choice_requests.push_back(nickname);
+        if (profile_choices.empty()) {
+            return std::nullopt;
+        }
+        auto v = profile_choices.front();
+        profile_choices.pop_front();
+        return v;
+    }
+    void EditPaymentSettings(const std::function<void()>& stored) override {
+        ++payment_calls;
+        if (on_payment) {
+            on_payment(stored);
+        }
+    }
+    void ShowMail(const std::string& name, const std::string& nickname,
+                  const std::string& mail) override {
+        mail_requests.push_back({name, nickname, mail});
+        if (on_mail) {
+            on_mail(mail_requests.back());
+        }
+    }
 
 private:
     static std::optional<std::string> Next(std::deque<std::optional<std::string>>& q) {

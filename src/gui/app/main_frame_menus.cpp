@@ -129,15 +129,15 @@ void CMainFrame::CreateActions() {
     AddAction(kShipping, QStringLiteral("送料計算(&C)..."),
               QStringLiteral("送料計算ツールを開きます。\n送料計算"))
         ->setEnabled(false);
-    AddAction(kUserSettings, QStringLiteral("ユーザ設定(&A)..."),
-              QStringLiteral("出品者の情報を設定します。\nユーザ設定"))
-        ->setEnabled(false);
+    connect(AddAction(kUserSettings, QStringLiteral("ユーザ設定(&A)..."),
+                      QStringLiteral("出品者の情報を設定します。\nユーザ設定")),
+            &QAction::triggered, this, [this] { m_dialogs.EditUserSettings(std::nullopt); });
     connect(AddAction(kListingSettings, QStringLiteral("出品設定(&U)..."),
                       QStringLiteral("新しい商品の標準の内容を設定します。\n出品設定")),
             &QAction::triggered, this, [this] { m_dialogs.EditListingSettings(); });
-    AddAction(kPaymentSettings, QStringLiteral("支払設定(&P)..."),
-              QStringLiteral("支払方法と振込先を設定します。\n支払設定"))
-        ->setEnabled(false);
+    connect(AddAction(kPaymentSettings, QStringLiteral("支払設定(&P)..."),
+                      QStringLiteral("支払方法と振込先を設定します。\n支払設定")),
+            &QAction::triggered, this, [this] { m_dialogs.EditPaymentSettings(nullptr); });
     connect(AddAction(kShippingOptions, QStringLiteral("発送オプション設定(&S)..."),
                       QStringLiteral("発送方法のオプションを設定します。\n発送オプション設定")),
             &QAction::triggered, this, [this] { m_dialogs.EditShippingOptions(); });

@@ -5,8 +5,11 @@
 #include "gui/app/page_url_dialog.h"
 #include "gui/document/file_manager_dialog.h"
 #include "gui/document/product_name_dialog.h"
+#include "gui/mail/mail_dialog.h"
 #include "gui/settings/listing_settings_dialog.h"
+#include "gui/settings/payment_settings_dialog.h"
 #include "gui/settings/setup_wizard.h"
+#include "gui/settings/user_settings_dialog.h"
 #include "gui/shipping/shipping_options_dialog.h"
 
 namespace hanamori {
@@ -49,6 +52,38 @@ void QtWindowDialogs::RunSetupWizard() {
 
 void QtWindowDialogs::EditShippingOptions() {
     ShippingOptionsDialog dialog(m_host, Settings(), m_parent);
+    dialog.exec();
+}
+
+void QtWindowDialogs::EditUserSettings(const std::optional<std::string>& nickname) {
+    UserSettingsDialog dialog(m_host, Settings(), m_parent);
+    if (nickname) {
+        dialog.SetNickname(*nickname);
+    }
+    dialog.exec();
+}
+
+std::optional<int> QtWindowDialogs::ChooseSellerProfile(const std::string& nickname) {
+    UserSettingsDialog dialog(m_host, Settings(), m_parent);
+    dialog.SetNickname(nickname);
+    dialog.SetSelectionMode(true);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.selectedProfile();
+}
+
+void QtWindowDialogs::EditPaymentSettings(const std::function<void()>& stored) {
+    PaymentSettingsDialog dialog(m_host, Settings(), m_parent);
+    if (stored) {
+        QObject::connect(&dialog, &PaymentSettingsDialog::settingsStored, stored);
+    }
+    dialog.exec();
+}
+
+void QtWindowDialogs::ShowMail(const std::string& name, const std::string& nickname,
+                               const std::string& mail) {
+    MailDialog dialog(m_host, name, nickname, mail, m_parent);
     dialog.exec();
 }
 

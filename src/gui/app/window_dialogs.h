@@ -2,6 +2,7 @@
 // The modal dialogs the main window runs, behind one interface so that tests can
 // answer them without a display.
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -29,6 +30,15 @@ public:
     virtual void RunSetupWizard() = 0;
     // 発送オプション設定 on the program-wide settings.
     virtual void EditShippingOptions() = 0;
+    // ユーザ設定, starting on the profile with `nickname` when one is given.
+    virtual void EditUserSettings(const std::optional<std::string>& nickname) = 0;
+    // ユーザ設定 in selection mode; the profile shown when "選択" was pressed, or nullopt.
+    virtual std::optional<int> ChooseSellerProfile(const std::string& nickname) = 0;
+    // 支払い設定; `stored` runs whenever the dialog has stored its values.
+    virtual void EditPaymentSettings(const std::function<void()>& stored) = 0;
+    // The guidance mail just built, for the bidder with these texts (CP932).
+    virtual void ShowMail(const std::string& name, const std::string& nickname,
+                          const std::string& mail) = 0;
 };
 
 // The real dialogs, modal on `parent`.
@@ -45,6 +55,11 @@ public:
     void EditListingSettings() override;
     void RunSetupWizard() override;
     void EditShippingOptions() override;
+    void EditUserSettings(const std::optional<std::string>& nickname) override;
+    std::optional<int> ChooseSellerProfile(const std::string& nickname) override;
+    void EditPaymentSettings(const std::function<void()>& stored) override;
+    void ShowMail(const std::string& name, const std::string& nickname,
+                  const std::string& mail) override;
 
 private:
     Host& m_host;
