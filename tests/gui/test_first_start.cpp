@@ -129,14 +129,23 @@ private slots:
         auto options = [](QWidget& w) {
             Child<QCheckBox>(w, "sagawaOpt100Check")->setChecked(true);
         };
-        ModalDriver driver({Click("nextButton"), kMessageOk, Then(listing, kWizardNext), kMessageOk,
+        auto user = [](QWidget& w) {
+            Child<QLineEdit>(w, "nicknameEdit")->setText(QStringLiteral("hanamori_shop"));
+        };
+        auto payment = [](QWidget& w) {
+            Child<QLineEdit>(w, "bankNameEdit1")->setText(Q("花森銀行"));
+        };
+        ModalDriver driver({Click("nextButton"), Then(user, kWizardNext),
+                            Then(listing, kWizardNext), Then(payment, kWizardNext),
                             Then(options, kWizardNext), Click("finishButton")});
         int runs = 0;
         QVERIFY(StartProgram(host, runs));
         QVERIFY(driver.done());
         QVERIFY(!driver.ranOut);
         QCOMPARE(driver.titles.front(), Q("Hanamori - オプション設定ウィザード　Step 1/6"));
+        QCOMPARE(driver.titles[1], Q("Hanamori - ユーザ設定　　(設定ウィザード　Step 2/6)"));
         QCOMPARE(driver.titles[2], Q("Hanamori - 出品設定　　(設定ウィザード　Step 3/6)"));
+        QCOMPARE(driver.titles[3], Q("Hanamori - 支払い設定　　(設定ウィザード　Step 4/6)"));
         QCOMPARE(driver.titles.back(), Q("Hanamori - オプション設定ウィザード　Step 6/6"));
         QCOMPARE(driver.titles[4], Q("Hanamori - 発送オプション設定　　(Step 5/6)"));
         QVERIFY(ReadFile(inst / "user.ini/send_opt.ini").find("chk_sagawa_opt100=1") !=
@@ -148,6 +157,10 @@ private slots:
         QVERIFY(cr_page.find("chk_etc=1") != std::string::npos);
         QVERIFY(cr_page.find("edt_etc=" + Sj("手渡し")) != std::string::npos);
         QCOMPARE(ReadFile(inst / "user.ini/pg_banks.txt"), Sj("花森銀行 本店\r\n普通 1234567"));
+        QVERIFY(ReadFile(inst / "user.ini/personal.ini").find("nickname=hanamori_shop") !=
+                std::string::npos);
+        QVERIFY(ReadFile(inst / "user.ini/bank.ini").find("bank_name=" + Sj("花森銀行")) !=
+                std::string::npos);
 
         // The wizard's windows closing before the main window exists must not end the
         // program: the main window shows and the event loop runs on.
