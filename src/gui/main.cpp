@@ -1,10 +1,11 @@
 // The desktop program: settings (with the setup wizard on a first start), the main
-// window on a new listing, and at the end the settings saved and the scratch files
-// removed.
+// window on a new listing or on the listing file named on the command line, and at
+// the end the settings saved and the scratch files removed.
 
 #include "core/app/helpers.h"
 #include "core/settings/settings_files.h"
 #include "gui/app/app_lifecycle.h"
+#include "gui/app/display_scaling.h"
 #include "gui/app/icons.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/qt_host.h"
@@ -19,6 +20,7 @@ int main(int argc, char* argv[]) {
     // A write past the file size limit must fail like a full disk (the save then cleans
     // up and reports it), not end the program half-way through.
     std::signal(SIGXFSZ, SIG_IGN);
+    PrepareDisplayScaling();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Hanamori"));
     InitGuiResources();
@@ -34,6 +36,14 @@ int main(int argc, char* argv[]) {
         host.SetParentWidget(&frame);
         dialogs.SetParentWidget(&frame);
         frame.show();
+        // A listing file named on the command line opens as a double-click on it would.
+        const QStringList arguments = QApplication::arguments();
+        for (qsizetype i = 1; i < arguments.size(); ++i) {
+            if (!arguments[i].startsWith(QLatin1Char('-'))) {
+                frame.OpenFileArgument(arguments[i]);
+                break;
+            }
+        }
         rc = QApplication::exec();
         host.SetParentWidget(nullptr);
     }

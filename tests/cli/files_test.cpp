@@ -71,6 +71,17 @@ TEST_F(CliFiles, ListShowsRowsAndSortsLikeTheHeaderClick) {
     EXPECT_EQ(Cli({"list", "--desc"}).status, 2);
     EXPECT_EQ(Cli({"list", "--sort", "5"}).status, 2);
     EXPECT_EQ(Cli({"list", "extra"}).status, 2);
+
+    // Without --sort the rows come in file-name order, as the dialog lists them.
+    Put("300000000009", "先");
+    CliResult plain = Cli({"list"});
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    std::vector<std::string> numbers;
+    for (const auto& line : Lines(plain.out)) {
+        numbers.push_back(line[1]);
+    }
+    EXPECT_EQ(numbers,
+              (std::vector<std::string>{"300000000009", "400000000001", "400000000002", "junk"}));
 }
 
 TEST_F(CliFiles, CopyAndDelete) {

@@ -9,6 +9,7 @@
 #include "core/text/cp932.h"
 #include "gui/app/about_dialog.h"
 #include "gui/app/app_lifecycle.h"
+#include "gui/app/display_scaling.h"
 #include "gui/app/icons.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/page_url_dialog.h"
@@ -74,6 +75,7 @@ void WriteSample(const char* no, const char* name, int status, int bidders) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    PrepareDisplayScaling();
     QApplication app(argc, argv);
     if (argc < 3) {
         std::fprintf(stderr, "usage: gui_screenshots <installation copy> <output dir>\n");

@@ -94,6 +94,37 @@ private slots:
         QCOMPARE(d.chosen().value(), std::string("240101000002"));
     }
 
+    void rowsComeInFileNameOrderAndTheKeyboardChoosesOne() {
+        Write("250101000000", "もも", 0);
+        Write("230101000009", "うめ", 0);
+        FileManagerDialog d(FileManagerDialog::Mode::Open, m_datas, Settings(), m_host);
+        QCOMPARE(Column(d, 4), QStringList({"230101000009", "240101000001", "240101000002",
+                                            "240101000003", "240101000004", "250101000000"}));
+
+        d.show();
+        d.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        QTableWidget* t = Table(d);
+        t->setFocus(Qt::TabFocusReason);
+        QCOMPARE(d.SelectedRow(), -1);
+        // The first Down selects the first row, the next one moves on.
+        QTest::keyClick(t, Qt::Key_Down);
+        QCOMPARE(d.SelectedRow(), 0);
+        QTest::keyClick(t, Qt::Key_Down);
+        QCOMPARE(d.SelectedRow(), 1);
+        QTest::keyClick(t, Qt::Key_Up);
+        QCOMPARE(d.SelectedRow(), 0);
+        // With the selection gone, Up takes the current row rather than leaving it.
+        QTest::keyClick(t, Qt::Key_Down);
+        d.SelectRow(-1);
+        QTest::keyClick(t, Qt::Key_Up);
+        QCOMPARE(d.SelectedRow(), 1);
+        // Enter opens the selected row.
+        QTest::keyClick(t, Qt::Key_Return);
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(d.chosen().value(), std::string("240101000001"));
+    }
+
     void rowsShowStatusColoursAndUnreadableFiles() {
         FileManagerDialog d(FileManagerDialog::Mode::Open, m_datas, Settings(), m_host);
         QTableWidget* t = Table(d);

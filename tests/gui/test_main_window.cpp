@@ -12,11 +12,14 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
@@ -27,6 +30,16 @@
 
 using namespace hanamori;
 using namespace hanamori::test;
+
+// A field of a kind a page may add, carrying out the tag commands itself.
+class TagField final : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+    QList<int> commands;
+public slots:
+    void runTagCommand(int command) { commands << command; }
+};
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -298,6 +311,144 @@ private slots:
         QMenu* menu = m_frame->view().page(0)->contextMenu();
         QVERIFY(menu);
         QVERIFY(menu->actions().contains(m_frame->CommandAction(cmd::kImage)));
+    }
+
+    QMenu* MenuOf(int index) { return m_frame->menuBar()->actions().at(index)->menu(); }
+
+    void editCommandsFollowTheFieldThroughMenusByKeyboard() {
+        const int all[] = {cmd::kUndo,      cmd::kCut,  cmd::kCopy,   cmd::kPaste,
+                           cmd::kSelectAll, cmd::kBold, cmd::kItalic, cmd::kFont,
+                           cmd::kCenter,    cmd::kLink, cmd::kImage};
+        auto* description = Find<QPlainTextEdit>("descriptionEdit");
+        Focus(description);
+        QTest::keyClicks(description, "hello");
+
+        // Alt+E opens 編集 from the keyboard: every entry follows the description.
+        QTest::keyClick(description, Qt::Key_E, Qt::AltModifier);
+        QMenu* edit = MenuOf(1);
+        QTRY_VERIFY(edit->isVisible());
+        for (int id : all) {
+            QVERIFY2(Enabled(id), qPrintable(QString::number(id)));
+        }
+        // 全て選択 chosen by its key reaches the description.
+        QTest::keyClick(edit, Qt::Key_A);
+        QTRY_VERIFY(!edit->isVisible());
+        QCOMPARE(description->textCursor().selectedText(), Q("hello"));
+
+        // F10 opens the menu bar as well.
+        QTest::keyClick(description, Qt::Key_F10);
+        QTRY_VERIFY(MenuOf(0)->isVisible());
+        QCOMPARE(m_frame->menuBar()->activeAction(), m_frame->menuBar()->actions().first());
+        QTest::keyClick(MenuOf(0), Qt::Key_Escape);
+        QTRY_VERIFY(!MenuOf(0)->isVisible());
+
+        // While the menu bar or a toolbar holds the focus, the commands (toolbar buttons,
+        // shortcuts) still go to the field that had it.
+        m_frame->menuBar()->setFocus(Qt::MenuBarFocusReason);
+        QApplication::processEvents();
+        QVERIFY(Enabled(cmd::kSelectAll));
+        m_frame->CommandAction(cmd::kSelectAll)->trigger();
+        m_frame->CommandAction(cmd::kCut)->trigger();
+        QCOMPARE(description->toPlainText(), QString());
+        auto* toolBar = Find<QToolBar>("mainToolBar");
+        toolBar->setFocus(Qt::OtherFocusReason);
+        QApplication::processEvents();
+        m_frame->CommandAction(cmd::kPaste)->trigger();
+        QCOMPARE(description->toPlainText(), Q("hello"));
+
+        // A button of the window does decide: nothing is enabled there.
+        Focus(Find<QPushButton>("nameButton"));
+        m_frame->menuBar()->setFocus(Qt::MenuBarFocusReason);
+        QApplication::processEvents();
+        for (int id : all) {
+            QVERIFY(!Enabled(id));
+        }
+    }
+
+    void tagCommandsReachAnyTagFieldAndNothingElse() {
+        // The header's name field lies in the tag range but has no tag commands:
+        // choosing one does nothing, and says nothing.
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+        auto* header = Find<QLineEdit>("productNameEdit");
+        Focus(header);
+        QVERIFY(Enabled(cmd::kBold));
+        for (int id :
+             {cmd::kBold, cmd::kItalic, cmd::kFont, cmd::kCenter, cmd::kLink, cmd::kImage}) {
+            m_frame->CommandAction(id)->trigger();
+        }
+        QCOMPARE(header->text(), Q("※新規ファイル"));
+
+        // A field that a page adds in that range gets them, with no more wiring.
+        auto* field = new TagField(m_frame->view().page(0));
+        SetControlId(field, 6900);
+        field->show();
+        Focus(field);
+        m_frame->menuBar()->setFocus(Qt::MenuBarFocusReason);
+        QApplication::processEvents();
+        m_frame->CommandAction(cmd::kBold)->trigger();
+        m_frame->CommandAction(cmd::kImage)->trigger();
+        QCOMPARE(field->commands, QList<int>({cmd::kBold, cmd::kImage}));
+    }
+
+    void barsShownAgainGiveTheWindowItsSizeBack() {
+        auto* area = Find<QScrollArea>("viewScrollArea");
+        const QSize frame = m_frame->size();
+        const QSize form = area->size();
+        QVERIFY(!area->verticalScrollBar()->isVisible());
+        for (int id : {cmd::kToolBar, cmd::kStatusBar}) {
+            m_frame->CommandAction(id)->trigger();
+            QTRY_VERIFY(m_frame->size().height() < frame.height());
+            QTRY_COMPARE(area->size(), form);
+            m_frame->CommandAction(id)->trigger();
+            QTRY_COMPARE(m_frame->size(), frame);
+            QTRY_COMPARE(area->size(), form);
+        }
+        // Both off, then back in the other order.
+        m_frame->CommandAction(cmd::kToolBar)->trigger();
+        m_frame->CommandAction(cmd::kStatusBar)->trigger();
+        m_frame->CommandAction(cmd::kToolBar)->trigger();
+        m_frame->CommandAction(cmd::kStatusBar)->trigger();
+        QTRY_COMPARE(m_frame->size(), frame);
+        QTRY_COMPARE(area->size(), form);
+        QTRY_VERIFY(!area->verticalScrollBar()->isVisible());
+        QTRY_VERIFY(!area->horizontalScrollBar()->isVisible());
+    }
+
+    void aFileNamedOnTheCommandLineOpens() {
+        SaleMaster stored;
+        stored.Reset(Settings());
+        stored.manage_no = "240102030405";
+        stored.product_name = Sj("古い時計");
+        QVERIFY(WriteListing(stored, ListingPath(InstallDir(), stored.manage_no)));
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(InstallDir()));
+
+        // A relative path into Datas opens that listing, on the first tab.
+        m_frame->view().ShowTab(2);
+        m_frame->OpenFileArgument(QStringLiteral("Datas/240102030405.rks"));
+        QCOMPARE(Title(), Q("Hanamori - 古い時計"));
+        QCOMPARE(Find<QLineEdit>("manageNoEdit")->text(), Q("240102030405"));
+        QCOMPARE(m_frame->view().CurrentTab(), 0);
+        QVERIFY(!Doc().IsModified());
+
+        // A listing file from elsewhere opens under a fresh number: saving it adds a
+        // listing and leaves the one of its stored number alone.
+        const std::string elsewhere = InstallDir() + "work/kept.rks";
+        stored.product_name = Sj("控えの時計");
+        QVERIFY(WriteListing(stored, elsewhere));
+        const std::string original = ReadFile(ListingPath(InstallDir(), "240102030405"));
+        m_frame->OpenFileArgument(QStringLiteral("work/kept.rks"));
+        QCOMPARE(Title(), Q("Hanamori - 控えの時計"));
+        QVERIFY(Doc().listing().manage_no != "240102030405");
+        QVERIFY(Doc().Save());
+        QCOMPARE(ReadFile(ListingPath(InstallDir(), "240102030405")), original);
+        QVERIFY(FileExists(ListingPath(InstallDir(), Doc().listing().manage_no)));
+
+        // A file that cannot be read: the usual message, and a new listing.
+        m_frame->OpenFileArgument(QStringLiteral("Datas/nothing.rks"));
+        QCOMPARE(LastMessage(), Q("ファイルの読み込みに失敗しました。"));
+        QCOMPARE(Find<QLineEdit>("productNameEdit")->text(), Q("※新規ファイル"));
+        QDir::setCurrent(before);
     }
 
     // The entries of a menu as "text=id", separators left out, submenus as "[title]".

@@ -53,7 +53,7 @@ struct FileRow {
     bool readable() const { return status != kStatusUnreadable; }
 };
 
-// Reads every ".rks" file of `datas_dir` (directories skipped) in directory order.
+// Reads every ".rks" file of `datas_dir` (directories skipped) in file-name order.
 // A file that fails to read becomes a row with its stem, no name and
 // kStatusUnreadable; nothing is carried over from another file. A directory that
 // cannot be opened gives no rows.
@@ -83,7 +83,7 @@ class FileList {
 public:
     FileList(std::string datas_dir, const UserSettings& settings, Host& host);
 
-    // Reads the directory afresh (the rows in directory order).
+    // Reads the directory afresh (the rows in file-name order).
     void Load();
     const std::vector<FileRow>& rows() const { return m_rows; }
     const std::string& datas_dir() const { return m_datas_dir; }

@@ -2,9 +2,12 @@
 
 #include "core/app/helpers.h"
 #include "core/document/listing_resources.h"
+#include "core/listing/listing_dir.h"
 #include "core/listing/listing_file.h"
 #include "core/settings/user_settings.h"
 #include "core/text/cp932.h"
+
+#include <filesystem>
 
 namespace hanamori {
 namespace {
@@ -64,7 +67,32 @@ bool CSaleMasterDoc::Open() {
 bool CSaleMasterDoc::OpenListing(const std::string& manage_no) {
     std::string path = ListingPath(InstallDir(), manage_no);
     Reset();
-    if (!ReadListing(m_listing, path)) {
+    bool read = ReadListing(m_listing, path);
+    // The file a listing came from is the file it saves to, whatever number it holds.
+    m_listing.manage_no = manage_no;
+    return FinishOpen(read);
+}
+
+bool CSaleMasterDoc::OpenListingFile(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path file = fs::absolute(path, error);
+    const fs::path dir = fs::weakly_canonical(file.parent_path(), error);
+    const fs::path datas = fs::weakly_canonical(fs::path(InstallDir()) / "Datas", error);
+    const std::string name = file.filename().string();
+    if (!error && dir == datas && ListingStem(name) != name && !ListingStem(name).empty()) {
+        return OpenListing(ListingStem(name));
+    }
+    Reset();
+    // Reset gave the listing a number that no file of Datas uses; it keeps that one.
+    const std::string fresh = m_listing.manage_no;
+    bool read = ReadListing(m_listing, file.string());
+    m_listing.manage_no = fresh;
+    return FinishOpen(read);
+}
+
+bool CSaleMasterDoc::FinishOpen(bool read) {
+    if (!read) {
         m_host.ShowMessage("ファイルの読み込みに失敗しました。"_sj, MessageIcon::None);
         Reset();
         if (m_view) {
@@ -72,8 +100,6 @@ bool CSaleMasterDoc::OpenListing(const std::string& manage_no) {
         }
         return false;
     }
-    // The file a listing came from is the file it saves to, whatever number it holds.
-    m_listing.manage_no = manage_no;
     if (!m_view) {
         m_host.ShowMessage(NoViewMessage(), MessageIcon::Stop);
         return false;
@@ -86,8 +112,13 @@ bool CSaleMasterDoc::OpenListing(const std::string& manage_no) {
 }
 
 bool CSaleMasterDoc::Save() {
-    if (m_listing.product_name.empty() && !NameListing()) {
-        return false;
+    // A name typed in here is a change of the listing even when the write then fails.
+    bool named = false;
+    if (m_listing.product_name.empty()) {
+        if (!NameListing()) {
+            return false;
+        }
+        named = true;
     }
     if (!m_view) {
         m_host.ShowMessage(NoViewMessage(), MessageIcon::Stop);
@@ -96,8 +127,10 @@ bool CSaleMasterDoc::Save() {
     m_view->FocusCurrentPage();
     m_view->StoreAllTabs();
     if (!WriteListing(m_listing, ListingFilePath())) {
+        // The old file is whole (the write replaces it only once complete); the flag
+        // stays as it was, set when the name was given just now.
         m_host.ShowMessage("ファイルの保存に失敗しました。"_sj, MessageIcon::Exclamation);
-        m_modified = true;
+        m_modified = m_modified || named;
         return false;
     }
     m_view->LoadAllTabs();

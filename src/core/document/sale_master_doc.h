@@ -79,6 +79,12 @@ public:
     // Reads the listing with this management number into the document; on failure
     // reports it and leaves a fresh listing.
     bool OpenListing(const std::string& manage_no);
+    // Opens the listing file at `path` (a file given to the program to open). A file
+    // of the Datas directory opens as the listing of its name, as when chosen in the
+    // file list; a listing file from anywhere else is read under a fresh management
+    // number, so that saving it adds it to Datas and never writes over another
+    // listing. On failure reports it and leaves a fresh listing.
+    bool OpenListingFile(const std::string& path);
     // 保存: names a nameless listing first, stores the tabs and writes the file.
     bool Save();
     // True when the caller may go on (saved, not modified, or the user said No).
@@ -94,6 +100,10 @@ public:
     std::string ListingFilePath() const;
 
 private:
+    // The end of an open: the listing shown on the first tab, or, when `read` failed,
+    // the message and a fresh listing.
+    bool FinishOpen(bool read);
+
     Host& m_host;
     DocumentUi& m_ui;
     const UserSettings& m_settings;

@@ -2,6 +2,7 @@
 
 #include "core/listing/listing_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <dirent.h>
 #include <exception>
@@ -168,6 +169,8 @@ std::vector<std::string> ListingFileNames(const std::string& datas_dir) {
         }
     }
     ::closedir(dir);
+    // std::string compares through char_traits<char>, which orders bytes as unsigned.
+    std::sort(names.begin(), names.end());
     return names;
 }
 

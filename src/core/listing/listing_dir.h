@@ -1,5 +1,5 @@
 #pragma once
-// Walking the listing files of a Datas directory: the ".rks" names in directory order,
+// Walking the listing files of a Datas directory: the ".rks" names in file-name order,
 // and reading one file with its times in as few system calls as we can.
 
 #include "core/listing/records.h"
@@ -11,7 +11,9 @@
 namespace hanamori {
 
 // The names of the entries of `datas_dir` that end in ".rks" and are not directories,
-// in the order the directory lists them. Empty when the directory cannot be opened.
+// sorted by their bytes (unsigned), so every listing of the directory comes in the
+// same order whatever order the file system keeps. Empty when the directory cannot be
+// opened.
 std::vector<std::string> ListingFileNames(const std::string& datas_dir);
 
 // "<datas_dir>/<file_name>".

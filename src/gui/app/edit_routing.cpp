@@ -2,8 +2,11 @@
 
 #include <QAbstractScrollArea>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <QToolBar>
 #include <QVariant>
 
 namespace hanamori {
@@ -38,6 +41,19 @@ QWidget* EditTargetFor(QWidget* focus) {
         }
     }
     return focus;
+}
+
+bool DecidesEditTarget(const QWidget* widget, const QWidget* window) {
+    if (!widget || !window || widget->window() != window) {
+        return false;
+    }
+    for (const QWidget* w = widget; w && w != window; w = w->parentWidget()) {
+        if (qobject_cast<const QMenuBar*>(w) || qobject_cast<const QMenu*>(w) ||
+            qobject_cast<const QToolBar*>(w)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 namespace {
@@ -75,7 +91,11 @@ bool RouteEditCommand(EditCommand command, QWidget* target) {
         return false;
     }
     if (IsTagCommand(command)) {
-        // The tag-aware fields carry these out themselves.
+        // The tag-aware fields carry these out themselves; any other field in the
+        // tag range (the header's name) has nothing to do.
+        if (target->metaObject()->indexOfMethod("runTagCommand(int)") < 0) {
+            return false;
+        }
         return QMetaObject::invokeMethod(target, "runTagCommand",
                                          Q_ARG(int, CommandNumber(command)));
     }

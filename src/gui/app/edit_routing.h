@@ -35,8 +35,15 @@ bool EditCommandEnabled(EditCommand command, int id);
 // itself, or the scroll area whose viewport has the focus. May return `focus`.
 QWidget* EditTargetFor(QWidget* focus);
 
+// True when a focus on `widget` decides where the edit commands of `window` go: a
+// widget of that window outside its menu bar, menus and toolbars. Opening a menu or
+// pressing a toolbar button moves the focus there, and the commands must still go to
+// the field that had it before.
+bool DecidesEditTarget(const QWidget* widget, const QWidget* window);
+
 // Carries out `command` on `target` when its identifier allows it; false when nothing
-// was done. Tag commands go to the field's slot "runTagCommand(int)" when it has one.
+// was done. Tag commands go to the field's slot "runTagCommand(int)"; a field without
+// one does nothing.
 bool RouteEditCommand(EditCommand command, QWidget* target);
 
 // The menu command number of an edit command (57643 for 元に戻す, ...).

@@ -10,8 +10,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -48,8 +51,11 @@ CMainFrame::CMainFrame(Host& host, WindowDialogs& dialogs, const UserSettings& s
     m_view->AttachDocument(m_doc.get());
     m_view->LoadAllTabs();
 
-    m_focusConnection =
-        connect(qApp, &QApplication::focusChanged, this, [this] { UpdateEditCommands(); });
+    m_focusConnection = connect(qApp, &QApplication::focusChanged, this,
+                                [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
+    // F10 opens the menu bar, as Alt does.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, &CMainFrame::OpenMenuBar);
     UpdateEditCommands();
     ApplySizeLimit();
     resize(FrameSizeLimit());
@@ -68,7 +74,7 @@ QAction* CMainFrame::CommandAction(int id) const {
 }
 
 QSize CMainFrame::FrameSizeLimit() const {
-    QSize form = CSaleMasterView::FormSize();
+    QSize form = m_view->FormSize();
     int height = form.height() + menuBar()->sizeHint().height();
     if (m_toolBar && m_toolBar->isVisibleTo(this)) {
         height += m_toolBar->sizeHint().height();
@@ -83,15 +89,57 @@ void CMainFrame::ApplySizeLimit() {
     setMaximumSize(FrameSizeLimit());
 }
 
+void CMainFrame::ShowBar(QWidget* bar, bool on) {
+    // The change may come from the bar itself (already shown or hidden) or from the
+    // menu; either way the window follows once, by the bar's height.
+    int delta = bar->sizeHint().height();
+    bar->setVisible(on);
+    QSize size = this->size();
+    ApplySizeLimit();
+    if (isMaximized() || isFullScreen()) {
+        return;
+    }
+    size.setHeight(on ? size.height() + delta : size.height() - delta);
+    resize(size.boundedTo(maximumSize()));
+}
+
+void CMainFrame::OnFocusChanged(QWidget* now) {
+    if (DecidesEditTarget(now, this)) {
+        m_editFocus = now;
+    }
+    UpdateEditCommands();
+}
+
+QWidget* CMainFrame::EditTarget() const {
+    QWidget* focus = QApplication::focusWidget();
+    // Before any focus change was seen (or after the field went away) the current
+    // focus decides, when it may.
+    if (DecidesEditTarget(focus, this)) {
+        return EditTargetFor(focus);
+    }
+    return EditTargetFor(m_editFocus.data());
+}
+
 void CMainFrame::UpdateEditCommands() {
-    int id = ControlId(EditTargetFor(QApplication::focusWidget()));
+    int id = ControlId(EditTarget());
     for (auto& [action, command] : m_editCommands) {
         action->setEnabled(EditCommandEnabled(command, id));
     }
 }
 
 void CMainFrame::RunEditCommand(EditCommand command) {
-    RouteEditCommand(command, EditTargetFor(QApplication::focusWidget()));
+    RouteEditCommand(command, EditTarget());
+}
+
+void CMainFrame::OpenMenuBar() {
+    const QList<QAction*> menus = menuBar()->actions();
+    if (!menus.isEmpty()) {
+        menuBar()->setActiveAction(menus.first());
+    }
+}
+
+void CMainFrame::OpenFileArgument(const QString& path) {
+    m_doc->OpenListingFile(QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString());
 }
 
 void CMainFrame::ShowOverview() {

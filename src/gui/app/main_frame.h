@@ -6,6 +6,7 @@
 #include "gui/app/edit_routing.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <map>
 #include <memory>
@@ -56,6 +57,14 @@ public:
     void UpdateEditCommands();
     // Carries out an edit command on the focused text field.
     void RunEditCommand(EditCommand command);
+    // The control the edit commands act on: the one that had the focus last, before
+    // a menu, the menu bar or a toolbar took it.
+    QWidget* EditTarget() const;
+    // Opens the first menu of the menu bar (F10).
+    void OpenMenuBar();
+    // Opens the listing file named on the command line (relative to the current
+    // directory); the usual message when it cannot be read.
+    void OpenFileArgument(const QString& path);
     // ファイル一覧: writes the overview of all listings and opens it.
     void ShowOverview();
 
@@ -79,6 +88,10 @@ private:
     void AddEditAction(int id, EditCommand command, const QString& text, const QString& prompt,
                        const char* icon);
     void ApplySizeLimit();
+    // Shows or hides a bar; the window grows or shrinks by the bar so that the form
+    // keeps its size.
+    void ShowBar(QWidget* bar, bool on);
+    void OnFocusChanged(QWidget* now);
 
     Host& m_host;
     WindowDialogs& m_dialogs;
@@ -90,6 +103,7 @@ private:
     std::map<int, QAction*> m_actions;
     std::map<QAction*, EditCommand> m_editCommands;
     QMetaObject::Connection m_focusConnection;
+    QPointer<QWidget> m_editFocus;
 };
 
 } // namespace hanamori

@@ -2,6 +2,7 @@
 // menu that the view hands to its pages.
 
 #include "core/app/helpers.h"
+#include "gui/app/display_scaling.h"
 #include "gui/app/icons.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/sale_master_view.h"
@@ -108,10 +109,8 @@ void CMainFrame::CreateActions() {
     statusBarAction->setCheckable(true);
     toolBar->setChecked(true);
     statusBarAction->setChecked(true);
-    connect(statusBarAction, &QAction::toggled, this, [this](bool on) {
-        statusBar()->setVisible(on);
-        ApplySizeLimit();
-    });
+    connect(statusBarAction, &QAction::toggled, this,
+            [this](bool on) { ShowBar(statusBar(), on); });
 
     connect(AddAction(kTabProduct, QStringLiteral("商品の説明(&I)"),
                       QStringLiteral("商品の紹介ページに切り替えます。\n商品の紹介ページ")),
@@ -202,7 +201,7 @@ void CMainFrame::CreateToolBar() {
     m_toolBar = addToolBar(QStringLiteral("ツールバー"));
     m_toolBar->setObjectName(QStringLiteral("mainToolBar"));
     m_toolBar->setMovable(false);
-    m_toolBar->setIconSize(QSize(16, 15));
+    m_toolBar->setIconSize(QSize(ScaledToFont(this, 16), ScaledToFont(this, 15)));
     const int order[] = {kNew,    kOpen, kSave,      0,      kCut,  kCopy,   kPaste, 0,
                          kUndo,   0,     kSelectAll, 0,      kBold, kItalic, kFont,  0,
                          kCenter, 0,     kLink,      kImage, 0,     kHelp,   kAbout};
@@ -214,10 +213,7 @@ void CMainFrame::CreateToolBar() {
         }
     }
     QAction* toggle = m_actions[kToolBar];
-    connect(toggle, &QAction::toggled, this, [this](bool on) {
-        m_toolBar->setVisible(on);
-        ApplySizeLimit();
-    });
+    connect(toggle, &QAction::toggled, this, [this](bool on) { ShowBar(m_toolBar, on); });
     connect(m_toolBar, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/app/helpers.h"
 #include "core/text/cp932.h"
+#include "gui/app/display_scaling.h"
 #include "gui/app/edit_routing.h"
 #include "gui/app/field_codes.h"
 #include "gui/app/qt_text.h"
@@ -12,7 +13,10 @@
 #include "gui/page/product_page.h"
 #include "ui_sale_master_view.h"
 
+#include <QLayout>
 #include <QPalette>
+
+#include <algorithm>
 
 namespace hanamori {
 namespace {
@@ -28,8 +32,14 @@ void SetFieldText(QLineEdit* field, const QString& text, const QColor& color) {
 }
 } // namespace
 
-QSize CSaleMasterView::FormSize() {
-    return {780, 568};
+QSize CSaleMasterView::FormSize() const {
+    // Laid out at 96 dots per inch; a larger font resolution makes every text, and so
+    // every control, larger.
+    QSize size(ScaledToFont(this, 780), ScaledToFont(this, 568));
+    if (layout()) {
+        size = size.expandedTo(layout()->minimumSize());
+    }
+    return size;
 }
 
 CSaleMasterView::CSaleMasterView(Host& host, WindowDialogs& dialogs, QWidget* parent)
@@ -46,10 +56,14 @@ CSaleMasterView::CSaleMasterView(Host& host, WindowDialogs& dialogs, QWidget* pa
     SetControlId(m_ui->tabWidget, 1000);
 
     QFont bold = m_ui->productNameEdit->font();
-    bold.setPixelSize(16);
+    bold.setPixelSize(ScaledToFont(this, 16));
     bold.setWeight(QFont::Black);
     m_ui->productNameEdit->setFont(bold);
-    m_ui->manageNoEdit->setMaximumWidth(130);
+    // Room for twelve digits and the field's margins.
+    const int digits =
+        m_ui->manageNoEdit->fontMetrics().horizontalAdvance(QStringLiteral("000000000000"));
+    m_ui->manageNoEdit->setMaximumWidth(
+        std::max(ScaledToFont(this, 130), digits + ScaledToFont(this, 16)));
     m_ui->tabWidget->setUsesScrollButtons(false);
 
     connect(m_ui->nameButton, &QPushButton::clicked, this, &CSaleMasterView::NameListing);
@@ -83,6 +97,8 @@ void CSaleMasterView::AttachDocument(CSaleMasterDoc* doc) {
         m_ui->tabWidget->addTab(m_pages[i], titles[i]);
     }
     m_pagesExist = true;
+    // The form holds the pages as now built.
+    setMinimumSize(FormSize());
     SetChangeNotify(true);
     RefreshHeader();
     m_doc->UpdateTitle();

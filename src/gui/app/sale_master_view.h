@@ -23,8 +23,9 @@ class WindowDialogs;
 class CSaleMasterView final : public QWidget, public DocumentView {
     Q_OBJECT
 public:
-    // The size of the form; the frame never grows beyond it.
-    static QSize FormSize();
+    // The size of the form; the frame never grows beyond it. It grows with the font
+    // resolution, and is never smaller than what the form's controls need.
+    QSize FormSize() const;
 
     CSaleMasterView(Host& host, WindowDialogs& dialogs, QWidget* parent = nullptr);
     ~CSaleMasterView() override;

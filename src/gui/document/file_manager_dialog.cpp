@@ -6,6 +6,7 @@
 #include "ui_file_manager_dialog.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QTableWidgetItem>
 
 #include <algorithm>
@@ -86,6 +87,8 @@ FileManagerDialog::FileManagerDialog(Mode mode, const std::string& datas_dir,
     connect(m_ui->copyButton, &QPushButton::clicked, this, &FileManagerDialog::CopySelected);
     connect(m_ui->deleteButton, &QPushButton::clicked, this, &FileManagerDialog::DeleteSelected);
 
+    table->installEventFilter(this);
+
     m_list.Load();
     FillTable();
 }
@@ -162,6 +165,24 @@ void FileManagerDialog::DeleteSelected() {
         FillTable();
         SelectRow(-1);
     }
+}
+
+bool FileManagerDialog::eventFilter(QObject* watched, QEvent* event) {
+    QTableWidget* table = m_ui->fileTable;
+    if (watched == table && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        bool arrow = key->key() == Qt::Key_Down || key->key() == Qt::Key_Up;
+        // With no row selected the row the list marks as current is not chosen yet:
+        // the first arrow selects it (the first row when none is current) rather than
+        // moving past it.
+        if (arrow && (key->modifiers() & ~Qt::KeypadModifier) == 0 && SelectedRow() < 0 &&
+            table->rowCount() > 0) {
+            QModelIndex current = table->currentIndex();
+            SelectRow(current.isValid() ? current.row() : 0);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void FileManagerDialog::accept() {

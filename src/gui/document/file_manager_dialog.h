@@ -39,6 +39,9 @@ public:
 
     const FileList& fileList() const { return m_list; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void FillTable();
     void OnDoubleClick();

@@ -5,9 +5,11 @@
 #include "core/settings/user_settings.h"
 #include "support/test_support.h"
 
+#include <csignal>
 #include <deque>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace hanamori {
 namespace {
@@ -107,6 +109,55 @@ TEST_F(DocumentTest, AFailedWriteKeepsTheListingModified) {
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(host.MessagesUtf8().back(), "ファイルの保存に失敗しました。");
     EXPECT_EQ(host.messages.back().icon, MessageIcon::Exclamation);
+}
+
+// Runs `body` with files limited to 100 bytes, so that every listing write fails
+// part-way, for root too.
+template <typename Body> void WithFullDisk(Body body) {
+    struct rlimit old_limit {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old_limit), 0);
+    auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old_limit;
+    small.rlim_cur = 100;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    body();
+    ::setrlimit(RLIMIT_FSIZE, &old_limit);
+    std::signal(SIGXFSZ, old_handler);
+}
+
+TEST_F(DocumentTest, AFailedSaveLeavesTheFlagAndTheOldFileAsTheyWere) {
+    doc.listing().product_name = "x";
+    ASSERT_TRUE(doc.Save());
+    const std::string before = test::ReadFile(doc.ListingFilePath());
+    bool unmodified_after = true, modified_after = false;
+    WithFullDisk([&] {
+        // Saving an unchanged listing that fails does not make it modified ...
+        EXPECT_FALSE(doc.Save());
+        unmodified_after = doc.IsModified();
+        // ... and a changed one stays changed.
+        doc.SetModified(true);
+        EXPECT_FALSE(doc.Save());
+        modified_after = doc.IsModified();
+    });
+    EXPECT_FALSE(unmodified_after);
+    EXPECT_TRUE(modified_after);
+    EXPECT_EQ(test::ReadFile(doc.ListingFilePath()), before);
+    for (const auto& entry : std::filesystem::directory_iterator(inst / "Datas")) {
+        // No temporary file is left behind.
+        EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
+    }
+
+    // A name typed in at the save is a change, kept when the write fails.
+    doc.Reset();
+    ui.names.push_back(Sj("腕時計"));
+    bool named_after = false;
+    WithFullDisk([&] {
+        EXPECT_FALSE(doc.Save());
+        named_after = doc.IsModified();
+    });
+    EXPECT_TRUE(named_after);
+    EXPECT_EQ(Utf8(doc.listing().product_name), "腕時計");
+    EXPECT_FALSE(FileExists(doc.ListingFilePath()));
 }
 
 TEST_F(DocumentTest, TheSaveQuestionDecidesWhetherToGoOn) {

@@ -147,6 +147,23 @@ TEST_F(FileMgmtTest, HeaderClicksStartAscendingAndAlternateAcrossColumns) {
     EXPECT_TRUE(list.next_sort_ascending());
 }
 
+TEST_F(FileMgmtTest, RowsComeInFileNameByteOrderWhateverTheDirectoryKeeps) {
+    // Written out of order; names with bytes above 0x7F (a CP932 name) sort after
+    // ASCII, and upper case before lower case.
+    const std::vector<std::string> names = {"b.rks", "\x83\x41.rks", "B.rks",  "240101000000.rks",
+                                            "a.rks", "\xb1.rks",     "A1.rks", "239912312359.rks"};
+    for (const std::string& name : names) {
+        WriteFile(datas + "/" + name, "x");
+    }
+    std::filesystem::create_directory(datas + "/0.rks");
+    EXPECT_EQ(ListingFileNames(datas),
+              (std::vector<std::string>{"239912312359.rks", "240101000000.rks", "A1.rks", "B.rks",
+                                        "a.rks", "b.rks", "\x83\x41.rks", "\xb1.rks"}));
+    EXPECT_EQ(Numbers(EnumerateListings(datas)),
+              (std::vector<std::string>{"239912312359", "240101000000", "A1", "B", "a", "b",
+                                        "\x83\x41", "\xb1"}));
+}
+
 TEST_F(FileMgmtTest, AFifoWithAListingsNameIsAnUnreadableRowNotAHang) {
     Put("100000000001", "a");
     ASSERT_EQ(::mkfifo((datas + "/pipe.rks").c_str(), 0600), 0);
