@@ -4,6 +4,7 @@
 #include "core/document/listing_resources.h"
 #include "core/listing/listing_dir.h"
 #include "core/listing/listing_file.h"
+#include "core/listing/manage_no.h"
 #include "core/settings/user_settings.h"
 #include "core/text/cp932.h"
 
@@ -37,6 +38,7 @@ void CSaleMasterDoc::Reset() {
     }
     m_modified = false;
     m_listing.Reset(m_settings);
+    m_has_file = false;
     // A rate file that fails reports itself; the listing goes ahead either way.
     m_loaders->LoadRates(dir + "CostData");
 }
@@ -70,7 +72,7 @@ bool CSaleMasterDoc::OpenListing(const std::string& manage_no) {
     bool read = ReadListing(m_listing, path);
     // The file a listing came from is the file it saves to, whatever number it holds.
     m_listing.manage_no = manage_no;
-    return FinishOpen(read);
+    return FinishOpen(read, true);
 }
 
 bool CSaleMasterDoc::OpenListingFile(const std::string& path) {
@@ -88,10 +90,11 @@ bool CSaleMasterDoc::OpenListingFile(const std::string& path) {
     const std::string fresh = m_listing.manage_no;
     bool read = ReadListing(m_listing, file.string());
     m_listing.manage_no = fresh;
-    return FinishOpen(read);
+    // A file from outside Datas is saved as a new listing of Datas.
+    return FinishOpen(read, false);
 }
 
-bool CSaleMasterDoc::FinishOpen(bool read) {
+bool CSaleMasterDoc::FinishOpen(bool read, bool has_file) {
     if (!read) {
         m_host.ShowMessage("ファイルの読み込みに失敗しました。"_sj, MessageIcon::None);
         Reset();
@@ -100,6 +103,7 @@ bool CSaleMasterDoc::FinishOpen(bool read) {
         }
         return false;
     }
+    m_has_file = has_file;
     if (!m_view) {
         m_host.ShowMessage(NoViewMessage(), MessageIcon::Stop);
         return false;
@@ -126,13 +130,18 @@ bool CSaleMasterDoc::Save() {
     }
     m_view->FocusCurrentPage();
     m_view->StoreAllTabs();
-    if (!WriteListing(m_listing, ListingFilePath())) {
+    // A listing without a file claims its number first: another process may have
+    // saved a listing under the same number since this one was reset.
+    bool saved = m_has_file ? WriteListing(m_listing, ListingFilePath())
+                            : SaveNewListing(m_listing, InstallDir() + "Datas");
+    if (!saved) {
         // The old file is whole (the write replaces it only once complete); the flag
         // stays as it was, set when the name was given just now.
         m_host.ShowMessage("ファイルの保存に失敗しました。"_sj, MessageIcon::Exclamation);
         m_modified = m_modified || named;
         return false;
     }
+    m_has_file = true;
     m_view->LoadAllTabs();
     m_modified = false;
     UpdateTitle();

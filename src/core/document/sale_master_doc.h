@@ -102,7 +102,7 @@ public:
 private:
     // The end of an open: the listing shown on the first tab, or, when `read` failed,
     // the message and a fresh listing.
-    bool FinishOpen(bool read);
+    bool FinishOpen(bool read, bool has_file);
 
     Host& m_host;
     DocumentUi& m_ui;
@@ -111,6 +111,9 @@ private:
     std::unique_ptr<ListingResources> m_resources;
     ResetLoaders* m_loaders = nullptr;
     SaleMaster m_listing;
+    // The listing was read from or saved to its file; a fresh one claims its number
+    // when it is first saved.
+    bool m_has_file = false;
     bool m_modified = false;
 };
 
