@@ -11,7 +11,6 @@
 #include "gui/app/app_lifecycle.h"
 #include "gui/app/icons.h"
 #include "gui/app/main_frame.h"
-#include "gui/app/page_url_dialog.h"
 #include "gui/app/qt_host.h"
 #include "gui/app/sale_master_view.h"
 #include "gui/app/window_dialogs.h"
@@ -129,8 +128,6 @@ int main(int argc, char* argv[]) {
 
     ProductNameDialog name(host, frame.doc().listing().product_name, &frame);
     Save(&name, "product_name_dialog");
-    PageUrlDialog url(host, frame.doc().listing().auction.page_url, &frame);
-    Save(&url, "page_url_dialog");
     AboutDialog about(&frame);
     Save(&about, "about_dialog");
     FileManagerDialog open(FileManagerDialog::Mode::Open, InstallDir() + "Datas", Settings(), host,
