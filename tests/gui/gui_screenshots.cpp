@@ -12,7 +12,6 @@
 #include "gui/app/display_scaling.h"
 #include "gui/app/icons.h"
 #include "gui/app/main_frame.h"
-#include "gui/app/page_url_dialog.h"
 #include "gui/app/qt_host.h"
 #include "gui/app/sale_master_view.h"
 #include "gui/app/window_dialogs.h"
@@ -21,12 +20,23 @@
 #include "gui/settings/listing_settings_dialog.h"
 #include "gui/settings/wizard_step_factory.h"
 
+#include "core/page/html_tags.h"
+#include "gui/page/completed_page_dialog.h"
+#include "gui/page/font_tag_dialog.h"
+#include "gui/page/image_tag_dialog.h"
+#include "gui/page/link_tag_dialog.h"
+#include "gui/page/product_page.h"
+#include "gui/web/auction_page_dialog.h"
+#include "gui/web/preview_dialog.h"
+#include "gui/web/web_browser.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QThread>
 
 #include <cstdio>
@@ -55,6 +65,93 @@ void Save(QWidget* w, const char* name) {
     }
     std::printf("%s\n", qPrintable(path));
     w->hide();
+}
+
+// Waits until a browser window has loaded its page, then takes it from the screen (the
+// engine draws outside the widget tree).
+void SaveBrowserWindow(QWidget* w, QWebEngineView* view, const char* name) {
+    w->show();
+    w->raise();
+    QElapsedTimer t;
+    t.start();
+    bool loaded = false;
+    QObject::connect(view, &QWebEngineView::loadFinished, w, [&loaded] { loaded = true; });
+    while (!loaded && t.elapsed() < 15000) {
+        QApplication::processEvents();
+        QThread::msleep(10);
+    }
+    Settle();
+    Settle();
+    QString path = g_out + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png");
+    QPixmap shot = w->screen()->grabWindow(0, w->frameGeometry().x(), w->frameGeometry().y(),
+                                           w->frameGeometry().width(), w->frameGeometry().height());
+    if (!shot.save(path)) {
+        std::fprintf(stderr, "could not save %s\n", qPrintable(path));
+    }
+    std::printf("%s\n", qPrintable(path));
+    w->hide();
+}
+
+// The product description tab filled in as a seller would, its dialogs and the two
+// browser windows.
+void SaveProductTabWindows(CMainFrame& frame, QtHost& host) {
+    frame.show();
+    frame.view().ShowTab(0);
+    AuctionRecord& a = frame.doc().listing().auction;
+    a.display_name = *Utf8ToCp932("手作りの木製スプーン 3本セット");
+    a.description = *Utf8ToCp932("桜の木を削って作ったスプーンです。\r\n長さは約18cmです。\r\n"
+                                 "<b>一点物</b>のため、お早めにどうぞ。");
+    a.use_quantity = 1;
+    a.quantity = 1;
+    a.notes = *Utf8ToCp932("木の風合いには個体差があります。");
+    a.weight_g = 150;
+    a.length_cm = 20;
+    a.width_cm = 12;
+    a.height_cm = 4;
+    a.use_bank = 1;
+    a.bank_text = *Utf8ToCp932("○○銀行 △△支店 普通 1234567");
+    a.use_teikeigai = 1;
+    a.teikeigai_cost = 200;
+    a.use_kuroneko_mail = 1;
+    a.kuroneko_mail_cost = 160;
+    a.use_yupack = 1;
+    a.origin_pref = *Utf8ToCp932("京都府");
+    a.shipping_notes = *Utf8ToCp932("複数落札の場合は同梱いたします。");
+    frame.view().LoadAllTabs();
+    Save(&frame, "product_tab");
+    frame.show();
+
+    FontTagDialog font(host, &frame);
+    font.ClickSwatch(kSwatchesPerRow + 2);
+    Save(&font, "font_tag_dialog");
+    LinkTagDialog link(host, &frame);
+    Save(&link, "link_tag_dialog");
+    ImageTagDialog image(host, &frame);
+    Save(&image, "image_tag_dialog");
+
+    auto* page = static_cast<ProductPage*>(frame.view().page(0));
+    struct Capture final : ProductPageWindows {
+        std::string preview, body;
+        void ShowPreview(const std::string& p) override { preview = p; }
+        void ShowCompletedPage(const std::string& p) override { body = p; }
+    } capture;
+    page->SetWindows(&capture);
+    page->Complete();
+    page->Preview();
+    page->SetWindows(nullptr);
+    CompletedPageDialog completed(host, capture.body, &frame);
+    Save(&completed, "completed_page_dialog");
+
+    PreviewDialog* preview = new PreviewDialog();
+    preview->resize(900, 700);
+    preview->move(40, 40);
+    preview->ShowPage(capture.preview);
+    SaveBrowserWindow(preview, preview->browser(), "preview_dialog");
+    delete preview;
+
+    AuctionPageDialog auction(host, std::string(), &frame);
+    auction.move(60, 60);
+    SaveBrowserWindow(&auction, auction.browser(), "auction_page_dialog");
 }
 
 void WriteSample(const char* no, const char* name, int status, int bidders) {
@@ -131,8 +228,6 @@ int main(int argc, char* argv[]) {
 
     ProductNameDialog name(host, frame.doc().listing().product_name, &frame);
     Save(&name, "product_name_dialog");
-    PageUrlDialog url(host, frame.doc().listing().auction.page_url, &frame);
-    Save(&url, "page_url_dialog");
     AboutDialog about(&frame);
     Save(&about, "about_dialog");
     FileManagerDialog open(FileManagerDialog::Mode::Open, InstallDir() + "Datas", Settings(), host,
@@ -169,5 +264,6 @@ int main(int argc, char* argv[]) {
         nullptr, "まだ設定が完了していません。\n設定ウィザードを終了してよろしいですか？"_sj,
         MessageIcon::Exclamation, QMessageBox::Ok | QMessageBox::Cancel));
     Save(quit.get(), "wizard_quit_question");
+    SaveProductTabWindows(frame, host);
     return 0;
 }

@@ -3,7 +3,6 @@
 #include "core/app/helpers.h"
 #include "core/settings/settings_files.h"
 #include "gui/app/app_lifecycle.h"
-#include "gui/app/page_url_dialog.h"
 #include "gui/app/qt_host.h"
 #include "gui/app/qt_text.h"
 #include "gui/document/product_name_dialog.h"
@@ -70,15 +69,6 @@ private slots:
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(d.name().size(), std::size_t(258));
         QCOMPARE(d.name().substr(0, 2), Sj("あ"));
-    }
-
-    void pageUrlDialog() {
-        ScriptedHost host;
-        PageUrlDialog d(host, "http://a.example/", nullptr);
-        auto* edit = d.findChild<QLineEdit*>("urlEdit");
-        QCOMPARE(edit->text(), Q("http://a.example/"));
-        edit->setText(Q("  https://b.example/x  "));
-        QCOMPARE(d.url(), std::string("https://b.example/x"));
     }
 
     void textConversion() {

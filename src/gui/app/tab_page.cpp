@@ -6,11 +6,14 @@
 #include "gui/app/qt_text.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+
+#include <vector>
 
 namespace hanamori {
 
@@ -33,8 +36,53 @@ void TabPage::AttachContextMenu(QWidget* field) {
         if (auto* area = qobject_cast<QAbstractScrollArea*>(field)) {
             anchor = area->viewport();
         }
-        m_contextMenu->exec(anchor->mapToGlobal(pos));
+        QVariant abilities = field->property("editAbilities");
+        if (!abilities.isValid()) {
+            m_contextMenu->exec(anchor->mapToGlobal(pos));
+            return;
+        }
+        // A field with its own abilities decides which items its menu offers; the
+        // menu's items are shared with the 編集 menu, so their state is put back after.
+        std::vector<std::pair<QAction*, bool>> saved;
+        for (QAction* a : m_contextMenu->actions()) {
+            saved.emplace_back(a, a->isEnabled());
+        }
+        connect(
+            m_contextMenu, &QMenu::aboutToShow, field,
+            [this, bits = abilities.toInt()] { ApplyEditAbilities(m_contextMenu, bits); },
+            Qt::SingleShotConnection);
+        QAction* chosen = m_contextMenu->exec(anchor->mapToGlobal(pos));
+        for (auto& [action, enabled] : saved) {
+            action->setEnabled(enabled);
+        }
+        // 全て選択 is offered in every field's menu, also where the 編集 menu's
+        // routing would not take it.
+        if (chosen &&
+            chosen->property("commandId").toInt() == CommandNumber(EditCommand::SelectAll) &&
+            !EditCommandEnabled(EditCommand::SelectAll, ControlId(field))) {
+            if (auto* line = qobject_cast<QLineEdit*>(field)) {
+                line->selectAll();
+            } else if (auto* plain = qobject_cast<QPlainTextEdit*>(field)) {
+                plain->selectAll();
+            }
+        }
     });
+}
+
+void ApplyEditAbilities(QMenu* menu, int abilities) {
+    for (QAction* a : menu->actions()) {
+        int id = a->property("commandId").toInt();
+        if (id == CommandNumber(EditCommand::SelectAll)) {
+            a->setEnabled(true);
+        } else if (id == CommandNumber(EditCommand::Undo) ||
+                   id == CommandNumber(EditCommand::Cut) ||
+                   id == CommandNumber(EditCommand::Copy) ||
+                   id == CommandNumber(EditCommand::Paste)) {
+            a->setEnabled((abilities & kEditAbilityClipboard) != 0);
+        } else if (id >= 35000 && id <= 35005) {
+            a->setEnabled((abilities & kEditAbilityTags) != 0);
+        }
+    }
 }
 
 void TabPage::WireField(QLineEdit* edit, int control_id, int code) {

@@ -57,6 +57,14 @@ private:
     QMenu* m_contextMenu = nullptr;
 };
 
+// Abilities of a text field's context menu (its property "editAbilities"): the
+// clipboard items, the tag items. 全て選択 is always offered. A field without the
+// property shows the menu as the 編集 menu stands.
+inline constexpr int kEditAbilityClipboard = 1;
+inline constexpr int kEditAbilityTags = 2;
+// Enables the items of the edit menu `menu` for a field with these abilities.
+void ApplyEditAbilities(QMenu* menu, int abilities);
+
 // Turns the change notices off for as long as it lives (filling controls from data).
 class ChangeNotifyPause {
 public:

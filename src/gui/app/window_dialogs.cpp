@@ -2,7 +2,6 @@
 
 #include "core/settings/settings_files.h"
 #include "gui/app/about_dialog.h"
-#include "gui/app/page_url_dialog.h"
 #include "gui/document/file_manager_dialog.h"
 #include "gui/document/product_name_dialog.h"
 #include "gui/mail/mail_dialog.h"
@@ -11,6 +10,7 @@
 #include "gui/settings/setup_wizard.h"
 #include "gui/settings/user_settings_dialog.h"
 #include "gui/shipping/shipping_options_dialog.h"
+#include "gui/web/auction_page_dialog.h"
 
 namespace hanamori {
 
@@ -32,7 +32,7 @@ void QtWindowDialogs::ManageFiles(const std::string& datas_dir) {
 }
 
 std::optional<std::string> QtWindowDialogs::AskPageUrl(const std::string& current) {
-    PageUrlDialog dialog(m_host, current, m_parent);
+    AuctionPageDialog dialog(m_host, current, m_parent);
     return dialog.Run();
 }
 

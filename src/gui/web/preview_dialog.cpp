@@ -1,0 +1,31 @@
+#include "gui/web/preview_dialog.h"
+
+#include "gui/web/web_browser.h"
+
+#include <QVBoxLayout>
+
+namespace hanamori {
+
+PreviewDialog::PreviewDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("previewDialog"));
+    setWindowTitle(QStringLiteral("Hanamori - 商品の紹介ページのプレビュー"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_browser = new WebBrowser(this);
+    layout->addWidget(m_browser);
+    connect(m_browser, &WebBrowser::loadFinished, this, &PreviewDialog::pageLoaded);
+    resize(800, 600);
+}
+
+void PreviewDialog::ShowPage(const std::string& path) {
+    m_browser->Navigate(path);
+    show();
+    raise();
+    activateWindow();
+}
+
+} // namespace hanamori

@@ -1,0 +1,45 @@
+#include "gui/web/web_browser.h"
+
+#include "gui/app/qt_text.h"
+
+#include <QFile>
+#include <QWebEngineSettings>
+
+namespace hanamori {
+namespace {
+// Pages handed over in one piece stay below the engine's limit for that.
+constexpr qint64 kMaxContentBytes = 2 * 1024 * 1024 - 64 * 1024;
+} // namespace
+
+QUrl BrowserAddress(const std::string& path_or_url) {
+    QString text = ToQt(path_or_url);
+    if (text.startsWith(QLatin1Char('/'))) {
+        return QUrl::fromLocalFile(text);
+    }
+    QUrl url = QUrl::fromUserInput(text);
+    return url;
+}
+
+WebBrowser::WebBrowser(QWidget* parent) : QWebEngineView(parent) {
+    setObjectName(QStringLiteral("webBrowser"));
+    setAccessibleName(QStringLiteral("ブラウザ"));
+    settings()->setDefaultTextEncoding(QStringLiteral("Shift_JIS"));
+    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+}
+
+void WebBrowser::Navigate(const std::string& path_or_url) {
+    QUrl url = BrowserAddress(path_or_url);
+    if (url.isLocalFile()) {
+        // The engine guesses the encoding of a local file from its bytes, and a short
+        // Japanese page is easily taken for Latin-1; handed over with its charset it
+        // always reads right. The address stays the file's.
+        QFile file(url.toLocalFile());
+        if (file.size() < kMaxContentBytes && file.open(QIODevice::ReadOnly)) {
+            setContent(file.readAll(), QStringLiteral("text/html;charset=Shift_JIS"), url);
+            return;
+        }
+    }
+    load(url);
+}
+
+} // namespace hanamori

@@ -1,0 +1,122 @@
+// Time of プレビュー on a listing with 30 KB in each long text: from the button to the
+// preview window's page having loaded. The first run starts the browser engine (cold);
+// the later ones reuse the open window (warm). gui_preview_bench [rounds]. Never run
+// by ctest; run under Xvfb or offscreen with QTWEBENGINE_DISABLE_SANDBOX=1 as root.
+
+#include "core/app/helpers.h"
+#include "core/page/design_catalog.h"
+#include "core/settings/settings_files.h"
+#include "core/text/cp932.h"
+#include "gui/app/main_frame.h"
+#include "gui/app/sale_master_view.h"
+#include "gui/page/product_page.h"
+#include "gui/page/product_page_windows.h"
+#include "gui/web/preview_dialog.h"
+#include "gui_test_support.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QPushButton>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace hanamori;
+
+namespace {
+std::string LongText(const char* seed_utf8) {
+    std::string line = Utf8ToCp932(seed_utf8).value_or("x") + "\r\n";
+    std::string text;
+    while (text.size() < 30 * 1024) {
+        text += line;
+    }
+    return text;
+}
+
+void FillListing(AuctionRecord& a) {
+    a.display_name = LongText("白磁の花瓶").substr(0, 100);
+    a.use_description = a.use_notes = a.use_other = a.use_quantity = 1;
+    a.description = LongText("窯元で買い求めた白磁の花瓶です。一度も使っていません。");
+    a.notes = LongText("ノークレーム・ノーリターンでお願いします。落札後三日以内に。");
+    a.other = LongText("他の出品物と同梱できます。お気軽にお問い合わせください。");
+    a.shipping_notes = LongText("緩衝材で丁寧に包んで発送します。土日は発送できません。");
+    a.use_bank = a.use_postal = a.use_other_payment = 1;
+    a.bank_text = LongText("花森銀行 本店 普通 1234567 ハナモリ タロウ");
+    a.postal_text = LongText("00100-1-123456 ハナモリ タロウ");
+    a.other_payment_text = LongText("現金書留でも承ります。");
+    a.use_teikeigai = 1;
+    a.teikeigai_cost = 580;
+    a.use_yupack = a.use_yahoo_yupack = a.use_yamato = a.use_sagawa = a.use_pelican = 1;
+    a.weight_g = 2000;
+    a.length_cm = 30;
+    a.width_cm = 20;
+    a.height_cm = 10;
+    a.origin_pref = *Utf8ToCp932("東京都");
+}
+
+// Presses プレビュー and waits for the preview's page; milliseconds, or -1.
+double PreviewMs(CMainFrame& frame, ProductPage& page, QtProductPageWindows& windows) {
+    QElapsedTimer t;
+    t.start();
+    bool loaded = false;
+    QMetaObject::Connection c;
+    if (PreviewDialog* open = windows.preview()) {
+        c = QObject::connect(open, &PreviewDialog::pageLoaded, [&loaded] { loaded = true; });
+    }
+    frame.findChild<QPushButton*>(QStringLiteral("previewButton"))->click();
+    if (!c) {
+        c = QObject::connect(windows.preview(), &PreviewDialog::pageLoaded,
+                             [&loaded] { loaded = true; });
+    }
+    while (!loaded && t.elapsed() < 60000) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    }
+    QObject::disconnect(c);
+    return loaded ? t.nsecsElapsed() / 1e6 : -1;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+    test::TempInstall install(true);
+    test::ScriptedHost host;
+    test::ScriptedDialogs dialogs;
+    CMainFrame frame(host, dialogs, Settings());
+    frame.show();
+    FillListing(frame.doc().listing().auction);
+    frame.view().LoadAllTabs();
+    auto* page = static_cast<ProductPage*>(frame.view().page(0));
+    auto* windows = dynamic_cast<QtProductPageWindows*>(&page->windows());
+    auto* design = frame.findChild<QComboBox*>(QStringLiteral("designCombo"));
+    auto* colour = frame.findChild<QComboBox*>(QStringLiteral("colorCombo"));
+    colour->setCurrentIndex(0);
+    design->setCurrentIndex(0);
+
+    double cold = PreviewMs(frame, *page, *windows);
+    std::printf("preview cold (engine starting), %s: %.1f ms\n",
+                test::Utf8(DesignCatalog()[0]).c_str(), cold);
+    for (int d = 0; d < kDesignCount; ++d) {
+        design->setCurrentIndex(d);
+        PreviewMs(frame, *page, *windows); // the first of a design is not counted
+        std::vector<double> warm;
+        for (int i = 0; i < rounds; ++i) {
+            warm.push_back(PreviewMs(frame, *page, *windows));
+        }
+        std::printf("preview warm, %s: median %.1f ms, max %.1f ms (%d rounds, page %zu bytes)\n",
+                    test::Utf8(DesignCatalog()[static_cast<std::size_t>(d)]).c_str(), Median(warm),
+                    *std::max_element(warm.begin(), warm.end()), rounds,
+                    test::ReadFile(InstallDir() + "work/preview.html").size());
+    }
+    if (!host.messages.empty()) {
+        std::printf("messages: %s\n", host.MessagesUtf8().front().c_str());
+    }
+    return 0;
+}

@@ -1,0 +1,137 @@
+// The two windows with the embedded browser, on Qt WebEngine: the preview shows a
+// local Shift-JIS page and shows it afresh on the next preview; the auction page dialog
+// takes the address of a page served over HTTP once it has loaded, never of a local file.
+
+#include "core/app/helpers.h"
+#include "gui/page/product_page_windows.h"
+#include "gui/web/auction_page_dialog.h"
+#include "gui/web/preview_dialog.h"
+#include "gui/web/web_browser.h"
+#include "gui_test_support.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+#include <memory>
+
+using namespace hanamori;
+using namespace hanamori::test;
+
+namespace {
+// Answers every request with one small HTML page.
+class TinyHttpServer : public QTcpServer {
+public:
+    TinyHttpServer() {
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* s = nextPendingConnection()) {
+                connect(s, &QTcpSocket::readyRead, s, [s] {
+                    s->readAll();
+                    QByteArray body = "<html><head><title>item</title></head><body>x</body></html>";
+                    s->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\n"
+                             "Content-Length: " +
+                             QByteArray::number(body.size()) + "\r\n\r\n" + body);
+                    s->disconnectFromHost();
+                });
+            }
+        });
+    }
+};
+
+bool WaitLoaded(QSignalSpy& spy, int count) {
+    return QTest::qWaitFor([&] { return spy.count() >= count; }, 30000);
+}
+} // namespace
+
+class WebViewsTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TempInstall> m_install;
+
+private slots:
+    void init() { m_install = std::make_unique<TempInstall>(true); }
+    void cleanup() { m_install.reset(); }
+
+    void previewShowsLocalShiftJisPagesAndReloads() {
+        ScriptedHost host;
+        QtProductPageWindows windows(host, nullptr);
+        const std::string path = InstallDir() + "work/preview.html";
+        // No charset declaration: the bytes are Shift-JIS as the page builders write them.
+        WriteFile(
+            path,
+            Sj("<html><head><title>一回目のプレビュー</title></head><body>青磁</body></html>"));
+        windows.ShowPreview(path);
+        PreviewDialog* preview = windows.preview();
+        QVERIFY(preview);
+        QVERIFY(preview->isVisible());
+        QCOMPARE(preview->windowTitle(), Q("Hanamori - 商品の紹介ページのプレビュー"));
+        QSignalSpy loaded(preview, &PreviewDialog::pageLoaded);
+        QVERIFY(WaitLoaded(loaded, 1));
+        QCOMPARE(loaded.at(0).at(0).toBool(), true);
+        QCOMPARE(preview->browser()->title(), Q("一回目のプレビュー"));
+
+        WriteFile(path, Sj("<html><head><title>二回目</title></head><body>x</body></html>"));
+        windows.ShowPreview(path);
+        QCOMPARE(windows.preview(), preview); // still the one window
+        QVERIFY(WaitLoaded(loaded, 2));
+        QCOMPARE(preview->browser()->title(), Q("二回目"));
+
+        // Closing the window lets the next preview open a new one.
+        preview->close();
+        QTRY_VERIFY(windows.preview() == nullptr);
+    }
+
+    void auctionPageTakesServedAddressesOnly() {
+        TinyHttpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        const QString served =
+            QStringLiteral("http://127.0.0.1:%1/item/x123").arg(server.serverPort());
+
+        ScriptedHost host;
+        AuctionPageDialog dialog(host, std::string());
+        auto* edit = dialog.findChild<QLineEdit*>("urlEdit");
+        QSignalSpy loaded(&dialog, &AuctionPageDialog::pageLoaded);
+        // A new listing: the work page is written and shown; the address stays empty.
+        QCOMPARE(ReadFile(InstallDir() + "work/workpage.html"), WorkPageText());
+        QVERIFY(WaitLoaded(loaded, 1));
+        QCOMPARE(dialog.browser()->title(), Q("Hanamori - 作業用"));
+        QCOMPARE(edit->text(), QString());
+
+        dialog.browser()->Navigate(served.toStdString());
+        QVERIFY(WaitLoaded(loaded, 2));
+        QCOMPARE(edit->text(), served);
+
+        const std::string local = InstallDir() + "work/other.html";
+        WriteFile(local, "<html><body>local</body></html>");
+        dialog.browser()->Navigate(local);
+        QVERIFY(WaitLoaded(loaded, 3));
+        QVERIFY(dialog.browser()->url().isLocalFile());
+        QCOMPARE(edit->text(), served);
+        QCOMPARE(dialog.url(), served.toStdString());
+
+        // Typed by hand, the address is kept as typed.
+        edit->setText(Q(" https://auctions.example.jp/item/1 "));
+        QCOMPARE(dialog.url(), std::string(" https://auctions.example.jp/item/1 "));
+        QVERIFY(TakesLoadedAddress(Q("HTTP://x")));
+        QVERIFY(!TakesLoadedAddress(Q("FILE:///tmp/a.html")));
+    }
+
+    void auctionPageOpensOnTheCurrentAddress() {
+        TinyHttpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        const std::string served =
+            "http://127.0.0.1:" + std::to_string(server.serverPort()) + "/item/2";
+        std::filesystem::remove(InstallDir() + "work/workpage.html");
+        ScriptedHost host;
+        AuctionPageDialog dialog(host, served);
+        QSignalSpy loaded(&dialog, &AuctionPageDialog::pageLoaded);
+        QVERIFY(WaitLoaded(loaded, 1));
+        QCOMPARE(dialog.browser()->title(), Q("item"));
+        QCOMPARE(dialog.url(), served);
+        QVERIFY(!std::filesystem::exists(InstallDir() + "work/workpage.html"));
+    }
+};
+
+QTEST_MAIN(WebViewsTest)
+#include "test_web_views.moc"
