@@ -27,6 +27,9 @@ public:
     int listing_settings_calls = 0;
     int wizard_calls = 0;
     int shipping_options_calls = 0;
+    std::deque<std::optional<NewBidder>> new_bidders;
+    std::deque<std::optional<int>> tool_charges;
+    std::vector<ShippingToolRequest> tool_requests; // what each tool opened with
 
     std::optional<std::string> AskProductName(const std::string& current) override {
         name_requests.push_back(current);
@@ -41,6 +44,13 @@ public:
     void EditListingSettings() override { ++listing_settings_calls; }
     void RunSetupWizard() override { ++wizard_calls; }
     void EditShippingOptions() override { ++shipping_options_calls; }
+    std::optional<NewBidder> AskNewBidder(const CustomerList&) override {
+        return Next(new_bidders);
+    }
+    std::optional<int> RunShippingTool(const ShippingToolRequest& request) override {
+        tool_requests.push_back(request);
+        return Next(tool_charges);
+    }
 
     // Settings dialogs and the mail dialog: what they were opened with, and scripted
     // answers. `on_*` run in place of the dialog when set (a test may open the real one).
@@ -82,7 +92,7 @@ public:
     }
 
 private:
-    static std::optional<std::string> Next(std::deque<std::optional<std::string>>& q) {
+    template <typename T> static std::optional<T> Next(std::deque<std::optional<T>>& q) {
         if (q.empty()) {
             return std::nullopt;
         }

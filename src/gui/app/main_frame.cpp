@@ -1,5 +1,7 @@
 #include "gui/app/main_frame.h"
 
+#include "core/text/cp932.h"
+
 #include "core/app/helpers.h"
 #include "core/document/overview.h"
 #include "gui/app/icons.h"
@@ -144,6 +146,15 @@ void CMainFrame::OpenFileArgument(const QString& path) {
 
 void CMainFrame::ShowOverview() {
     hanamori::ShowOverview(*m_doc, m_host);
+}
+
+void CMainFrame::OpenShippingTool() {
+    if (!m_view) {
+        m_host.ShowMessage("Viewの取得に失敗しました。"_sj, MessageIcon::Stop);
+        return;
+    }
+    m_view->StoreAllTabs();
+    m_dialogs.RunShippingTool(StandaloneToolRequest(m_doc->listing()));
 }
 
 std::optional<std::string> CMainFrame::AskProductName(const std::string& current) {

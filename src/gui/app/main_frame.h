@@ -67,6 +67,8 @@ public:
     void OpenFileArgument(const QString& path);
     // ファイル一覧: writes the overview of all listings and opens it.
     void ShowOverview();
+    // 送料計算: stores the tabs and opens the shipping tool on the listing.
+    void OpenShippingTool();
 
     // DocumentUi
     std::optional<std::string> AskProductName(const std::string& current) override;

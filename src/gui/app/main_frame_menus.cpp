@@ -125,9 +125,9 @@ void CMainFrame::CreateActions() {
         &QAction::triggered, this, [this] { m_view->ShowTab(2); });
 
     // The tool and settings dialogs connect to these actions when they exist.
-    AddAction(kShipping, QStringLiteral("送料計算(&C)..."),
-              QStringLiteral("送料計算ツールを開きます。\n送料計算"))
-        ->setEnabled(false);
+    connect(AddAction(kShipping, QStringLiteral("送料計算(&C)..."),
+                      QStringLiteral("送料計算ツールを開きます。\n送料計算")),
+            &QAction::triggered, this, &CMainFrame::OpenShippingTool);
     connect(AddAction(kUserSettings, QStringLiteral("ユーザ設定(&A)..."),
                       QStringLiteral("出品者の情報を設定します。\nユーザ設定")),
             &QAction::triggered, this, [this] { m_dialogs.EditUserSettings(std::nullopt); });

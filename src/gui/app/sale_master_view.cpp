@@ -88,12 +88,17 @@ void CSaleMasterView::AttachDocument(CSaleMasterDoc* doc) {
             p = nullptr;
         }
     }
-    m_pages = {new ProductPage(m_host, m_doc, this), new BidderPage(m_host), new MailPage(m_host)};
+    m_pages = {new ProductPage(m_host, m_doc, this), new BidderPage(m_host, m_dialogs),
+               new MailPage(m_host)};
     const QString titles[3] = {QStringLiteral("商品の説明"), QStringLiteral("商品と落札者の管理"),
                                QStringLiteral("案内メールの作成")};
     for (int i = 0; i < 3; ++i) {
         m_pages[i]->SetContextMenu(m_contextMenu);
         connect(m_pages[i], &TabPage::fieldChanged, this, &CSaleMasterView::OnFieldChanged);
+        connect(m_pages[i], &TabPage::listingEdited, this, [this] {
+            m_doc->SetModified(true);
+            emit listingModified();
+        });
         m_ui->tabWidget->addTab(m_pages[i], titles[i]);
     }
     m_pagesExist = true;

@@ -36,6 +36,9 @@ signals:
     void fieldChanged(int kind, int code);
     // A text field with field code `code` lost the focus.
     void fieldLeft(int code);
+    // The page changed the listing by a command of its own (a bidder registered or
+    // removed): the listing is modified.
+    void listingEdited();
 
 protected:
     // Wires a control: its control identifier, its field code, its change notices and,

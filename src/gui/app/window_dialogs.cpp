@@ -5,11 +5,13 @@
 #include "gui/document/file_manager_dialog.h"
 #include "gui/document/product_name_dialog.h"
 #include "gui/mail/mail_dialog.h"
+#include "gui/mail/bidder_registration_dialog.h"
 #include "gui/settings/listing_settings_dialog.h"
 #include "gui/settings/payment_settings_dialog.h"
 #include "gui/settings/setup_wizard.h"
 #include "gui/settings/user_settings_dialog.h"
 #include "gui/shipping/shipping_options_dialog.h"
+#include "gui/shipping/shipping_tool_dialog.h"
 #include "gui/web/auction_page_dialog.h"
 
 namespace hanamori {
@@ -85,6 +87,16 @@ void QtWindowDialogs::ShowMail(const std::string& name, const std::string& nickn
                                const std::string& mail) {
     MailDialog dialog(m_host, name, nickname, mail, m_parent);
     dialog.exec();
+}
+
+std::optional<NewBidder> QtWindowDialogs::AskNewBidder(const CustomerList& registered) {
+    BidderRegistrationDialog dialog(m_host, registered, m_parent);
+    return dialog.Run();
+}
+
+std::optional<int> QtWindowDialogs::RunShippingTool(const ShippingToolRequest& request) {
+    ShippingToolDialog dialog(m_host, Settings(), request, m_parent);
+    return dialog.Run();
 }
 
 } // namespace hanamori

@@ -2,6 +2,9 @@
 // The modal dialogs the main window runs, behind one interface so that tests can
 // answer them without a display.
 
+#include "core/listing/bidders.h"
+#include "core/shipping/shipping_tool.h"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -39,6 +42,10 @@ public:
     // The guidance mail just built, for the bidder with these texts (CP932).
     virtual void ShowMail(const std::string& name, const std::string& nickname,
                           const std::string& mail) = 0;
+    // 落札者の登録 beside the bidders already registered; nullopt when cancelled.
+    virtual std::optional<NewBidder> AskNewBidder(const CustomerList& registered) = 0;
+    // The shipping calculation tool; in bidder mode the charge accepted with OK.
+    virtual std::optional<int> RunShippingTool(const ShippingToolRequest& request) = 0;
 };
 
 // The real dialogs, modal on `parent`.
@@ -60,6 +67,8 @@ public:
     void EditPaymentSettings(const std::function<void()>& stored) override;
     void ShowMail(const std::string& name, const std::string& nickname,
                   const std::string& mail) override;
+    std::optional<NewBidder> AskNewBidder(const CustomerList& registered) override;
+    std::optional<int> RunShippingTool(const ShippingToolRequest& request) override;
 
 private:
     Host& m_host;

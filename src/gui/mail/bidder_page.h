@@ -1,26 +1,80 @@
 #pragma once
-// Tab 1, 商品と落札者の管理: the product's memo and the winning bidders.
+// Tab 1, 商品と落札者の管理: the product's stages and memo, and the winning bidders with
+// their contact data, amounts and the stages of each dealing. The page edits the
+// listing's working bidder list `customers_edit` in place; the selected bidder is the
+// list's `current`, which the mail tab shares.
+//
+// The controls are built when the page is first shown (or first asked to show the
+// bidders); until then showing and storing work on the listing alone.
 
 #include "gui/app/tab_page.h"
 
-class QComboBox;
-class QPlainTextEdit;
+#include <memory>
+#include <vector>
+
+namespace Ui {
+class BidderPage;
+}
+
+class QCheckBox;
+class QLineEdit;
 
 namespace hanamori {
+
+class WindowDialogs;
+struct CustomerRecord;
 
 class BidderPage final : public TabPage {
     Q_OBJECT
 public:
-    explicit BidderPage(Host& host, QWidget* parent = nullptr);
+    BidderPage(Host& host, WindowDialogs& dialogs, QWidget* parent = nullptr);
+    ~BidderPage() override;
 
     void ShowListing(SaleMaster& listing) override;
     void StoreListing(SaleMaster& listing) override;
     void ShowBidders(SaleMaster& listing) override;
 
+    // 落札者登録...: registers a bidder through the registration dialog.
+    void RegisterBidder();
+    // 削除...: removes the selected bidder after asking.
+    void DeleteBidder();
+    // 送料計算ツールを開く: the shipping tool for the selected bidder.
+    void OpenShippingTool();
+
+    // Whether the controls exist yet.
+    bool isBuilt() const { return m_ui != nullptr; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    struct Stage;
+    struct AmountField;
+
+    void EnsureBuilt();
+    void WireControls();
+    void FillProduct();
+    void FillBidderCombo();
+    void ShowSelectedBidder();
+    void EnableBidderFields(bool on);
+    void ShowTotal();
+    CustomerRecord* Selected();
+
+    void OnBidderChosen(int index);
+    void OnAmountChanged(const AmountField& field);
+    void OnFieldLeft(int code);
+    void OnStageClicked(const Stage& stage);
+    void OnPrefChosen(int index);
+    void StepCount(int delta);
+    void StoreBidderFields();
+    void StoreBidderField(int code);
+
+    std::unique_ptr<Ui::BidderPage> m_ui;
+    std::vector<Stage> m_stages;
+    std::vector<AmountField> m_amounts;
+    WindowDialogs& m_dialogs;
     SaleMaster* m_listing = nullptr;
-    QPlainTextEdit* m_memo;
-    QComboBox* m_bidders;
 };
 
 } // namespace hanamori

@@ -1,0 +1,254 @@
+#include "gui/shipping/shipping_tool_dialog.h"
+
+#include "core/app/helpers.h"
+#include "core/app/host.h"
+#include "core/listing/bidders.h"
+#include "core/settings/user_settings.h"
+#include "core/shipping/prefectures.h"
+#include "core/text/cp932.h"
+#include "gui/app/edit_routing.h"
+#include "gui/app/qt_text.h"
+#include "ui_shipping_tool_dialog.h"
+
+#include <QPushButton>
+
+namespace hanamori {
+namespace {
+const QString kCheapMark = QStringLiteral("最安");
+
+QString ShownText(const std::string& cp932) {
+    QString text = ToQt(cp932);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+void SelectByText(QComboBox* combo, const std::string& text) {
+    combo->setCurrentIndex(text.empty() ? -1 : combo->findText(ToQt(text), Qt::MatchExactly));
+}
+} // namespace
+
+ShippingToolDialog::ShippingToolDialog(Host& host, const UserSettings& settings,
+                                       const ShippingToolRequest& request, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::ShippingToolDialog>()), m_host(host),
+      m_settings(settings), m_request(request), m_engine(settings), m_charge(request.charge) {
+    m_ui->setupUi(this);
+    Ui::ShippingToolDialog& ui = *m_ui;
+    ui.buttonBox->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    m_rows = {{
+        {ui.teikeiCostEdit, ui.teikeiSendButton, ui.teikeiCheapLabel},
+        {ui.teikeigaiCostEdit, ui.teikeigaiSendButton, ui.teikeigaiCheapLabel},
+        {ui.sassiCostEdit, ui.sassiSendButton, ui.sassiCheapLabel},
+        {ui.expackCostEdit, ui.expackSendButton, ui.expackCheapLabel},
+        {ui.kuronekoCostEdit, ui.kuronekoSendButton, ui.kuronekoCheapLabel},
+        {ui.hikyakuCostEdit, ui.hikyakuSendButton, ui.hikyakuCheapLabel},
+        {ui.yupackCostEdit, ui.yupackSendButton, ui.yupackCheapLabel},
+        {ui.yahooYupackCostEdit, ui.yahooYupackSendButton, ui.yahooYupackCheapLabel},
+        {ui.yamatoCostEdit, ui.yamatoSendButton, ui.yamatoCheapLabel},
+        {ui.sagawaCostEdit, ui.sagawaSendButton, ui.sagawaCheapLabel},
+        {ui.pelicanCostEdit, ui.pelicanSendButton, ui.pelicanCheapLabel},
+    }};
+    const int width = ui.teikeiCheapLabel->fontMetrics().horizontalAdvance(kCheapMark) + 4;
+    for (int i = 0; i < kShippingMethodCount; ++i) {
+        auto method = static_cast<ShippingMethod>(i);
+        Row& row = m_rows[static_cast<std::size_t>(i)];
+        row.cheap->setMinimumWidth(width);
+        QString name = ToQt(ShippingMethodName(method));
+        row.cost->setAccessibleName(name);
+        row.send->setAccessibleDescription(name + QStringLiteral("の料金を送料に入れます"));
+        connect(row.send, &QPushButton::clicked, this, [this, method] { Send(method); });
+    }
+    ui.yahooYupackLabel->setAccessibleName(QStringLiteral("Yahoo!ゆうパック"));
+    const std::pair<QPushButton*, ShippingMethod> lists[] = {
+        {ui.yupackListButton, ShippingMethod::YuPack},
+        {ui.yahooYupackListButton, ShippingMethod::YahooYuPack},
+        {ui.yamatoListButton, ShippingMethod::Yamato},
+        {ui.pelicanListButton, ShippingMethod::Pelican},
+        {ui.sagawaListButton, ShippingMethod::Sagawa}};
+    for (const auto& [button, method] : lists) {
+        button->setAccessibleDescription(ToQt(ShippingMethodName(method)) +
+                                         QStringLiteral("の送料一覧"));
+        connect(button, &QPushButton::clicked, this, [this, method = method] { ShowList(method); });
+    }
+    for (QLineEdit* side : {ui.side1Edit, ui.side2Edit, ui.side3Edit}) {
+        GuardCp932Input(side, host);
+        connect(side, &QLineEdit::textChanged, this, [this, side] { OnSideEdited(side); });
+    }
+    GuardCp932Input(ui.chargeEdit, host);
+    SetControlId(ui.chargeEdit, 5005);
+    connect(ui.calculateButton, &QPushButton::clicked, this, &ShippingToolDialog::Calculate);
+    connect(ui.buttonBox, &QDialogButtonBox::accepted, this, &ShippingToolDialog::accept);
+    connect(ui.buttonBox, &QDialogButtonBox::rejected, this, &ShippingToolDialog::reject);
+    Prepare();
+}
+
+ShippingToolDialog::~ShippingToolDialog() = default;
+
+void ShippingToolDialog::Prepare() {
+    Ui::ShippingToolDialog& ui = *m_ui;
+    if (!m_request.bidder_mode) {
+        for (Row& row : m_rows) {
+            row.send->setEnabled(false);
+        }
+        for (QWidget* w : ui.bidderGroup->findChildren<QWidget*>()) {
+            w->setEnabled(false);
+        }
+    }
+    if (!LoadToolRates(m_engine, InstallDir() + "CostData", m_host)) {
+        return;
+    }
+    m_filling = true;
+    Fill();
+    m_filling = false;
+}
+
+void ShippingToolDialog::Fill() {
+    Ui::ShippingToolDialog& ui = *m_ui;
+    for (const WeightClass& w : WeightClasses()) {
+        ui.weightCombo->addItem(ToQt(w.label), w.limit);
+    }
+    ui.weightCombo->setCurrentIndex(0);
+    for (const std::string& pref : Prefectures()) {
+        ui.originCombo->addItem(ToQt(pref));
+        ui.destinationCombo->addItem(ToQt(pref));
+    }
+    std::string weight = WeightClassLabel(m_request.weight);
+    if (!weight.empty()) {
+        ui.weightCombo->setCurrentIndex(ui.weightCombo->findText(ToQt(weight), Qt::MatchExactly));
+    }
+    SelectByText(ui.originCombo, m_request.origin);
+    SelectByText(ui.destinationCombo, m_request.destination);
+    const std::pair<QLineEdit*, int> sides[] = {{ui.side1Edit, m_request.side1},
+                                                {ui.side2Edit, m_request.side2},
+                                                {ui.side3Edit, m_request.side3}};
+    for (const auto& [edit, value] : sides) {
+        edit->setText(value < 0 ? QString() : QString::number(value));
+    }
+    ui.sumEdit->setText(QString::number(std::int64_t{SideValue(ui.side1Edit)} +
+                                        SideValue(ui.side2Edit) + SideValue(ui.side3Edit)));
+    if (m_request.bidder_mode) {
+        ui.bidderNameEdit->setText(ToQt(m_request.bidder_name));
+        ui.bidderNicknameEdit->setText(ToQt(m_request.bidder_nickname));
+        ui.shipMethodEdit->setText(ToQt(m_request.ship_method));
+        ui.bidderPrefEdit->setText(ToQt(m_request.destination));
+        ui.chargeEdit->setText(QString::number(m_request.charge));
+    }
+    ui.remarksEdit->setPlainText(ShownText(ToolRemarks(m_settings.send_opt)));
+}
+
+int ShippingToolDialog::SideValue(const QLineEdit* side) const {
+    return ParseAmountField(ToCp932Lossy(side->text()), false).value_or(0);
+}
+
+void ShippingToolDialog::OnSideEdited(QLineEdit* side) {
+    if (m_filling) {
+        return;
+    }
+    if (!ParseAmountField(ToCp932Lossy(side->text()), false)) {
+        m_host.ShowMessage("整数(半角)を入力してください。"_sj, MessageIcon::Information);
+        side->clear();
+        return;
+    }
+    Ui::ShippingToolDialog& ui = *m_ui;
+    ui.sumEdit->setText(QString::number(std::int64_t{SideValue(ui.side1Edit)} +
+                                        SideValue(ui.side2Edit) + SideValue(ui.side3Edit)));
+}
+
+void ShippingToolDialog::Calculate() {
+    Ui::ShippingToolDialog& ui = *m_ui;
+    if (ui.weightCombo->currentIndex() < 0 || ui.originCombo->currentIndex() < 0 ||
+        ui.destinationCombo->currentIndex() < 0) {
+        return;
+    }
+    const int weight = ui.weightCombo->currentData().toInt();
+    const std::string origin = PrefectureName(ui.originCombo->currentIndex());
+    const std::string destination = PrefectureName(ui.destinationCombo->currentIndex());
+    m_engine.SetParcel(SideValue(ui.side1Edit), SideValue(ui.side2Edit), SideValue(ui.side3Edit),
+                       weight);
+    std::array<int, kShippingMethodCount> costs{};
+    for (int i = 0; i < kShippingMethodCount; ++i) {
+        auto method = static_cast<ShippingMethod>(i);
+        int cost = m_engine.Cost(method, origin, destination);
+        costs[static_cast<std::size_t>(i)] = cost;
+        Row& row = RowOf(method);
+        row.cost->setText(cost < 0 ? QStringLiteral("発送不可") : QString::number(cost));
+        if (m_request.bidder_mode) {
+            row.send->setEnabled(cost >= 0);
+        }
+    }
+    // The cheapest methods stand out: bold, with a short note beside them.
+    std::vector<ShippingMethod> cheapest = CheapestMethods(costs);
+    for (int i = 0; i < kShippingMethodCount; ++i) {
+        auto method = static_cast<ShippingMethod>(i);
+        bool mark = std::find(cheapest.begin(), cheapest.end(), method) != cheapest.end();
+        Row& row = RowOf(method);
+        QFont font = row.cost->font();
+        font.setBold(mark);
+        row.cost->setFont(font);
+        row.cheap->setText(mark ? kCheapMark : QString());
+        row.cost->setAccessibleDescription(mark ? kCheapMark : QString());
+    }
+}
+
+void ShippingToolDialog::ShowList(ShippingMethod method) {
+    Ui::ShippingToolDialog& ui = *m_ui;
+    if (ui.weightCombo->currentIndex() < 0 || ui.originCombo->currentIndex() < 0 ||
+        ui.destinationCombo->currentIndex() < 0) {
+        return;
+    }
+    m_engine.SetParcel(SideValue(ui.side1Edit), SideValue(ui.side2Edit), SideValue(ui.side3Edit),
+                       ui.weightCombo->currentData().toInt());
+    m_engine.SetSellerId(m_request.seller_id);
+    m_engine.SetOrigin(PrefectureName(ui.originCombo->currentIndex()));
+    switch (method) {
+    case ShippingMethod::YuPack:
+        m_engine.ListYuPack(kListPlain, false);
+        break;
+    case ShippingMethod::YahooYuPack:
+        m_engine.ListYahooYuPack(kListPlain, false);
+        break;
+    case ShippingMethod::Yamato:
+        m_engine.ListYamato(kListPlain, false);
+        break;
+    case ShippingMethod::Sagawa:
+        m_engine.ListSagawa(kListPlain, false);
+        break;
+    case ShippingMethod::Pelican:
+        m_engine.ListPelican(kListPlain, false);
+        break;
+    default:
+        return;
+    }
+    ui.listEdit->setPlainText(ShownText(m_engine.ListText(method)));
+}
+
+void ShippingToolDialog::Send(ShippingMethod method) {
+    QString text = RowOf(method).cost->text();
+    if (IsSendableCost(ToCp932Lossy(text))) {
+        m_ui->chargeEdit->setText(text);
+    }
+}
+
+void ShippingToolDialog::accept() {
+    if (!m_request.bidder_mode) {
+        QDialog::accept();
+        return;
+    }
+    ToolCharge checked = CheckToolCharge(ToCp932Lossy(m_ui->chargeEdit->text()));
+    m_charge = checked.charge;
+    if (checked.refused) {
+        m_host.ShowMessage("正しい送料を入力してください。"_sj, MessageIcon::Exclamation);
+    }
+    if (m_charge < 0) {
+        return;
+    }
+    QDialog::accept();
+}
+
+std::optional<int> ShippingToolDialog::Run() {
+    if (exec() != QDialog::Accepted || !m_request.bidder_mode) {
+        return std::nullopt;
+    }
+    return m_charge;
+}
+
+} // namespace hanamori
