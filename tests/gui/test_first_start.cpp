@@ -146,8 +146,8 @@ private slots:
         QCOMPARE(driver.titles[1], Q("Hanamori - ユーザ設定　　(設定ウィザード　Step 2/6)"));
         QCOMPARE(driver.titles[2], Q("Hanamori - 出品設定　　(設定ウィザード　Step 3/6)"));
         QCOMPARE(driver.titles[3], Q("Hanamori - 支払い設定　　(設定ウィザード　Step 4/6)"));
-        QCOMPARE(driver.titles.back(), Q("Hanamori - オプション設定ウィザード　Step 6/6"));
         QCOMPARE(driver.titles[4], Q("Hanamori - 発送オプション設定　　(Step 5/6)"));
+        QCOMPARE(driver.titles.back(), Q("Hanamori - オプション設定ウィザード　Step 6/6"));
         QVERIFY(ReadFile(inst / "user.ini/send_opt.ini").find("chk_sagawa_opt100=1") !=
                 std::string::npos);
 
@@ -180,6 +180,24 @@ private slots:
         QCOMPARE(runs, 1);
         QCOMPARE(Settings().send_method.chk_yamato, 1);
         QCOMPARE(Settings().send_method.edt_etc, Sj("手渡し"));
+    }
+
+    void quitOnStepThreeKeepsTheSellerStoredOnStepTwo() {
+        InstallationCopy inst;
+        QtHost host;
+        auto user = [](QWidget& w) { Child<QLineEdit>(w, "nameEdit")->setText(Q("花森 太郎")); };
+        auto typedAway = [](QWidget& w) {
+            Child<QCheckBox>(w, "pelicanCheck")->setChecked(true);
+            w.close();
+        };
+        ModalDriver driver({Click("nextButton"), Then(user, kWizardNext), typedAway, kMessageOk});
+        int runs = 0;
+        QVERIFY(StartProgram(host, runs));
+        QVERIFY(driver.done());
+        QCOMPARE(driver.titles.last(), Q("Hanamori"));
+        QVERIFY(ReadFile(inst / "user.ini/personal.ini").find("name=" + Sj("花森 太郎")) !=
+                std::string::npos);
+        QVERIFY(ReadFile(inst / "user.ini/cr_page.ini").find("chk_perikan=1") == std::string::npos);
     }
 
     void laterAnsweredOkStillWritesEverySettingsFile() {

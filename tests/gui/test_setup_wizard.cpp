@@ -170,6 +170,10 @@ private slots:
         QCOMPARE(next->text(), Q("　次へ >>"));
         QVERIFY(next->isDefault());
         QCOMPARE(intro->findChild<QPushButton*>("laterButton")->text(), Q("後で設定する"));
+        // The keyboard starts on the default button.
+        intro->show();
+        QVERIFY(QTest::qWaitForWindowActive(intro.get()));
+        QCOMPARE(QApplication::focusWidget(), next);
 
         auto closing = real.MakePage(6, nullptr);
         QCOMPARE(texts(*closing),
@@ -181,6 +185,9 @@ private slots:
         QCOMPARE(finish->text(), Q("設定終了"));
         QVERIFY(finish->isDefault());
         QCOMPARE(closing->findChild<QPushButton*>("backButton")->text(), Q("<< 戻る　"));
+        closing->show();
+        QVERIFY(QTest::qWaitForWindowActive(closing.get()));
+        QCOMPARE(QApplication::focusWidget(), finish);
     }
 
     void backWalksToTheIntroductionAndForwardAgain() {

@@ -3,7 +3,6 @@
 #include "core/app/host.h"
 #include "core/settings/setup_wizard_flow.h"
 #include "core/text/cp932.h"
-#include "core/text/format.h"
 #include "gui/settings/settings_dialog.h"
 #include "gui/settings/wizard_step_factory.h"
 
@@ -18,10 +17,7 @@ bool SetupWizard::Run() {
                 MessageIcon::Exclamation));
             continue;
         }
-        StepExit exit = ShowStep(flow.step());
-        m_goingBack =
-            exit == StepExit::Back || (flow.step() == kWizardClosingStep && exit == StepExit::Ok);
-        flow.Leave(exit);
+        flow.Leave(ShowStep(flow.step()));
     }
     return flow.completed();
 }
@@ -33,13 +29,9 @@ StepExit SetupWizard::ShowStep(int step) {
     }
     std::unique_ptr<SettingsDialog> dialog = m_factory.MakeSettingsStep(step, m_parent);
     if (!dialog) {
-        // Said out loud rather than skipped: the seller knows a step is missing.
-        m_host.ShowMessage(
-            StrPrintf("Step %d/6 の設定画面はありません。\n%s"_sj.c_str(), step,
-                      (m_goingBack ? "前のステップに戻ります。"_sj : "次のステップに進みます。"_sj)
-                          .c_str()),
-            MessageIcon::Information);
-        return m_goingBack ? StepExit::Back : StepExit::Ok;
+        // No window for the step: treated like a window closed at once, so the seller
+        // is asked rather than the step passed over.
+        return StepExit::Cancel;
     }
     dialog->SetWizardMode(kWizardModeOpened);
     bool accepted = dialog->exec() == QDialog::Accepted;

@@ -29,7 +29,6 @@ private:
     Host& m_host;
     WizardStepFactory& m_factory;
     QWidget* m_parent;
-    bool m_goingBack = false;
 };
 
 // The wizard with the program's own pages and settings dialogs on `settings`; true

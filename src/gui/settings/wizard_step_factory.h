@@ -17,8 +17,8 @@ public:
     virtual ~WizardStepFactory() = default;
     // The introduction (step 1) or the closing page (step 6).
     virtual std::unique_ptr<QDialog> MakePage(int step, QWidget* parent) = 0;
-    // The settings dialog of step 2 to 5, not yet in wizard mode; nullptr when the
-    // program has no dialog for the step.
+    // The settings dialog of step 2 to 5, not yet in wizard mode; nullptr for any other
+    // step.
     virtual std::unique_ptr<SettingsDialog> MakeSettingsStep(int step, QWidget* parent) = 0;
 };
 
