@@ -79,6 +79,12 @@ public:
     // Reads the listing with this management number into the document; on failure
     // reports it and leaves a fresh listing.
     bool OpenListing(const std::string& manage_no);
+    // A row of the dealings window: asks about unsaved changes, opens the listing and
+    // shows the bidder tab with the bidder of that nickname selected (the one at
+    // `bidder_index` when no nickname matches, say after the file changed). False when
+    // the user cancelled or the listing could not be read.
+    bool OpenListingAtBidder(const std::string& manage_no, const std::string& nickname,
+                             int bidder_index);
     // 保存: names a nameless listing first, stores the tabs and writes the file.
     bool Save();
     // True when the caller may go on (saved, not modified, or the user said No).

@@ -19,6 +19,7 @@ class QToolBar;
 namespace hanamori {
 
 class CSaleMasterView;
+class DealingsWindow;
 class Host;
 class WindowDialogs;
 struct UserSettings;
@@ -26,7 +27,7 @@ struct UserSettings;
 // Command numbers of the menu entries.
 namespace cmd {
 inline constexpr int kNew = 57600, kOpen = 57601, kSave = 57603, kManageFiles = 32792,
-                     kOverview = 32795, kExit = 57665;
+                     kOverview = 32795, kDealings = 32796, kExit = 57665;
 inline constexpr int kUndo = 57643, kSelectAll = 57642, kCut = 57635, kCopy = 57634, kPaste = 57637;
 inline constexpr int kLink = 35000, kFont = 35001, kBold = 35002, kItalic = 35003, kImage = 35004,
                      kCenter = 35005;
@@ -58,6 +59,8 @@ public:
     void RunEditCommand(EditCommand command);
     // ファイル一覧: writes the overview of all listings and opens it.
     void ShowOverview();
+    // 取引一覧: shows the dealings window (created on first use) and reloads it.
+    DealingsWindow* ShowDealings();
 
     // DocumentUi
     std::optional<std::string> AskProductName(const std::string& current) override;
@@ -90,6 +93,7 @@ private:
     std::map<int, QAction*> m_actions;
     std::map<QAction*, EditCommand> m_editCommands;
     QMetaObject::Connection m_focusConnection;
+    DealingsWindow* m_dealings = nullptr;
 };
 
 } // namespace hanamori

@@ -41,6 +41,8 @@ public:
 
 private:
     void FillTable();
+    // Hides the rows whose name and number do not hold the filter field's text.
+    void ApplyFilter();
     void OnDoubleClick();
 
     std::unique_ptr<Ui::FileManagerDialog> m_ui;
