@@ -7,6 +7,7 @@
 #include "core/settings/settings_files.h"
 #include "core/settings/setup_wizard_flow.h"
 #include "core/text/cp932.h"
+#include "dealings_samples.h"
 #include "gui/app/about_dialog.h"
 #include "gui/app/app_lifecycle.h"
 #include "gui/app/display_scaling.h"
@@ -15,6 +16,7 @@
 #include "gui/app/qt_host.h"
 #include "gui/app/sale_master_view.h"
 #include "gui/app/window_dialogs.h"
+#include "gui/document/dealings_window.h"
 #include "gui/document/file_manager_dialog.h"
 #include "gui/document/product_name_dialog.h"
 #include "gui/settings/listing_settings_dialog.h"
@@ -265,5 +267,13 @@ int main(int argc, char* argv[]) {
         MessageIcon::Exclamation, QMessageBox::Ok | QMessageBox::Cancel));
     Save(quit.get(), "wizard_quit_question");
     SaveProductTabWindows(frame, host);
+
+    samples::WriteDealingSamples();
+    DealingsWindow* dealings = frame.ShowDealings();
+    while (dealings->IsLoading()) {
+        Settle();
+    }
+    dealings->resize(dealings->sizeHint().width(), 560);
+    Save(dealings, "dealings_window");
     return 0;
 }

@@ -7,6 +7,7 @@
 #include "gui_test_support.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -222,6 +223,36 @@ private slots:
         QVERIFY(!FileExists(ListingPath(InstallDir(), "240101000003")));
         QCOMPARE(RowOf(d, "240101000003"), -1);
         QCOMPARE(Table(d)->rowCount(), 4);
+    }
+
+    void filterFieldNarrowsByNameOrNumber() {
+        FileManagerDialog d(FileManagerDialog::Mode::Manage, m_datas, Settings(), m_host);
+        auto* filter = d.findChild<QLineEdit*>(QStringLiteral("filterEdit"));
+        QVERIFY(filter);
+        auto visible = [&] {
+            QStringList out;
+            for (int r = 0; r < Table(d)->rowCount(); ++r) {
+                if (!Table(d)->isRowHidden(r)) {
+                    out << Table(d)->item(r, 4)->text();
+                }
+            }
+            out.sort();
+            return out;
+        };
+        filter->setText(QStringLiteral("さく"));
+        QCOMPARE(visible(), QStringList({"240101000001"}));
+        filter->setText(QStringLiteral("０００４")); // full-width digits find the number
+        QCOMPARE(visible(), QStringList({"240101000004"}));
+        filter->clear();
+        QCOMPARE(visible().size(), 4);
+
+        // A row the filter hides is no longer the selected one, so Delete cannot hit it.
+        d.SelectRow(RowOf(d, "240101000002"));
+        filter->setText(QStringLiteral("つばき"));
+        QCOMPARE(d.SelectedRow(), -1);
+        // Sorting keeps the filter.
+        d.SortByColumn(1);
+        QCOMPARE(visible(), QStringList({"240101000003"}));
     }
 };
 

@@ -3,6 +3,7 @@
 #include "core/listing/listing_dir.h"
 #include "core/listing/records.h"
 #include "core/text/cp932.h"
+#include "core/text/text_search.h"
 
 #include <algorithm>
 #include <numeric>
@@ -102,6 +103,12 @@ void SortRows(std::vector<FileRow>& rows, int column, bool ascending) {
         sorted.push_back(std::move(rows[i]));
     }
     rows = std::move(sorted);
+}
+
+bool FileRowMatches(const FileRow& row, std::string_view filter) {
+    const std::string needle = FoldForSearch(filter);
+    return ContainsFolded(FoldForSearch(row.name), needle) ||
+           ContainsFolded(FoldForSearch(row.manage_no), needle);
 }
 
 FileList::FileList(std::string datas_dir, const UserSettings& settings, Host& host)

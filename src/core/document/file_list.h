@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace hanamori {
@@ -63,6 +64,11 @@ std::vector<FileRow> EnumerateListings(const std::string& datas_dir);
 std::string SortKey(const FileRow& row, int column);
 // Sorts by the column's text as unsigned bytes; rows with equal keys keep their order.
 void SortRows(std::vector<FileRow>& rows, int column, bool ascending);
+
+// The filter field of the dialog: true when the row's name or management number holds
+// `filter` (CP932; ASCII case and full-width letters and digits ignored, see
+// FoldForSearch). The empty filter keeps every row.
+bool FileRowMatches(const FileRow& row, std::string_view filter);
 
 // Copies the listing file `manage_no` of `datas_dir` to a new listing: fresh
 // management number (never one whose file exists), "ｺﾋﾟｰ ～ <name>" as its name,

@@ -115,6 +115,31 @@ bool CSaleMasterDoc::FinishOpen(bool read, bool has_file) {
     return true;
 }
 
+bool CSaleMasterDoc::OpenListingAtBidder(const std::string& manage_no, const std::string& nickname,
+                                         int bidder_index) {
+    if (!SaveIfModified() || !OpenListing(manage_no)) {
+        return false;
+    }
+    CustomerList& bidders = m_listing.customers_edit;
+    int chosen = -1;
+    for (std::int32_t i = 0; i < bidders.count(); ++i) {
+        if (EqualsIgnoreAsciiCase(bidders[static_cast<std::size_t>(i)].nickname, nickname)) {
+            chosen = i;
+            break;
+        }
+    }
+    if (chosen < 0 && bidder_index >= 0 && bidder_index < bidders.count()) {
+        chosen = bidder_index;
+    }
+    if (chosen >= 0) {
+        bidders.current = chosen;
+        m_listing.customers.current = chosen;
+    }
+    // Showing the bidder tab refills its selector from the working list's `current`.
+    m_view->SelectTab(1);
+    return true;
+}
+
 bool CSaleMasterDoc::Save() {
     // A name typed in here is a change of the listing even when the write then fails.
     bool named = false;

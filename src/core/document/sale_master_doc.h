@@ -85,6 +85,12 @@ public:
     // number, so that saving it adds it to Datas and never writes over another
     // listing. On failure reports it and leaves a fresh listing.
     bool OpenListingFile(const std::string& path);
+    // A row of the dealings window: asks about unsaved changes, opens the listing and
+    // shows the bidder tab with the bidder of that nickname selected (the one at
+    // `bidder_index` when no nickname matches, say after the file changed). False when
+    // the user cancelled or the listing could not be read.
+    bool OpenListingAtBidder(const std::string& manage_no, const std::string& nickname,
+                             int bidder_index);
     // 保存: names a nameless listing first, stores the tabs and writes the file.
     bool Save();
     // True when the caller may go on (saved, not modified, or the user said No).

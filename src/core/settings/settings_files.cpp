@@ -216,6 +216,10 @@ bool LoadMainSettings(UserSettings& s, const std::string& dir) {
     bool read = file.Load(dir + kMainIniName);
     s.hanamo.page_type = file.GetString(kMainSection, "page_type", "", 128);
     s.hanamo.page_color = file.GetString(kMainSection, "page_color", "", 128);
+    s.hanamo.overdue_days = file.GetInt(kMainSection, "overdue_days", kDefaultOverdueDays);
+    if (s.hanamo.overdue_days < 0) {
+        s.hanamo.overdue_days = kDefaultOverdueDays;
+    }
     return read;
 }
 
@@ -225,6 +229,7 @@ bool SaveMainSettings(const UserSettings& s, const std::string& dir) {
     file.Load(path);
     file.SetString(kMainSection, "page_type", s.hanamo.page_type);
     file.SetString(kMainSection, "page_color", s.hanamo.page_color);
+    file.SetInt(kMainSection, "overdue_days", s.hanamo.overdue_days);
     return file.Save(path);
 }
 

@@ -79,9 +79,15 @@ struct ShippingOptions {
     std::int32_t chk_yuupack_opt = 1;
 };
 
+// Days a dealing may await payment before it counts as overdue, unless the seller
+// chose otherwise.
+inline constexpr std::int32_t kDefaultOverdueDays = 7;
+
 struct HanamoSettings {
     std::string page_type;  // 128
     std::string page_color; // 128
+    // Days a dealing may await payment before the dealings window highlights it.
+    std::int32_t overdue_days = kDefaultOverdueDays;
 };
 
 inline constexpr int kProfileCount = 5;

@@ -4,10 +4,12 @@
 
 #include "core/app/helpers.h"
 #include "core/document/overview.h"
+#include "core/settings/settings_files.h"
 #include "gui/app/icons.h"
 #include "gui/app/qt_text.h"
 #include "gui/app/sale_master_view.h"
 #include "gui/app/window_dialogs.h"
+#include "gui/document/dealings_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -155,6 +157,27 @@ void CMainFrame::OpenShippingTool() {
     }
     m_view->StoreAllTabs();
     m_dialogs.RunShippingTool(StandaloneToolRequest(m_doc->listing()));
+}
+
+DealingsWindow* CMainFrame::ShowDealings() {
+    if (!m_dealings) {
+        m_dealings = new DealingsWindow(
+            InstallDir() + "Datas", Settings(), m_host,
+            [this](const DealingRow& row) {
+                m_doc->OpenListingAtBidder(row.manage_no, row.nickname, row.bidder_index);
+                activateWindow();
+                raise();
+            },
+            this);
+        // A window of its own beside the main window, not a modal dialog.
+        m_dealings->setWindowFlag(Qt::Window, true);
+        m_dealings->setModal(false);
+    }
+    m_dealings->show();
+    m_dealings->raise();
+    m_dealings->activateWindow();
+    m_dealings->Reload();
+    return m_dealings;
 }
 
 std::optional<std::string> CMainFrame::AskProductName(const std::string& current) {

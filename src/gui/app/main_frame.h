@@ -20,6 +20,7 @@ class QToolBar;
 namespace hanamori {
 
 class CSaleMasterView;
+class DealingsWindow;
 class Host;
 class WindowDialogs;
 struct UserSettings;
@@ -27,7 +28,7 @@ struct UserSettings;
 // Command numbers of the menu entries.
 namespace cmd {
 inline constexpr int kNew = 57600, kOpen = 57601, kSave = 57603, kManageFiles = 32792,
-                     kOverview = 32795, kExit = 57665;
+                     kOverview = 32795, kDealings = 32796, kExit = 57665;
 inline constexpr int kUndo = 57643, kSelectAll = 57642, kCut = 57635, kCopy = 57634, kPaste = 57637;
 inline constexpr int kLink = 35000, kFont = 35001, kBold = 35002, kItalic = 35003, kImage = 35004,
                      kCenter = 35005;
@@ -69,6 +70,8 @@ public:
     void ShowOverview();
     // 送料計算: stores the tabs and opens the shipping tool on the listing.
     void OpenShippingTool();
+    // 取引一覧: shows the dealings window (created on first use) and reloads it.
+    DealingsWindow* ShowDealings();
 
     // DocumentUi
     std::optional<std::string> AskProductName(const std::string& current) override;
@@ -106,6 +109,7 @@ private:
     std::map<QAction*, EditCommand> m_editCommands;
     QMetaObject::Connection m_focusConnection;
     QPointer<QWidget> m_editFocus;
+    DealingsWindow* m_dealings = nullptr;
 };
 
 } // namespace hanamori

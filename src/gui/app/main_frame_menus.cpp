@@ -60,6 +60,10 @@ void CMainFrame::CreateActions() {
     connect(AddAction(kOverview, QStringLiteral("ファイル一覧(&L)"),
                       QStringLiteral("全ての商品の一覧をブラウザで表示します。\nファイル一覧")),
             &QAction::triggered, this, &CMainFrame::ShowOverview);
+    connect(AddAction(kDealings, QStringLiteral("取引一覧(&D)..."),
+                      QStringLiteral("全ての落札者との取引の状況を一覧で表示します。\n取引一覧"),
+                      "dealings"),
+            &QAction::triggered, this, &CMainFrame::ShowDealings);
     connect(AddAction(kExit, QStringLiteral("アプリケーションの終了(&X)"),
                       QStringLiteral("アプリケーションを終了します。\n終了")),
             &QAction::triggered, this, &QWidget::close);
@@ -159,7 +163,7 @@ void CMainFrame::CreateMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     file->addActions({m_actions[kNew], m_actions[kOpen], m_actions[kSave]});
     file->addSeparator();
-    file->addActions({m_actions[kManageFiles], m_actions[kOverview]});
+    file->addActions({m_actions[kManageFiles], m_actions[kOverview], m_actions[kDealings]});
     file->addSeparator();
     file->addAction(m_actions[kExit]);
 
@@ -202,9 +206,10 @@ void CMainFrame::CreateToolBar() {
     m_toolBar->setObjectName(QStringLiteral("mainToolBar"));
     m_toolBar->setMovable(false);
     m_toolBar->setIconSize(QSize(ScaledToFont(this, 16), ScaledToFont(this, 15)));
-    const int order[] = {kNew,    kOpen, kSave,      0,      kCut,  kCopy,   kPaste, 0,
-                         kUndo,   0,     kSelectAll, 0,      kBold, kItalic, kFont,  0,
-                         kCenter, 0,     kLink,      kImage, 0,     kHelp,   kAbout};
+    const int order[] = {kNew,   kOpen,   kSave, 0,     kDealings, 0,          kCut,
+                         kCopy,  kPaste,  0,     kUndo, 0,         kSelectAll, 0,
+                         kBold,  kItalic, kFont, 0,     kCenter,   0,          kLink,
+                         kImage, 0,       kHelp, kAbout};
     for (int id : order) {
         if (id == 0) {
             m_toolBar->addSeparator();

@@ -7,6 +7,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTableWidgetItem>
 
 #include <algorithm>
@@ -86,6 +87,8 @@ FileManagerDialog::FileManagerDialog(Mode mode, const std::string& datas_dir,
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &FileManagerDialog::reject);
     connect(m_ui->copyButton, &QPushButton::clicked, this, &FileManagerDialog::CopySelected);
     connect(m_ui->deleteButton, &QPushButton::clicked, this, &FileManagerDialog::DeleteSelected);
+    connect(m_ui->filterEdit, &QLineEdit::textChanged, this, &FileManagerDialog::ApplyFilter);
+    GuardCp932Input(m_ui->filterEdit, host);
 
     table->installEventFilter(this);
 
@@ -119,6 +122,21 @@ void FileManagerDialog::FillTable() {
             table->setItem(r, c, item);
         }
     }
+    ApplyFilter();
+}
+
+void FileManagerDialog::ApplyFilter() {
+    QTableWidget* table = m_ui->fileTable;
+    const std::string filter = ToCp932Lossy(m_ui->filterEdit->text());
+    const auto& rows = m_list.rows();
+    for (int r = 0; r < static_cast<int>(rows.size()) && r < table->rowCount(); ++r) {
+        table->setRowHidden(r, !FileRowMatches(rows[static_cast<std::size_t>(r)], filter));
+    }
+    // A row the seller cannot see is never the one a button acts on.
+    int selected = SelectedRow();
+    if (selected >= 0 && table->isRowHidden(selected)) {
+        SelectRow(-1);
+    }
 }
 
 int FileManagerDialog::SelectedRow() const {
@@ -127,7 +145,7 @@ int FileManagerDialog::SelectedRow() const {
 }
 
 void FileManagerDialog::SelectRow(int row) {
-    if (row < 0) {
+    if (row < 0 || m_ui->fileTable->isRowHidden(row)) {
         m_ui->fileTable->clearSelection();
     } else {
         m_ui->fileTable->selectRow(row);

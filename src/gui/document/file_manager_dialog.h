@@ -44,6 +44,8 @@ protected:
 
 private:
     void FillTable();
+    // Hides the rows whose name and number do not hold the filter field's text.
+    void ApplyFilter();
     void OnDoubleClick();
 
     std::unique_ptr<Ui::FileManagerDialog> m_ui;
