@@ -51,6 +51,10 @@ MailPage::MailPage(Host& host, WindowDialogs& dialogs, CSaleMasterDoc& doc, Docu
     for (QPlainTextEdit* e : {m_ui->commentEdit, m_ui->otherPaymentEdit, m_ui->sellerAddressEdit}) {
         e->setTabChangesFocus(true);
     }
+    // Two lines each, so both columns fit the form.
+    const int two_lines = fontMetrics().lineSpacing() * 2 + 12;
+    m_ui->otherPaymentEdit->setMaximumHeight(two_lines);
+    m_ui->sellerAddressEdit->setMaximumHeight(two_lines);
     WireControls();
 
     connect(m_ui->mailBidderCombo, &QComboBox::currentIndexChanged, this,
