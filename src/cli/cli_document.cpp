@@ -9,8 +9,9 @@ CliDocument::CliDocument(Context& ctx) : m_ctx(ctx), m_doc(ctx.host, m_ui, ctx.s
 
 bool CliDocument::Open(const std::string& id) {
     m_doc.Reset();
-    if (!ReadListing(m_doc.listing(), ListingFileOf(m_ctx, id))) {
-        FailCp932("ファイルの読み込みに失敗しました。"_sj);
+    const std::string path = ListingFileOf(m_ctx, id);
+    if (!ReadListing(m_doc.listing(), path)) {
+        FailAbout("ファイルの読み込みに失敗しました。"_sj, path);
         return false;
     }
     return true;

@@ -1,25 +1,16 @@
 // cost and costlist: the shipping engine on the installation's rate files.
 
 #include "cli/command.h"
+#include "cli/names.h"
+#include "core/shipping/prefectures.h"
 #include "core/shipping/shipping_engine.h"
 #include "core/text/cp932.h"
 
 #include <algorithm>
-#include <charconv>
 #include <iostream>
 
 namespace hanamori::cli {
 namespace {
-
-std::optional<int> ParseInt(const std::string& text) {
-    int value = 0;
-    const char* end = text.data() + text.size();
-    auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec != std::errc() || ptr != end) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 struct Parcel {
     std::string from; // CP932
@@ -27,45 +18,93 @@ struct Parcel {
     int sides[3] = {0, 0, 0};
 };
 
-// Takes "--size L W H" out of `args`.
-bool TakeSize(std::vector<std::string>& args, int (&sides)[3]) {
+// A refused argument: the usage problem naming it.
+struct Refusal {
+    std::string problem;
+    int exit_code = kExitUsage;
+};
+
+// Reports a refusal: a usage error, or an argument that cannot be stored.
+int Refuse(const std::string& command, const Refusal& refusal) {
+    if (refusal.exit_code == kExitUsage) {
+        return UsageError(command, refusal.problem);
+    }
+    return Fail(refusal.problem);
+}
+
+// The prefecture an option names, or the refusal naming the option and the closest names.
+std::optional<std::string> TakePrefecture(const std::string& option, const std::string& value,
+                                          std::optional<Refusal>& refusal) {
+    if (auto name = PrefectureArg(value)) {
+        return name;
+    }
+    if (!Utf8ToCp932(value)) {
+        refusal = Refusal{option + ": the character \"" + FirstUnencodableChar(value) +
+                              "\" cannot be stored (Shift-JIS)",
+                          kExitFailure};
+        return std::nullopt;
+    }
+    std::string suggestions;
+    for (const std::string& near : ClosestPrefectures(value)) {
+        suggestions += (suggestions.empty() ? "" : ", ") + near;
+    }
+    refusal = Refusal{option + ": " + value +
+                      ": not a prefecture (one of the 47 names, or without 都, 府 or 県; "
+                      "closest: " +
+                      suggestions + ")"};
+    return std::nullopt;
+}
+
+// Takes "--size L W H" out of `args`; each side 0 or more.
+std::optional<Refusal> TakeSize(std::vector<std::string>& args, int (&sides)[3]) {
     auto it = std::find(args.begin(), args.end(), "--size");
-    if (it == args.end() || args.end() - it < 4) {
-        return false;
+    if (it == args.end()) {
+        return Refusal{"--size: missing"};
+    }
+    if (args.end() - it < 4) {
+        return Refusal{"--size: needs three values L W H"};
     }
     for (int i = 0; i < 3; ++i) {
-        auto value = ParseInt(*(it + 1 + i));
-        if (!value) {
-            return false;
+        const std::string& text = *(it + 1 + i);
+        auto value = ParseInt(text);
+        if (!value || *value < 0) {
+            return Refusal{"--size: " + text +
+                           ": must be a whole number of centimetres, 0 or more"};
         }
         sides[i] = *value;
     }
     args.erase(it, it + 4);
-    return true;
+    return std::nullopt;
 }
 
-// The options every cost command takes; nullopt after a usage error or a refused
-// argument, with `exit_code` set.
-std::optional<Parcel> TakeParcel(std::vector<std::string>& args, int& exit_code) {
-    exit_code = kExitUsage;
+// The options every cost command takes; a refusal names the argument at fault.
+std::optional<Parcel> TakeParcel(std::vector<std::string>& args, std::optional<Refusal>& refusal) {
     Parcel parcel;
     bool missing = false;
     auto from = TakeOption(args, "--from", missing);
+    if (missing || !from) {
+        refusal = Refusal{"--from: missing"};
+        return std::nullopt;
+    }
     auto weight = TakeOption(args, "--weight", missing);
-    if (missing || !from || !weight || !TakeSize(args, parcel.sides)) {
+    if (missing || !weight) {
+        refusal = Refusal{"--weight: missing"};
+        return std::nullopt;
+    }
+    if ((refusal = TakeSize(args, parcel.sides))) {
         return std::nullopt;
     }
     auto grams = ParseInt(*weight);
-    if (!grams) {
+    if (!grams || *grams <= 0) {
+        refusal = Refusal{"--weight: " + *weight + ": must be a whole number of grams above 0"};
         return std::nullopt;
     }
     parcel.weight = *grams;
-    auto converted = ArgToCp932(*from, "--from");
-    if (!converted) {
-        exit_code = kExitFailure;
+    auto prefecture = TakePrefecture("--from", *from, refusal);
+    if (!prefecture) {
         return std::nullopt;
     }
-    parcel.from = *converted;
+    parcel.from = *prefecture;
     return parcel;
 }
 
@@ -80,17 +119,20 @@ int RunCost(Context& ctx, const std::vector<std::string>& in) {
     std::vector<std::string> args = in;
     bool missing = false;
     auto to = TakeOption(args, "--to", missing);
-    int exit_code = kExitOk;
-    auto parcel = TakeParcel(args, exit_code);
+    std::optional<Refusal> refusal;
+    auto parcel = TakeParcel(args, refusal);
     if (!parcel) {
-        return exit_code == kExitUsage ? Usage("cost") : exit_code;
+        return Refuse("cost", *refusal);
     }
-    if (missing || !to || !args.empty()) {
-        return Usage("cost");
+    if (missing || !to) {
+        return UsageError("cost", "--to: missing");
     }
-    auto destination = ArgToCp932(*to, "--to");
+    if (std::string problem = LeftoverProblem(args, 0); !problem.empty()) {
+        return UsageError("cost", problem);
+    }
+    auto destination = TakePrefecture("--to", *to, refusal);
     if (!destination) {
-        return kExitFailure;
+        return Refuse("cost", *refusal);
     }
     ShippingEngine engine(ctx.settings);
     Prepare(ctx, engine, *parcel);
@@ -103,44 +145,69 @@ int RunCost(Context& ctx, const std::vector<std::string>& in) {
     return kExitOk;
 }
 
+using ListOperation = bool (ShippingEngine::*)(int, bool);
+
+struct CarrierList {
+    ShippingMethod method;
+    ListOperation list;
+};
+
+const CarrierList kCarrierLists[] = {
+    {ShippingMethod::YuPack, &ShippingEngine::ListYuPack},
+    {ShippingMethod::YahooYuPack, &ShippingEngine::ListYahooYuPack},
+    {ShippingMethod::Yamato, &ShippingEngine::ListYamato},
+    {ShippingMethod::Sagawa, &ShippingEngine::ListSagawa},
+    {ShippingMethod::Pelican, &ShippingEngine::ListPelican},
+};
+
+std::vector<std::string> CarrierNames() {
+    std::vector<std::string> names;
+    for (const CarrierList& c : kCarrierLists) {
+        names.push_back(ShippingMethodName(c.method));
+    }
+    return names;
+}
+
 int RunCostList(Context& ctx, const std::vector<std::string>& in) {
     std::vector<std::string> args = in;
     bool missing = false;
-    auto format_arg = TakeOption(args, "--format", missing);
-    auto total_arg = TakeOption(args, "--total", missing);
-    auto seller_arg = TakeOption(args, "--seller", missing);
-    int exit_code = kExitOk;
-    auto parcel = TakeParcel(args, exit_code);
-    if (!parcel) {
-        return exit_code == kExitUsage ? Usage("costlist") : exit_code;
-    }
-    if (missing || args.size() != 1) {
-        return Usage("costlist");
-    }
-    std::optional<int> format = format_arg ? ParseInt(*format_arg) : 0;
-    std::optional<int> total = total_arg ? ParseInt(*total_arg) : 0;
-    if (!format || *format < 0 || *format > 2 || !total) {
-        return Usage("costlist");
-    }
-    const std::string& carrier = args[0];
-    bool (ShippingEngine::*list)(int, bool) = nullptr;
-    ShippingMethod method = ShippingMethod::YuPack;
-    const std::pair<ShippingMethod, bool (ShippingEngine::*)(int, bool)> carriers[] = {
-        {ShippingMethod::YuPack, &ShippingEngine::ListYuPack},
-        {ShippingMethod::YahooYuPack, &ShippingEngine::ListYahooYuPack},
-        {ShippingMethod::Yamato, &ShippingEngine::ListYamato},
-        {ShippingMethod::Sagawa, &ShippingEngine::ListSagawa},
-        {ShippingMethod::Pelican, &ShippingEngine::ListPelican},
-    };
-    for (const auto& [m, operation] : carriers) {
-        if (Cp932ToUtf8(ShippingMethodName(m)) == carrier) {
-            method = m;
-            list = operation;
+    std::optional<std::string> format_arg, total_arg, seller_arg;
+    for (auto [option, value] :
+         {std::pair{"--format", &format_arg}, std::pair{"--total", &total_arg},
+          std::pair{"--seller", &seller_arg}}) {
+        *value = TakeOption(args, option, missing);
+        if (missing) {
+            return UsageError("costlist", std::string(option) + ": missing value");
         }
     }
-    if (list == nullptr) {
-        return Fail(carrier + ": not a carrier with a cost list "
-                              "(ゆうパック, Yahoo!ゆうパック, ヤマト宅急便, 佐川急便, ペリカン便)");
+    std::optional<Refusal> refusal;
+    auto parcel = TakeParcel(args, refusal);
+    if (!parcel) {
+        return Refuse("costlist", *refusal);
+    }
+    if (std::string problem = LeftoverProblem(args, 1); !problem.empty()) {
+        return UsageError("costlist", problem);
+    }
+    std::optional<int> format = format_arg ? ParseInt(*format_arg) : 0;
+    if (!format || *format < 0 || *format > 2) {
+        return UsageError("costlist", "--format: " + *format_arg + ": must be 0, 1 or 2");
+    }
+    std::optional<int> total = total_arg ? ParseInt(*total_arg) : 0;
+    if (!total || *total < 0) {
+        return UsageError("costlist",
+                          "--total: " + *total_arg + ": must be a whole number of yen, 0 or more");
+    }
+    const std::string& carrier = args[0];
+    auto carrier_name = FindNameArg(CarrierNames(), carrier);
+    if (!carrier_name) {
+        return Fail(carrier + ": not a carrier with a cost list (" + NameList(CarrierNames()) +
+                    ")");
+    }
+    const CarrierList* chosen = nullptr;
+    for (const CarrierList& c : kCarrierLists) {
+        if (ShippingMethodName(c.method) == *carrier_name) {
+            chosen = &c;
+        }
     }
     std::string seller;
     if (seller_arg) {
@@ -154,19 +221,42 @@ int RunCostList(Context& ctx, const std::vector<std::string>& in) {
     Prepare(ctx, engine, *parcel);
     engine.SetSellerId(seller);
     engine.SetTotalBasis(*total, 1, 0);
-    if (!(engine.*list)(*format, total_arg.has_value())) {
-        return Fail(carrier + " cannot take this parcel from " + Cp932ToUtf8(parcel->from));
+    if (!(engine.*(chosen->list))(*format, total_arg.has_value())) {
+        return Fail(Cp932ToUtf8(*carrier_name) + " cannot take this parcel from " +
+                    Cp932ToUtf8(parcel->from));
     }
-    std::cout << Cp932ToUtf8(engine.ListText(method));
+    std::cout << Cp932ToUtf8(engine.ListText(chosen->method));
     return kExitOk;
 }
 
+std::string PrefectureHelp() {
+    std::string names;
+    for (const std::string& name : Prefectures()) {
+        names += (names.empty() ? "" : " ") + Cp932ToUtf8(name);
+    }
+    return "Prefectures (PREF): the 47 names, or without 都, 府 or 県 (東京, 大阪, 京都):\n  " +
+           names + "\nGRAMS above 0; sizes L W H in cm, 0 or more.\n";
+}
+
+void CostHelp(const Context&, std::ostream& out) {
+    out << "The cost of one parcel by all eleven methods, one line each: the method and\n"
+           "the cost in yen, or 発送不可.\n"
+        << PrefectureHelp();
+}
+
+void CostListHelp(const Context&, std::ostream& out) {
+    out << "The cost list of one parcel carrier as pages and mails embed it.\n"
+           "Carriers: "
+        << NameList(CarrierNames()) << "\n"
+        << PrefectureHelp() << "YEN 0 or more.\n";
+}
+
 const CommandRegistration kCost("cost", "cost --from PREF --to PREF --weight GRAMS --size L W H",
-                                RunCost);
+                                RunCost, CostHelp);
 const CommandRegistration kCostList("costlist",
                                     "costlist CARRIER --from PREF --weight GRAMS --size L W H "
                                     "[--format 0|1|2] [--total YEN] [--seller NICKNAME]",
-                                    RunCostList);
+                                    RunCostList, CostListHelp);
 
 } // namespace
 } // namespace hanamori::cli

@@ -3,12 +3,13 @@
 #include "cli/command.h"
 #include "cli/listing_json.h"
 #include "core/listing/listing_file.h"
+#include "core/listing/manage_no.h"
 #include "core/text/cp932.h"
 
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <sstream>
+#include <unistd.h>
 
 namespace hanamori::cli {
 namespace {
@@ -27,9 +28,44 @@ bool IsSafeManageNo(const std::string& number) {
     return true;
 }
 
-int SaveNew(Context& ctx, const SaleMaster& listing) {
-    if (!WriteListing(listing, ListingPath(ctx.dir, listing.manage_no))) {
-        return FailCp932("ファイルの保存に失敗しました。"_sj);
+std::string DatasDir(const Context& ctx) {
+    return ctx.dir + "Datas";
+}
+
+int SaveFailed(const Context& ctx, const std::string& number) {
+    return FailAbout("ファイルの保存に失敗しました。"_sj,
+                     number.empty() ? DatasDir(ctx) + "/" : ListingPath(ctx.dir, number));
+}
+
+// Claims a fresh number (the listing's own, or the next free second) and saves there.
+int SaveNew(Context& ctx, SaleMaster& listing) {
+    if (!SaveNewListing(listing, DatasDir(ctx))) {
+        return SaveFailed(ctx, {});
+    }
+    std::cout << listing.manage_no << '\n';
+    return kExitOk;
+}
+
+// Saves under the listing's own number: replacing what is there with `replace`, else
+// only when no file of that number exists.
+int SaveAsNumbered(Context& ctx, const SaleMaster& listing, bool replace) {
+    const std::string path = ListingPath(ctx.dir, listing.manage_no);
+    if (!replace) {
+        switch (ClaimListingFile(DatasDir(ctx), listing.manage_no)) {
+        case ClaimResult::Taken:
+            return Fail(listing.manage_no + ": a listing of this number exists (" + path +
+                        "); --replace replaces it");
+        case ClaimResult::Failed:
+            return SaveFailed(ctx, listing.manage_no);
+        case ClaimResult::Claimed:
+            break;
+        }
+    }
+    if (!WriteListing(listing, path)) {
+        if (!replace) {
+            ::unlink(path.c_str()); // give the claim back
+        }
+        return SaveFailed(ctx, listing.manage_no);
     }
     std::cout << listing.manage_no << '\n';
     return kExitOk;
@@ -39,8 +75,11 @@ int RunNew(Context& ctx, const std::vector<std::string>& in) {
     std::vector<std::string> args = in;
     bool missing = false;
     auto name = TakeOption(args, "--name", missing);
-    if (missing || !args.empty()) {
-        return Usage("new");
+    if (missing) {
+        return UsageError("new", "--name: missing value");
+    }
+    if (std::string problem = LeftoverProblem(args, 0); !problem.empty()) {
+        return UsageError("new", problem);
     }
     SaleMaster listing;
     listing.Reset(ctx.settings);
@@ -58,20 +97,23 @@ int RunNew(Context& ctx, const std::vector<std::string>& in) {
 }
 
 int RunShow(Context& ctx, const std::vector<std::string>& args) {
-    if (args.size() != 1) {
-        return Usage("show");
+    if (std::string problem = LeftoverProblem(args, 1); !problem.empty()) {
+        return UsageError("show", problem);
     }
     SaleMaster listing;
-    if (!ReadListing(listing, ListingFileOf(ctx, args[0]))) {
-        return FailCp932("ファイルの読み込みに失敗しました。"_sj);
+    const std::string path = ListingFileOf(ctx, args[0]);
+    if (!ReadListing(listing, path)) {
+        return FailAbout("ファイルの読み込みに失敗しました。"_sj, path);
     }
     std::cout << ListingToJson(listing).dump(2) << '\n';
     return kExitOk;
 }
 
-int RunImport(Context& ctx, const std::vector<std::string>& args) {
-    if (args.size() != 1) {
-        return Usage("import");
+int RunImport(Context& ctx, const std::vector<std::string>& in) {
+    std::vector<std::string> args = in;
+    bool replace = TakeFlag(args, "--replace");
+    if (std::string problem = LeftoverProblem(args, 1); !problem.empty()) {
+        return UsageError("import", problem);
     }
     std::string text;
     if (args[0] == "-") {
@@ -79,13 +121,14 @@ int RunImport(Context& ctx, const std::vector<std::string>& args) {
     } else {
         std::ifstream file(args[0], std::ios::binary);
         if (!file) {
-            return Fail(args[0] + ": cannot be read");
+            return FailAbout("ファイルの読み込みに失敗しました。"_sj, args[0]);
         }
         text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     }
+    const std::string source = args[0] == "-" ? "standard input" : args[0];
     nlohmann::json json = nlohmann::json::parse(text, nullptr, false);
     if (json.is_discarded()) {
-        return Fail("the input is not valid JSON");
+        return Fail(source + ": not valid JSON");
     }
     SaleMaster listing;
     listing.Reset(ctx.settings);
@@ -96,16 +139,25 @@ int RunImport(Context& ctx, const std::vector<std::string>& args) {
     }
     if (!json.contains("manage_no") || listing.manage_no.empty()) {
         listing.manage_no = fresh_number;
+        return SaveNew(ctx, listing);
     }
     if (!IsSafeManageNo(listing.manage_no)) {
         return Fail("manage_no: must be 1 to 12 letters or digits");
     }
-    return SaveNew(ctx, listing);
+    return SaveAsNumbered(ctx, listing, replace);
+}
+
+void ImportHelp(const Context&, std::ostream& out) {
+    out << "Writes a listing from its JSON form (what show prints; - reads standard input)\n"
+           "and prints its management number. Fields left out take the defaults of a new\n"
+           "listing; without manage_no the listing gets a fresh number. An existing listing\n"
+           "of the same number is only replaced with --replace. Line breaks written as LF\n"
+           "are stored as CR LF.\n";
 }
 
 const CommandRegistration kNew("new", "new [--name NAME]", RunNew);
 const CommandRegistration kShow("show", "show ID", RunShow);
-const CommandRegistration kImport("import", "import FILE|-", RunImport);
+const CommandRegistration kImport("import", "import FILE|- [--replace]", RunImport, ImportHelp);
 
 } // namespace
 } // namespace hanamori::cli

@@ -2,6 +2,7 @@
 
 #include "cli/cli_document.h"
 #include "cli/command.h"
+#include "cli/names.h"
 #include "core/listing/listing_file.h"
 #include "core/mail/guidance_mail.h"
 #include "core/mail/mail_template_list.h"
@@ -23,17 +24,30 @@ int BidderIndex(const CustomerList& list, const std::string& nickname) {
     return -1;
 }
 
+std::vector<std::string> TemplateNames(const MailTemplateList& templates) {
+    std::vector<std::string> names;
+    for (const MailTemplate& t : templates.entries()) {
+        names.push_back(t.name);
+    }
+    return names;
+}
+
 int RunMail(Context& ctx, const std::vector<std::string>& in) {
     std::vector<std::string> args = in;
-    bool missing = false;
-    auto template_arg = TakeOption(args, "--template", missing);
-    auto bidder_arg = TakeOption(args, "--bidder", missing);
-    if (missing || !template_arg || args.size() != 1) {
-        return Usage("mail");
+    std::optional<std::string> template_arg, bidder_arg;
+    for (auto [option, value] :
+         {std::pair{"--template", &template_arg}, std::pair{"--bidder", &bidder_arg}}) {
+        bool missing = false;
+        *value = TakeOption(args, option, missing);
+        if (missing) {
+            return UsageError("mail", std::string(option) + ": missing value");
+        }
     }
-    auto template_name = ArgToCp932(*template_arg, "--template");
-    if (!template_name) {
-        return kExitFailure;
+    if (!template_arg) {
+        return UsageError("mail", "--template: missing");
+    }
+    if (std::string problem = LeftoverProblem(args, 1); !problem.empty()) {
+        return UsageError("mail", problem);
     }
     std::optional<std::string> nickname;
     if (bidder_arg) {
@@ -49,6 +63,12 @@ int RunMail(Context& ctx, const std::vector<std::string>& in) {
     }
     SaleMaster& listing = doc.listing();
     const MailTemplateList& templates = doc.resources().mail_templates();
+    std::vector<std::string> names = TemplateNames(templates);
+    auto template_name = FindNameArg(names, *template_arg);
+    if (!template_name) {
+        return Fail("--template: " + *template_arg + ": no template of this name (" +
+                    (names.empty() ? std::string("none loaded") : NameList(names)) + ")");
+    }
     // The tabs work on a copy of the stored bidders; the first one is selected.
     listing.customers.CopyTo(listing.customers_edit);
     if (nickname) {
@@ -61,12 +81,27 @@ int RunMail(Context& ctx, const std::vector<std::string>& in) {
 
     MailContext mail{listing, ctx.settings, doc.resources().shipping()};
     if (!BuildGuidanceMail(templates, template_name, mail, ctx.dir)) {
-        return FailCp932("プレビューの作成に失敗しました。"_sj);
+        return FailAbout("プレビューの作成に失敗しました。"_sj,
+                         ctx.dir + "work/mail.txt, " + ctx.dir + "work/mail_title.txt (from " +
+                             templates.BodyPath(*templates.Find(*template_name)) + ")");
     }
     return kExitOk;
 }
 
-const CommandRegistration kMail("mail", "mail ID --template NAME [--bidder NICKNAME]", RunMail);
+void MailHelp(const Context& ctx, std::ostream& out) {
+    out << "Builds the guidance mail into work/mail.txt and work/mail_title.txt for the\n"
+           "bidder of that nickname (default: the listing's first bidder).\n"
+           "Names match with full-width or ASCII digits, letters and brackets.\n";
+    MailTemplateList templates;
+    if (templates.LoadMailTemplates(ctx.dir + "template")) {
+        out << "Templates: " << NameList(TemplateNames(templates)) << '\n';
+    } else {
+        out << "Templates: none (" << ctx.dir << "template/template.lst cannot be read)\n";
+    }
+}
+
+const CommandRegistration kMail("mail", "mail ID --template NAME [--bidder NICKNAME]", RunMail,
+                                MailHelp);
 
 } // namespace
 } // namespace hanamori::cli

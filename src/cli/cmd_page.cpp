@@ -2,34 +2,63 @@
 
 #include "cli/cli_document.h"
 #include "cli/command.h"
+#include "cli/names.h"
 #include "core/listing/listing_file.h"
 #include "core/page/color_list.h"
+#include "core/page/design_catalog.h"
 #include "core/page/page_builders.h"
 #include "core/shipping/shipping_engine.h"
 #include "core/text/cp932.h"
 
+#include <iostream>
+
 namespace hanamori::cli {
 namespace {
 
-// The name given on the command line, else the listing's own, else the standard one.
+std::vector<std::string> DesignNames() {
+    return {DesignCatalog().begin(), DesignCatalog().end()};
+}
+
+std::vector<std::string> ColorNames(const ColorList& colors) {
+    std::vector<std::string> names;
+    for (const ColorSet& set : colors.sets()) {
+        names.push_back(set.name);
+    }
+    return names;
+}
+
+// The name given on the command line (which must name one of `names`), else the
+// listing's own, else the standard one. The last two go to the builder as they are,
+// which reports an unknown one and falls back as the desktop program does.
 std::optional<std::string> ChooseName(const std::optional<std::string>& arg, const char* option,
+                                      const char* what, const std::vector<std::string>& names,
                                       const std::string& listing_value,
                                       const std::string& standard_value) {
     if (arg) {
-        return ArgToCp932(*arg, option);
+        if (auto found = FindNameArg(names, *arg)) {
+            return found;
+        }
+        Fail(std::string(option) + ": " + *arg + ": no " + what + " of this name (" +
+             (names.empty() ? std::string("none loaded") : NameList(names)) + ")");
+        return std::nullopt;
     }
     return listing_value.empty() ? standard_value : listing_value;
 }
 
 int RunPage(Context& ctx, const std::vector<std::string>& in) {
     std::vector<std::string> args = in;
-    bool missing = false;
-    auto design_arg = TakeOption(args, "--design", missing);
-    auto color_arg = TakeOption(args, "--color", missing);
-    auto output_arg = TakeOption(args, "-o", missing);
+    std::optional<std::string> design_arg, color_arg, output_arg;
+    for (auto [option, value] : {std::pair{"--design", &design_arg},
+                                 std::pair{"--color", &color_arg}, std::pair{"-o", &output_arg}}) {
+        bool missing = false;
+        *value = TakeOption(args, option, missing);
+        if (missing) {
+            return UsageError("page", std::string(option) + ": missing value");
+        }
+    }
     bool preview = TakeFlag(args, "--preview");
-    if (missing || args.size() != 1) {
-        return Usage("page");
+    if (std::string problem = LeftoverProblem(args, 1); !problem.empty()) {
+        return UsageError("page", problem);
     }
 
     CliDocument doc(ctx);
@@ -38,9 +67,15 @@ int RunPage(Context& ctx, const std::vector<std::string>& in) {
     }
     SaleMaster& listing = doc.listing();
     const AuctionRecord& a = listing.auction;
-    auto design = ChooseName(design_arg, "--design", a.design_type, ctx.settings.hanamo.page_type);
-    auto color = ChooseName(color_arg, "--color", a.design_color, ctx.settings.hanamo.page_color);
-    if (!design || !color) {
+    auto design = ChooseName(design_arg, "--design", "design", DesignNames(), a.design_type,
+                             ctx.settings.hanamo.page_type);
+    if (!design) {
+        return kExitFailure;
+    }
+    auto color =
+        ChooseName(color_arg, "--color", "colour set", ColorNames(doc.resources().colors()),
+                   a.design_color, ctx.settings.hanamo.page_color);
+    if (!color) {
         return kExitFailure;
     }
 
@@ -48,16 +83,35 @@ int RunPage(Context& ctx, const std::vector<std::string>& in) {
         output_arg ? *output_arg : ctx.dir + (preview ? "work/preview.html" : "work/body.html");
     EngineCostLists lists(doc.resources().shipping());
     PageSources src{listing, ctx.settings, doc.resources().colors(), lists, ctx.host};
-    bool ok = preview ? WritePreviewFile(src, *design, *color, path)
-                      : WriteBodyFile(src, *design, *color, path);
+    bool ok = WriteOutput(path, [&](std::ostream& out) {
+        return preview ? WritePreview(out, src, *design, *color)
+                       : WriteBody(out, src, *design, *color);
+    });
     if (!ok) {
-        return FailCp932("プレビューの作成に失敗しました。"_sj);
+        return FailAbout("プレビューの作成に失敗しました。"_sj,
+                         path == "-" ? "standard output" : path);
     }
     return kExitOk;
 }
 
-const CommandRegistration
-    kPage("page", "page ID [--design NAME] [--color NAME] [--preview] [-o FILE]", RunPage);
+void PageHelp(const Context& ctx, std::ostream& out) {
+    out << "Builds the product description page into work/body.html (--preview:\n"
+           "work/preview.html; -o FILE, or - for standard output). Without --design or\n"
+           "--color the listing's own are used, else the standard ones of hanamo.ini.\n"
+           "Names match with full-width or ASCII digits, letters and brackets.\n"
+        << "Designs: " << NameList(DesignNames()) << '\n';
+    ColorList colors;
+    if (LoadColorList(colors, ctx.dir + "template")) {
+        out << "Colour sets: " << NameList(ColorNames(colors)) << '\n';
+    } else {
+        out << "Colour sets: none (" << ctx.dir << "template/" << kColorListFileName
+            << " cannot be read)\n";
+    }
+}
+
+const CommandRegistration kPage("page",
+                                "page ID [--design NAME] [--color NAME] [--preview] [-o FILE|-]",
+                                RunPage, PageHelp);
 
 } // namespace
 } // namespace hanamori::cli

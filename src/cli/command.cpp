@@ -1,9 +1,10 @@
 #include "cli/command.h"
 
+#include "core/app/atomic_file.h"
 #include "core/text/cp932.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 #include <iostream>
 #include <map>
 
@@ -12,13 +13,22 @@ namespace {
 struct Entry {
     const char* usage;
     CommandFunction run;
+    HelpFunction help;
 };
 std::map<std::string, Entry>& Registry() {
     static std::map<std::string, Entry> registry;
     return registry;
 }
-} // namespace
 
+void PrintUsageLines(const std::string& command, std::ostream& out) {
+    out << "usage: hanamori-cli [--dir DIR] COMMAND [ARGS...]\n";
+    for (const auto& [name, entry] : Registry()) {
+        if (command.empty() || command == name) {
+            out << "  hanamori-cli " << entry.usage << '\n';
+        }
+    }
+}
+} // namespace
 
 void CliHost::ShowMessage(const std::string& text, MessageIcon) {
     std::cerr << Cp932ToUtf8(text) << '\n';
@@ -32,9 +42,9 @@ bool CliHost::AskYesNo(const std::string& text, MessageIcon icon) {
     return false;
 }
 
-CommandRegistration::CommandRegistration(const char* name, const char* usage,
-                                         CommandFunction run) {
-    Registry()[name] = Entry{usage, run};
+CommandRegistration::CommandRegistration(const char* name, const char* usage, CommandFunction run,
+                                         HelpFunction help) {
+    Registry()[name] = Entry{usage, run, help};
 }
 
 int Fail(const std::string& utf8_message) {
@@ -42,16 +52,39 @@ int Fail(const std::string& utf8_message) {
     return kExitFailure;
 }
 
-int FailCp932(const std::string& cp932_message) { return Fail(Cp932ToUtf8(cp932_message)); }
+int FailCp932(const std::string& cp932_message) {
+    return Fail(Cp932ToUtf8(cp932_message));
+}
+
+int FailAbout(const std::string& cp932_message, const std::string& utf8_subject) {
+    return Fail(Cp932ToUtf8(cp932_message) + ": " + utf8_subject);
+}
 
 int Usage(const std::string& command) {
-    std::cerr << "usage: hanamori-cli [--dir DIR] COMMAND [ARGS...]\n";
-    for (const auto& [name, entry] : Registry()) {
-        if (command.empty() || command == name) {
-            std::cerr << "  hanamori-cli " << entry.usage << '\n';
-        }
-    }
+    PrintUsageLines(command, std::cerr);
     return kExitUsage;
+}
+
+int UsageError(const std::string& command, const std::string& problem) {
+    std::cerr << "hanamori-cli: " << problem << '\n';
+    return Usage(command);
+}
+
+void PrintHelp(const Context& ctx, const std::string& command, std::ostream& out) {
+    PrintUsageLines(command, out);
+    if (command.empty()) {
+        out << "  hanamori-cli --help | --version | COMMAND --help\n";
+        return;
+    }
+    auto it = Registry().find(command);
+    if (it != Registry().end() && it->second.help != nullptr) {
+        out << '\n';
+        it->second.help(ctx, out);
+    }
+}
+
+bool IsCommand(const std::string& name) {
+    return Registry().count(name) != 0;
 }
 
 std::optional<std::string> ArgToCp932(const std::string& utf8, const std::string& what) {
@@ -71,7 +104,8 @@ std::string ListingFileOf(const Context& ctx, const std::string& id) {
 }
 
 std::string ManageNoOf(const std::string& id) {
-    std::string stem = id.substr(id.find_last_of('/') == std::string::npos ? 0 : id.find_last_of('/') + 1);
+    std::string stem =
+        id.substr(id.find_last_of('/') == std::string::npos ? 0 : id.find_last_of('/') + 1);
     if (stem.size() > 4 && stem.compare(stem.size() - 4, 4, ".rks") == 0) {
         stem.resize(stem.size() - 4);
     }
@@ -103,10 +137,48 @@ bool TakeFlag(std::vector<std::string>& args, const std::string& name) {
     return true;
 }
 
+std::string LeftoverProblem(const std::vector<std::string>& args, std::size_t expected) {
+    for (const std::string& arg : args) {
+        if (arg.size() > 1 && arg[0] == '-') {
+            return arg + ": unknown option";
+        }
+    }
+    if (args.size() > expected) {
+        return args[expected] + ": unexpected argument";
+    }
+    if (args.size() < expected) {
+        return "missing argument";
+    }
+    return {};
+}
+
+std::optional<int> ParseInt(const std::string& text) {
+    int value = 0;
+    const char* begin = text.data();
+    const char* end = text.data() + text.size();
+    if (begin != end && *begin == '+') {
+        ++begin;
+    }
+    auto [ptr, ec] = std::from_chars(begin, end, value);
+    if (begin == end || ec != std::errc() || ptr != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool WriteOutput(const std::string& path, const std::function<bool(std::ostream&)>& write) {
+    if (path == "-") {
+        bool ok = write(std::cout);
+        std::cout.flush();
+        return ok && std::cout.good();
+    }
+    return SaveScratchFile(path, write);
+}
+
 int RunCommand(const std::string& name, Context& ctx, const std::vector<std::string>& args) {
     auto it = Registry().find(name);
     if (it == Registry().end()) {
-        return Usage();
+        return UsageError({}, name + ": unknown command");
     }
     return it->second.run(ctx, args);
 }

@@ -6,7 +6,9 @@
 #include "core/app/host.h"
 #include "core/settings/settings_files.h"
 
+#include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,8 @@ namespace hanamori::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
+
+inline constexpr const char* kVersionText = "hanamori-cli 1.31";
 
 // Messages go to standard error in UTF-8; questions are answered No; nothing opens.
 class CliHost : public Host {
@@ -33,18 +37,35 @@ struct Context {
 };
 
 using CommandFunction = int (*)(Context& ctx, const std::vector<std::string>& args);
+// Writes what `COMMAND --help` shows after the usage line: what the command does and
+// the valid names where it takes names (read from the installation in `ctx`, which
+// may not be a usable one: list what can be read).
+using HelpFunction = void (*)(const Context& ctx, std::ostream& out);
 
-// Each command file registers itself with a static instance of this.
+// Each command file registers itself with a static instance of this. `help` is
+// optional: without it, `COMMAND --help` prints the usage line alone.
 struct CommandRegistration {
-    CommandRegistration(const char* name, const char* usage, CommandFunction run);
+    CommandRegistration(const char* name, const char* usage, CommandFunction run,
+                        HelpFunction help = nullptr);
 };
 
 // Prints "hanamori-cli: <message>" (message in UTF-8) to standard error; returns 1.
 int Fail(const std::string& utf8_message);
 // Same, for a message in the program's own CP932 text.
 int FailCp932(const std::string& cp932_message);
+// The program's own CP932 message followed by what it concerns (UTF-8), e.g.
+// "ファイルの読み込みに失敗しました。: Datas/1.rks"; returns 1.
+int FailAbout(const std::string& cp932_message, const std::string& utf8_subject);
 // Prints the usage of `command` (or of everything) to standard error; returns 2.
 int Usage(const std::string& command = {});
+// A usage error: "hanamori-cli: <problem>" (naming the argument at fault), then the
+// command's usage, on standard error; returns 2.
+int UsageError(const std::string& command, const std::string& problem);
+// The usage lines (and, for one command, its help) written to `out`: what --help shows.
+void PrintHelp(const Context& ctx, const std::string& command, std::ostream& out);
+bool IsCommand(const std::string& name);
+// Runs a registered command; an unknown one is a usage error.
+int RunCommand(const std::string& name, Context& ctx, const std::vector<std::string>& args);
 
 // An argument converted to CP932, or nullopt after reporting which character of it
 // cannot be stored.
@@ -60,5 +81,16 @@ std::string ManageNoOf(const std::string& id);
 std::optional<std::string> TakeOption(std::vector<std::string>& args, const std::string& name,
                                       bool& missing_value);
 bool TakeFlag(std::vector<std::string>& args, const std::string& name);
+// The usage problem of what is left after the options were taken: an option the
+// command does not know, or an extra argument ("" when `args` holds `expected`
+// plain arguments).
+std::string LeftoverProblem(const std::vector<std::string>& args, std::size_t expected);
+
+// A decimal integer (optional sign, digits only, fits 32 bits), or nullopt.
+std::optional<int> ParseInt(const std::string& text);
+
+// Writes an output file with `write`, or to standard output when `path` is "-"; false
+// when the file could not be written (the old one is then kept whole).
+bool WriteOutput(const std::string& path, const std::function<bool(std::ostream&)>& write);
 
 } // namespace hanamori::cli

@@ -1,89 +1,13 @@
 #include "cli/listing_json.h"
 
-#include "core/text/cp932.h"
+#include "cli/json_fields.h"
 
-#include <climits>
-#include <set>
+#include "core/text/cp932.h"
 
 namespace hanamori::cli {
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-// Record to JSON.
-struct JsonWriter {
-    Json& out;
-    void Text(const char* key, const std::string& value, std::size_t = 0) {
-        out[key] = Cp932ToUtf8(value);
-    }
-    void Int(const char* key, std::int32_t value) { out[key] = value; }
-    void Flag(const char* key, std::int32_t value) { out[key] = value; }
-};
-
-// JSON to record; remembers the first error and ignores everything after it.
-struct JsonReader {
-    const nlohmann::json& in;
-    std::string prefix;
-    std::string& error;
-    std::set<std::string> used;
-
-    bool Has(const char* key) {
-        if (!error.empty() || !in.contains(key)) {
-            return false;
-        }
-        used.insert(key);
-        return true;
-    }
-    void Text(const char* key, std::string& field, std::size_t capacity = 0) {
-        if (!Has(key)) return;
-        const auto& v = in[key];
-        if (!v.is_string()) {
-            error = prefix + key + ": must be a string";
-            return;
-        }
-        auto converted = Utf8ToCp932(v.get<std::string>());
-        if (!converted) {
-            error = prefix + key + ": the character \"" + FirstUnencodableChar(v.get<std::string>()) +
-                    "\" cannot be stored (Shift-JIS)";
-            return;
-        }
-        if (capacity != 0 && converted->size() >= capacity) {
-            error = prefix + key + ": longer than the field holds (" + std::to_string(capacity - 1) +
-                    " bytes)";
-            return;
-        }
-        field = *converted;
-    }
-    void Int(const char* key, std::int32_t& field) {
-        if (!Has(key)) return;
-        const auto& v = in[key];
-        if (!v.is_number_integer() || v.get<std::int64_t>() < INT32_MIN ||
-            v.get<std::int64_t>() > INT32_MAX) {
-            error = prefix + key + ": must be a 32-bit integer";
-            return;
-        }
-        field = static_cast<std::int32_t>(v.get<std::int64_t>());
-    }
-    void Flag(const char* key, std::int32_t& field) {
-        if (!Has(key)) return;
-        const auto& v = in[key];
-        if (!v.is_number_integer() || v.get<std::int64_t>() < 0 || v.get<std::int64_t>() > 255) {
-            error = prefix + key + ": must be an integer from 0 to 255";
-            return;
-        }
-        field = static_cast<std::int32_t>(v.get<std::int64_t>());
-    }
-    // Every key of the object must have been one of the record's fields.
-    void CheckNoUnknownKeys() {
-        if (!error.empty()) return;
-        for (const auto& item : in.items()) {
-            if (used.count(item.key()) == 0) {
-                error = prefix + item.key() + ": unknown key";
-                return;
-            }
-        }
-    }
-};
 
 template <class Io, class A> void BindAuction(Io& io, A& a) {
     io.Text("page_url", a.page_url, kUrlCapacity);
@@ -185,20 +109,6 @@ template <class Io, class M> void BindMail(Io& io, M& m) {
     io.Text("seller_pref", m.seller_pref, kPersonTextCapacity);
     io.Text("seller_address", m.seller_address);
     io.Text("seller_phone", m.seller_phone, kPersonTextCapacity);
-}
-
-// Runs `bind` on a nested object `key` of the reader's object.
-template <class Bind>
-void ReadObject(JsonReader& parent, const char* key, Bind bind) {
-    if (!parent.Has(key)) return;
-    const auto& v = parent.in[key];
-    if (!v.is_object()) {
-        parent.error = parent.prefix + key + ": must be an object";
-        return;
-    }
-    JsonReader child{v, parent.prefix + key + ".", parent.error};
-    bind(child);
-    child.CheckNoUnknownKeys();
 }
 
 } // namespace

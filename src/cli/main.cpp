@@ -4,13 +4,41 @@
 #include "core/app/helpers.h"
 #include "core/settings/settings_files.h"
 
+#include <algorithm>
 #include <csignal>
+#include <iostream>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
-namespace hanamori::cli {
-int RunCommand(const std::string& name, Context& ctx, const std::vector<std::string>& args);
+namespace {
+
+bool IsDirectory(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
+
+// What is wrong with `dir` as an installation directory, or "" when nothing is.
+// Without its rate files and templates every command would quietly produce nothing
+// useful, so the directory is refused before anything runs.
+std::string InstallDirProblem(const std::string& dir) {
+    if (!IsDirectory(dir)) {
+        return "no such directory";
+    }
+    std::string missing;
+    for (const char* sub : {"CostData", "template"}) {
+        if (!IsDirectory(dir + sub)) {
+            missing += missing.empty() ? "" : " and ";
+            missing += std::string(sub) + "/";
+        }
+    }
+    if (!missing.empty()) {
+        return "not an installation directory (" + missing + " missing)";
+    }
+    return {};
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     using namespace hanamori;
@@ -21,19 +49,43 @@ int main(int argc, char** argv) {
     std::string dir = ExecutableDir();
     if (!args.empty() && args[0] == "--dir") {
         if (args.size() < 2) {
-            return cli::Usage();
+            return cli::UsageError({}, "--dir: missing value");
         }
         dir = args[1];
         args.erase(args.begin(), args.begin() + 2);
     }
-    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        return cli::Usage();
-    }
     SetInstallDir(dir);
     cli::Context ctx;
     ctx.dir = InstallDir();
-    LoadAllSettings(ctx.settings, ctx.dir);
+    if (args.empty()) {
+        return cli::UsageError({}, "missing command");
+    }
+    if (args[0] == "--help" || args[0] == "-h") {
+        cli::PrintHelp(ctx, {}, std::cout);
+        return cli::kExitOk;
+    }
+    if (args[0] == "--version") {
+        std::cout << cli::kVersionText << '\n';
+        return cli::kExitOk;
+    }
     std::string command = args[0];
     args.erase(args.begin());
+    if (!cli::IsCommand(command)) {
+        return cli::UsageError({}, command + ": unknown command");
+    }
+    std::string problem = InstallDirProblem(ctx.dir);
+    bool wants_help = std::find(args.begin(), args.end(), "--help") != args.end();
+    if (wants_help) {
+        // The names a command takes come from the installation; list them when it is one.
+        if (problem.empty()) {
+            LoadAllSettings(ctx.settings, ctx.dir);
+        }
+        cli::PrintHelp(ctx, command, std::cout);
+        return cli::kExitOk;
+    }
+    if (!problem.empty()) {
+        return cli::Fail(dir + ": " + problem);
+    }
+    LoadAllSettings(ctx.settings, ctx.dir);
     return cli::RunCommand(command, ctx, args);
 }

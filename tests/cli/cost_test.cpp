@@ -94,5 +94,73 @@ TEST_F(CliCost, CostListsAndFailures) {
     EXPECT_EQ(run.out, "");
 }
 
+TEST_F(CliCost, PrefecturesByFullOrShortNameAndNothingElse) {
+    // The short forms give what the full names give.
+    CliResult full = Cli(kTokyoOsaka);
+    CliResult short_form = Cli(
+        {"cost", "--from", "東京", "--to", "大阪", "--weight", "2000", "--size", "30", "20", "10"});
+    EXPECT_EQ(short_form.status, 0) << short_form.err;
+    EXPECT_EQ(short_form.out, full.out);
+    EXPECT_EQ(Cli({"costlist", "佐川急便", "--from", "神奈川", "--weight", "2000", "--size", "30",
+                   "20", "10"})
+                  .status,
+              0);
+
+    struct Bad {
+        std::vector<std::string> args;
+        const char* named;
+    };
+    for (const Bad& bad : {
+             Bad{{"cost", "--from", "Tokyo", "--to", "大阪府", "--weight", "100", "--size", "1",
+                  "1", "1"},
+                 "--from: Tokyo"},
+             Bad{{"cost", "--from", "東京都", "--to", "大坂府", "--weight", "100", "--size", "1",
+                  "1", "1"},
+                 "--to: 大坂府"},
+             Bad{{"cost", "--from", "東京都", "--to", "大阪府", "--weight", "-5", "--size", "1",
+                  "1", "1"},
+                 "--weight: -5"},
+             Bad{{"cost", "--from", "東京都", "--to", "大阪府", "--weight", "0", "--size", "1", "1",
+                  "1"},
+                 "--weight: 0"},
+             Bad{{"cost", "--from", "東京都", "--to", "大阪府", "--weight", "100", "--size", "-1",
+                  "20", "10"},
+                 "--size: -1"},
+             Bad{{"costlist", "ゆうパック", "--from", "東京都", "--weight", "100", "--size", "1",
+                  "1", "1", "--total", "-500"},
+                 "--total: -500"},
+         }) {
+        CliResult r = Cli(bad.args);
+        EXPECT_EQ(r.status, 2) << bad.named;
+        EXPECT_NE(r.err.find(bad.named), std::string::npos) << r.err;
+        EXPECT_EQ(r.out, "");
+    }
+    // A near miss suggests the closest names.
+    CliResult near = Cli(
+        {"cost", "--from", "東京都", "--to", "大坂府", "--weight", "100", "--size", "1", "1", "1"});
+    EXPECT_NE(near.err.find("大阪府"), std::string::npos) << near.err;
+    // Sizes of 0 are a parcel that some methods take.
+    EXPECT_EQ(Cli({"cost", "--from", "東京都", "--to", "大阪府", "--weight", "20", "--size", "0",
+                   "0", "0"})
+                  .status,
+              0);
+}
+
+TEST_F(CliCost, CarrierNamesMatchAfterWidthFoldingAndHelpListsThem) {
+    CliResult folded = Cli({"costlist", "Ｙａｈｏｏ!ゆうパック", "--from", "東京都", "--weight",
+                            "2000", "--size", "30", "20", "10"});
+    EXPECT_EQ(folded.status, 0) << folded.err;
+    CliResult unknown = Cli(
+        {"costlist", "宅配便", "--from", "東京都", "--weight", "2000", "--size", "30", "20", "10"});
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_NE(unknown.err.find("ゆうパック, Yahoo!ゆうパック, ヤマト宅急便, 佐川急便, ペリカン便"),
+              std::string::npos)
+        << unknown.err;
+    CliResult help = Cli({"costlist", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("ペリカン便"), std::string::npos);
+    EXPECT_NE(help.out.find("沖縄県"), std::string::npos);
+}
+
 } // namespace
 } // namespace hanamori::test

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
 
 namespace hanamori::test {
@@ -94,12 +96,67 @@ TEST_F(CliFiles, CopyAndDelete) {
     EXPECT_FALSE(std::filesystem::exists(ListingPath(inst.dir(), number)));
     CliResult again = Cli({"delete", number});
     EXPECT_EQ(again.status, 1);
-    EXPECT_NE(again.err.find("削除に失敗しました。"), std::string::npos);
+    EXPECT_NE(again.err.find("削除に失敗しました。: " + ListingPath(inst.dir(), number) +
+                             ": No such file or directory"),
+              std::string::npos)
+        << again.err;
     // A path to anything but a listing file deletes nothing.
     WriteFile(scratch / "keep.txt", "x");
     EXPECT_EQ(Cli({"delete", scratch / "keep.txt"}).status, 1);
     EXPECT_TRUE(std::filesystem::exists(scratch / "keep.txt"));
     EXPECT_EQ(Cli({"delete"}).status, 2);
+}
+
+TEST_F(CliFiles, ListAsJsonCarriesTheBiddersAndTheirStages) {
+    SaleMaster m;
+    m.manage_no = "400000000005";
+    m.product_name = Sj("壺");
+    m.auction.ended = 1;
+    CustomerRecord c;
+    c.nickname = "taro";
+    c.name = Sj("山田");
+    c.price = 1500;
+    c.count = 2;
+    c.ship_cost = 800;
+    c.paid = 1;
+    c.paid_date = "2026/12/01";
+    m.customers.Append(c);
+    ASSERT_TRUE(WriteListing(m, ListingPath(inst.dir(), m.manage_no)));
+    WriteFile(inst / "Datas/junk.rks", "junk");
+
+    CliResult r = Cli({"list", "--json", "--sort", "4"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto json = nlohmann::json::parse(r.out);
+    ASSERT_EQ(json.size(), 2u);
+    EXPECT_EQ(json[0]["manage_no"], "400000000005");
+    EXPECT_EQ(json[0]["status"], "終");
+    EXPECT_EQ(json[0]["name"], "壺");
+    EXPECT_EQ(json[0]["saved"].get<std::string>().size(), 14u);
+    const auto& bidder = json[0]["bidders"][0];
+    EXPECT_EQ(bidder["nickname"], "taro");
+    EXPECT_EQ(bidder["name"], "山田");
+    EXPECT_EQ(bidder["total"], 3800);
+    EXPECT_EQ(bidder["paid"]["done"], 1);
+    EXPECT_EQ(bidder["paid"]["date"], "2026/12/01");
+    EXPECT_EQ(bidder["shipped"]["done"], 0);
+    EXPECT_EQ(json[1]["status"], "?");
+    EXPECT_EQ(json[1]["bidders"].size(), 0u);
+}
+
+TEST_F(CliFiles, ConcurrentCopiesNeverShareANumber) {
+    Put("400000000006", "箱");
+    auto runs = RunCliConcurrently(HANAMORI_CLI_PATH, inst.dir(), {"copy", "400000000006"}, 20);
+    std::set<std::string> numbers;
+    for (const CliResult& r : runs) {
+        EXPECT_EQ(r.status, 0) << r.err;
+        numbers.insert(r.out);
+    }
+    EXPECT_EQ(numbers.size(), 20u);
+    auto lines = Lines(Cli({"list"}).out);
+    EXPECT_EQ(lines.size(), 21u);
+    for (const auto& line : lines) {
+        EXPECT_NE(line[0], "?") << line[1];
+    }
 }
 
 TEST_F(CliFiles, OverviewWritesThePage) {
@@ -116,7 +173,11 @@ TEST_F(CliFiles, OverviewWritesThePage) {
     EXPECT_EQ(Utf8(ReadFile(scratch / "o.html")).size(), page.size());
     CliResult fail = Cli({"overview", "-o", scratch / "no/such/o.html"});
     EXPECT_EQ(fail.status, 1);
-    EXPECT_NE(fail.err.find("ファイルリストの作成に失敗しました。"), std::string::npos);
+    EXPECT_NE(fail.err.find("ファイルリストの作成に失敗しました。: " + scratch / "no/such/o.html"),
+              std::string::npos);
+    CliResult out = Cli({"overview", "-o", "-"});
+    EXPECT_EQ(out.status, 0);
+    EXPECT_EQ(Utf8(out.out).size(), page.size());
 }
 
 } // namespace

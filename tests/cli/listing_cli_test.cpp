@@ -1,10 +1,12 @@
 // hanamori-cli new, show, import and settings, run as a real process.
 
-#include "support/cli_runner.h"
 #include "core/app/helpers.h"
+#include "core/listing/listing_file.h"
+#include "support/cli_runner.h"
 #include "support/test_support.h"
 
 #include <filesystem>
+#include <set>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -40,8 +42,9 @@ TEST(CliListing, NewShowImportRoundTrip) {
 
 TEST(CliListing, ImportFillsMissingFieldsAndRefusesBadOnes) {
     test::TempInstall inst;
-    CliResult ok = RunCli(inst.dir(), {"import", "-"},
-                          R"({"product_name":"時計","customers":[{"nickname":"bidder","price":1500}]})");
+    CliResult ok =
+        RunCli(inst.dir(), {"import", "-"},
+               R"({"product_name":"時計","customers":[{"nickname":"bidder","price":1500}]})");
     ASSERT_EQ(ok.status, 0) << ok.err;
     std::string number = ok.out.substr(0, 12);
     auto json = nlohmann::json::parse(RunCli(inst.dir(), {"show", number}).out);
@@ -62,14 +65,74 @@ TEST(CliListing, ImportFillsMissingFieldsAndRefusesBadOnes) {
         EXPECT_NE(r.err.find(bad.field), std::string::npos) << r.err;
     }
     std::string long_name(300, 'a');
-    EXPECT_EQ(RunCli(inst.dir(), {"import", "-"}, "{\"product_name\":\"" + long_name + "\"}").status, 1);
+    EXPECT_EQ(
+        RunCli(inst.dir(), {"import", "-"}, "{\"product_name\":\"" + long_name + "\"}").status, 1);
+}
+
+TEST(CliListing, ImportReplacesAnExistingListingOnlyWhenAsked) {
+    test::TempInstall inst;
+    CliResult made = RunCli(inst.dir(), {"new", "--name", "腕時計"});
+    ASSERT_EQ(made.status, 0) << made.err;
+    std::string number = made.out.substr(0, 12);
+    std::string file = inst / ("Datas/" + number + ".rks");
+    std::string before = test::ReadFile(file);
+
+    std::string partial = R"({"manage_no":")" + number + R"(","auction":{"weight_g":400}})";
+    CliResult refused = RunCli(inst.dir(), {"import", "-"}, partial);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find(number), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("--replace"), std::string::npos) << refused.err;
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(test::ReadFile(file), before);
+
+    CliResult replaced = RunCli(inst.dir(), {"import", "-", "--replace"}, partial);
+    ASSERT_EQ(replaced.status, 0) << replaced.err;
+    auto json = nlohmann::json::parse(RunCli(inst.dir(), {"show", number}).out);
+    EXPECT_EQ(json["auction"]["weight_g"], 400);
+    EXPECT_EQ(json["product_name"], ""); // replaced whole
+
+    // A number of its own that is free is written as given.
+    CliResult own = RunCli(inst.dir(), {"import", "-"}, R"({"manage_no":"A1"})");
+    EXPECT_EQ(own.status, 0) << own.err;
+    EXPECT_EQ(own.out, "A1\n");
+}
+
+TEST(CliListing, LineFeedsInImportedTextsAreStoredAsCrLf) {
+    test::TempInstall inst;
+    CliResult r = RunCli(inst.dir(), {"import", "-"},
+                         R"({"auction":{"description":"一行目\n二行目\r\n三行目\n"}})");
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto json = nlohmann::json::parse(RunCli(inst.dir(), {"show", r.out.substr(0, 12)}).out);
+    EXPECT_EQ(json["auction"]["description"], "一行目\r\n二行目\r\n三行目\r\n");
+}
+
+TEST(CliListing, ConcurrentNewProcessesNeverShareANumber) {
+    test::TempInstall inst;
+    auto runs = test::RunCliConcurrently(HANAMORI_CLI_PATH, inst.dir(), {"new", "--name", "x"}, 20);
+    std::set<std::string> numbers;
+    for (const CliResult& r : runs) {
+        EXPECT_EQ(r.status, 0) << r.err;
+        numbers.insert(r.out);
+    }
+    EXPECT_EQ(numbers.size(), 20u);
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(inst / "Datas")) {
+        SaleMaster m;
+        EXPECT_TRUE(ReadListing(m, entry.path().string())) << entry.path();
+        EXPECT_EQ(m.manage_no + ".rks", entry.path().filename().string());
+        ++files;
+    }
+    EXPECT_EQ(files, 20u);
 }
 
 TEST(CliListing, FailuresAndUsage) {
     test::TempInstall inst;
     CliResult missing = RunCli(inst.dir(), {"show", "000000000000"});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.err.find("ファイルの読み込みに失敗しました。"), std::string::npos);
+    EXPECT_NE(missing.err.find("ファイルの読み込みに失敗しました。: " + inst.dir() +
+                               "Datas/000000000000.rks"),
+              std::string::npos)
+        << missing.err;
     EXPECT_EQ(RunCli(inst.dir(), {"show"}).status, 2);
     EXPECT_EQ(RunCli(inst.dir(), {"frobnicate"}).status, 2);
     EXPECT_EQ(RunCli(inst.dir(), {"new", "--name", "😀"}).status, 1);

@@ -90,9 +90,18 @@ TEST_F(CliMail, FailuresAndUsage) {
     EXPECT_EQ(unknown_bidder.status, 1);
     EXPECT_NE(unknown_bidder.err.find("nobody"), std::string::npos);
 
+    // An unknown template names the valid ones; brackets of either width match.
     CliResult unknown_template = Cli({"mail", "500000000001", "--template", "ない"});
     EXPECT_EQ(unknown_template.status, 1);
-    EXPECT_NE(unknown_template.err.find("プレビューの作成に失敗しました。"), std::string::npos);
+    EXPECT_NE(unknown_template.err.find("--template: ない"), std::string::npos);
+    EXPECT_NE(unknown_template.err.find("発送のお知らせ, お取引完了のお礼・評価のお願い"),
+              std::string::npos)
+        << unknown_template.err;
+    EXPECT_EQ(
+        Cli({"mail", "500000000001", "--template", "お支払いのお願い（再度のご案内）"}).status, 0);
+    CliResult help = Cli({"mail", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("お支払いのお願い(再度のご案内)"), std::string::npos);
 
     CliResult no_file = Cli({"mail", "599999999999", "--template", "発送のお知らせ"});
     EXPECT_EQ(no_file.status, 1);
@@ -108,7 +117,9 @@ TEST_F(CliMail, FailuresAndUsage) {
     CliResult broken = Cli({"mail", "500000000001", "--template", "発送のお知らせ"});
     EXPECT_EQ(broken.status, 1);
     EXPECT_NE(broken.err.find("メールテンプレートの読み込みに失敗しました。"), std::string::npos);
-    EXPECT_NE(broken.err.find("プレビューの作成に失敗しました。"), std::string::npos);
+    EXPECT_NE(broken.err.find("--template: 発送のお知らせ: no template of this name (none loaded)"),
+              std::string::npos)
+        << broken.err;
 }
 
 } // namespace

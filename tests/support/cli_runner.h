@@ -12,9 +12,15 @@ struct CliResult {
     std::string err;
 };
 
-// Runs `cli_path --dir dir args...` with `input` on standard input.
+// Runs `cli_path --dir dir args...` with `input` on standard input (no --dir when
+// `dir` is empty).
 CliResult RunCliAt(const std::string& cli_path, const std::string& dir,
                    const std::vector<std::string>& args, const std::string& input = {});
+
+// Starts `count` runs of `cli_path --dir dir args...` at once and waits for them all;
+// the results in the order they were started.
+std::vector<CliResult> RunCliConcurrently(const std::string& cli_path, const std::string& dir,
+                                          const std::vector<std::string>& args, int count);
 
 #ifdef HANAMORI_CLI_PATH
 inline CliResult RunCli(const std::string& dir, const std::vector<std::string>& args,

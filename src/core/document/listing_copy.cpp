@@ -4,6 +4,7 @@
 #include "core/document/file_list.h"
 #include "core/listing/listing_dir.h"
 #include "core/listing/listing_file.h"
+#include "core/listing/manage_no.h"
 #include "core/listing/records.h"
 #include "core/text/cp932.h"
 #include "core/text/format.h"
@@ -40,15 +41,12 @@ std::optional<FileRow> CopyListingFrom(const std::string& source_path, const std
     }
     SaleMaster target;
     target.Reset(settings);
-    // NewManageNo looks at the installation's Datas; the copy may go elsewhere, and a
-    // copy must never take the file of another listing.
-    while (FileExists(JoinDatasPath(datas_dir, target.manage_no + ".rks"))) {
-        target.manage_no = NewManageNo();
-    }
     target.product_name =
         FitField(FormatWith("ｺﾋﾟｰ ～ %s"_sj, source.product_name), kProductNameCapacity);
     target.auction = CopiedAuction(source.auction, target.auction);
-    if (!WriteListing(target, JoinDatasPath(datas_dir, target.manage_no + ".rks"))) {
+    // The copy's file is claimed in `datas_dir` (which need not be the installation's),
+    // so a copy never takes the file of another listing, even one made meanwhile.
+    if (!SaveNewListing(target, datas_dir)) {
         return std::nullopt;
     }
     FileRow row;

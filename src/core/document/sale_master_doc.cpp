@@ -3,6 +3,7 @@
 #include "core/app/helpers.h"
 #include "core/document/listing_resources.h"
 #include "core/listing/listing_file.h"
+#include "core/listing/manage_no.h"
 #include "core/settings/user_settings.h"
 #include "core/text/cp932.h"
 
@@ -34,6 +35,7 @@ void CSaleMasterDoc::Reset() {
     }
     m_modified = false;
     m_listing.Reset(m_settings);
+    m_has_file = false;
     // A rate file that fails reports itself; the listing goes ahead either way.
     m_loaders->LoadRates(dir + "CostData");
 }
@@ -74,6 +76,7 @@ bool CSaleMasterDoc::OpenListing(const std::string& manage_no) {
     }
     // The file a listing came from is the file it saves to, whatever number it holds.
     m_listing.manage_no = manage_no;
+    m_has_file = true;
     if (!m_view) {
         m_host.ShowMessage(NoViewMessage(), MessageIcon::Stop);
         return false;
@@ -95,11 +98,16 @@ bool CSaleMasterDoc::Save() {
     }
     m_view->FocusCurrentPage();
     m_view->StoreAllTabs();
-    if (!WriteListing(m_listing, ListingFilePath())) {
+    // A listing without a file claims its number first: another process may have
+    // saved a listing under the same number since this one was reset.
+    bool saved = m_has_file ? WriteListing(m_listing, ListingFilePath())
+                            : SaveNewListing(m_listing, InstallDir() + "Datas");
+    if (!saved) {
         m_host.ShowMessage("ファイルの保存に失敗しました。"_sj, MessageIcon::Exclamation);
         m_modified = true;
         return false;
     }
+    m_has_file = true;
     m_view->LoadAllTabs();
     m_modified = false;
     UpdateTitle();

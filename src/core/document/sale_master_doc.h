@@ -101,6 +101,9 @@ private:
     std::unique_ptr<ListingResources> m_resources;
     ResetLoaders* m_loaders = nullptr;
     SaleMaster m_listing;
+    // The listing was read from or saved to its file; a fresh one claims its number
+    // when it is first saved.
+    bool m_has_file = false;
     bool m_modified = false;
 };
 

@@ -5,7 +5,6 @@
 #include "core/text/cp932.h"
 
 #include <ctime>
-#include <set>
 #include <utility>
 
 namespace hanamori {
@@ -113,24 +112,6 @@ void SaleMaster::Reset(const UserSettings& s) {
     customers.Clear();
     customers_edit.Clear();
     mail.Reset(s);
-}
-
-std::string NewManageNo() {
-    // Numbers handed out in this run, so two unsaved listings never share one either.
-    static std::set<std::string> issued;
-    std::time_t t = std::time(nullptr);
-    const std::string datas = InstallDir() + "Datas/";
-    for (;; ++t) {
-        std::tm local{};
-        localtime_r(&t, &local);
-        char buf[32];
-        std::size_t n = std::strftime(buf, sizeof buf, "%y%m%d%H%M%S", &local);
-        std::string number(buf, n);
-        if (issued.count(number) == 0 && !FileExists(datas + number + ".rks")) {
-            issued.insert(number);
-            return number;
-        }
-    }
 }
 
 } // namespace hanamori

@@ -109,6 +109,23 @@ TEST_F(DocumentTest, AFailedWriteKeepsTheListingModified) {
     EXPECT_EQ(host.messages.back().icon, MessageIcon::Exclamation);
 }
 
+TEST_F(DocumentTest, ANewListingNeverSavesOverOneSavedMeanwhile) {
+    // Another process saved a listing under this listing's number since the reset.
+    const std::string number = doc.listing().manage_no;
+    test::WriteFile(doc.ListingFilePath(), "another listing");
+    doc.listing().product_name = "x";
+    ASSERT_TRUE(doc.Save());
+    EXPECT_NE(doc.listing().manage_no, number);
+    EXPECT_EQ(test::ReadFile(ListingPath(inst.dir(), number)), "another listing");
+    SaleMaster saved;
+    ASSERT_TRUE(ReadListing(saved, doc.ListingFilePath()));
+    EXPECT_EQ(saved.manage_no, doc.listing().manage_no);
+    // Once saved, the listing keeps its file.
+    const std::string own = doc.listing().manage_no;
+    ASSERT_TRUE(doc.Save());
+    EXPECT_EQ(doc.listing().manage_no, own);
+}
+
 TEST_F(DocumentTest, TheSaveQuestionDecidesWhetherToGoOn) {
     EXPECT_TRUE(doc.SaveIfModified()); // not modified: no question
     EXPECT_TRUE(host.messages.empty());

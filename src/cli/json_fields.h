@@ -1,0 +1,152 @@
+#pragma once
+// Records to JSON and back, field by field: one bind function per record names every
+// key once and runs with a JsonWriter (record to JSON) or a JsonReader (JSON to
+// record, refusing what the record cannot hold and naming the field).
+
+#include "core/text/cp932.h"
+#include "core/text/width_fold.h"
+
+#include <climits>
+#include <cstdint>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <string>
+
+namespace hanamori::cli {
+
+// Record to JSON: texts in UTF-8, numbers and flags as integers.
+struct JsonWriter {
+    nlohmann::ordered_json& out;
+    void Text(const char* key, const std::string& value, std::size_t = 0) {
+        out[key] = Cp932ToUtf8(value);
+    }
+    void Line(const char* key, const std::string& value, std::size_t = 0) { Text(key, value); }
+    void Int(const char* key, std::int32_t value) { out[key] = value; }
+    void Flag(const char* key, std::int32_t value) { out[key] = value; }
+};
+
+// JSON to record; remembers the first error and ignores everything after it. Keys the
+// JSON leaves out keep the record's value.
+struct JsonReader {
+    const nlohmann::json& in;
+    std::string prefix;
+    std::string& error;
+    std::set<std::string> used;
+
+    bool Has(const char* key) {
+        if (!error.empty() || !in.contains(key)) {
+            return false;
+        }
+        used.insert(key);
+        return true;
+    }
+    // A text for a field of `capacity` bytes (terminator included; 0: unbounded). Line
+    // breaks written as a bare LF are stored as CR LF, as the program's text fields
+    // store them. False when the key is absent or refused.
+    bool Text(const char* key, std::string& field, std::size_t capacity = 0) {
+        if (!Has(key))
+            return false;
+        const auto& v = in[key];
+        if (!v.is_string()) {
+            error = prefix + key + ": must be a string";
+            return false;
+        }
+        auto converted = Utf8ToCp932(BareLfToCrLf(v.get<std::string>()));
+        if (!converted) {
+            error = prefix + key + ": the character \"" +
+                    FirstUnencodableChar(v.get<std::string>()) + "\" cannot be stored (Shift-JIS)";
+            return false;
+        }
+        if (capacity != 0 && converted->size() >= capacity) {
+            error = prefix + key + ": longer than the field holds (" +
+                    std::to_string(capacity - 1) + " bytes)";
+            return false;
+        }
+        field = *converted;
+        return true;
+    }
+    // A one-line text (a value of a settings file, where a line break would end it).
+    bool Line(const char* key, std::string& field, std::size_t capacity) {
+        if (!Has(key))
+            return false;
+        const auto& v = in[key];
+        if (v.is_string() && v.get<std::string>().find_first_of("\r\n") != std::string::npos) {
+            error = prefix + key + ": must be one line";
+            return false;
+        }
+        used.erase(key);
+        return Text(key, field, capacity);
+    }
+    void Int(const char* key, std::int32_t& field) {
+        if (!Has(key))
+            return;
+        const auto& v = in[key];
+        if (!v.is_number_integer() || v.get<std::int64_t>() < INT32_MIN ||
+            v.get<std::int64_t>() > INT32_MAX) {
+            error = prefix + key + ": must be a 32-bit integer";
+            return;
+        }
+        field = static_cast<std::int32_t>(v.get<std::int64_t>());
+    }
+    void Flag(const char* key, std::int32_t& field) {
+        if (!Has(key))
+            return;
+        const auto& v = in[key];
+        if (!v.is_number_integer() || v.get<std::int64_t>() < 0 || v.get<std::int64_t>() > 255) {
+            error = prefix + key + ": must be an integer from 0 to 255";
+            return;
+        }
+        field = static_cast<std::int32_t>(v.get<std::int64_t>());
+    }
+    // Every key of the object must have been one of the record's fields.
+    void CheckNoUnknownKeys() {
+        if (!error.empty())
+            return;
+        for (const auto& item : in.items()) {
+            if (used.count(item.key()) == 0) {
+                error = prefix + item.key() + ": unknown key";
+                return;
+            }
+        }
+    }
+};
+
+// Runs `bind` on a nested object `key` of the reader's object.
+template <class Bind> void ReadObject(JsonReader& parent, const char* key, Bind bind) {
+    if (!parent.Has(key))
+        return;
+    const auto& v = parent.in[key];
+    if (!v.is_object()) {
+        parent.error = parent.prefix + key + ": must be an object";
+        return;
+    }
+    JsonReader child{v, parent.prefix + key + ".", parent.error, {}};
+    bind(child);
+    child.CheckNoUnknownKeys();
+}
+
+// Runs `bind(reader, index)` on each object of the array `key`, which may hold at
+// most `max_size` of them.
+template <class Bind>
+void ReadArray(JsonReader& parent, const char* key, std::size_t max_size, Bind bind) {
+    if (!parent.Has(key))
+        return;
+    const auto& v = parent.in[key];
+    if (!v.is_array() || v.size() > max_size) {
+        parent.error = parent.prefix + key + ": must be an array of at most " +
+                       std::to_string(max_size) + " objects";
+        return;
+    }
+    for (std::size_t i = 0; i < v.size() && parent.error.empty(); ++i) {
+        std::string name = parent.prefix + key + "[" + std::to_string(i) + "]";
+        if (!v[i].is_object()) {
+            parent.error = name + ": must be an object";
+            return;
+        }
+        JsonReader child{v[i], name + ".", parent.error, {}};
+        bind(child, i);
+        child.CheckNoUnknownKeys();
+    }
+}
+
+} // namespace hanamori::cli

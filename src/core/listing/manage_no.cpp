@@ -1,0 +1,123 @@
+#include "core/listing/manage_no.h"
+
+#include "core/app/helpers.h"
+#include "core/listing/listing_dir.h"
+#include "core/listing/listing_file.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <set>
+#include <unistd.h>
+
+namespace hanamori {
+namespace {
+
+// How far a claim walks before it gives up: a day of seconds, far more listings than
+// a directory ever holds.
+constexpr int kMaxClaimSteps = 86400;
+
+// Numbers handed out in this run, so two unsaved listings never share one either.
+std::set<std::string>& IssuedNumbers() {
+    static std::set<std::string> issued;
+    return issued;
+}
+
+std::string ListingFileIn(const std::string& datas_dir, const std::string& number) {
+    return JoinDatasPath(datas_dir, number + ".rks");
+}
+
+} // namespace
+
+std::string ManageNoAt(std::time_t t) {
+    std::tm local{};
+    localtime_r(&t, &local);
+    char buf[32];
+    std::size_t n = std::strftime(buf, sizeof buf, "%y%m%d%H%M%S", &local);
+    return std::string(buf, n);
+}
+
+std::optional<std::time_t> ManageNoTime(const std::string& number) {
+    if (number.size() != kManageNoLength ||
+        number.find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
+    }
+    auto field = [&](int i) { return (number[2 * i] - '0') * 10 + (number[2 * i + 1] - '0'); };
+    std::tm tm{};
+    tm.tm_year = 100 + field(0);
+    tm.tm_mon = field(1) - 1;
+    tm.tm_mday = field(2);
+    tm.tm_hour = field(3);
+    tm.tm_min = field(4);
+    tm.tm_sec = field(5);
+    tm.tm_isdst = -1;
+    std::tm check = tm;
+    std::time_t t = std::mktime(&check);
+    if (t == static_cast<std::time_t>(-1) || check.tm_mon != tm.tm_mon ||
+        check.tm_mday != tm.tm_mday) {
+        return std::nullopt;
+    }
+    return t;
+}
+
+std::string NewManageNo() {
+    const std::string datas = InstallDir() + "Datas";
+    for (std::time_t t = std::time(nullptr);; ++t) {
+        std::string number = ManageNoAt(t);
+        if (IssuedNumbers().count(number) == 0 && !FileExists(ListingFileIn(datas, number))) {
+            IssuedNumbers().insert(number);
+            return number;
+        }
+    }
+}
+
+ClaimResult ClaimListingFile(const std::string& datas_dir, const std::string& number) {
+    int fd = ::open(ListingFileIn(datas_dir, number).c_str(),
+                    O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return errno == EEXIST ? ClaimResult::Taken : ClaimResult::Failed;
+    }
+    ::close(fd);
+    return ClaimResult::Claimed;
+}
+
+std::optional<std::string> ClaimManageNo(const std::string& datas_dir, const std::string& first) {
+    std::string number = first;
+    std::optional<std::time_t> t = ManageNoTime(first);
+    if (!t) {
+        t = std::time(nullptr);
+        number = ManageNoAt(*t);
+    }
+    for (int step = 0; step < kMaxClaimSteps; ++step) {
+        // `first` may be a number this process handed out for this very listing.
+        bool free_here = number == first || IssuedNumbers().count(number) == 0;
+        if (free_here) {
+            switch (ClaimListingFile(datas_dir, number)) {
+            case ClaimResult::Claimed:
+                IssuedNumbers().insert(number);
+                return number;
+            case ClaimResult::Failed:
+                return std::nullopt;
+            case ClaimResult::Taken:
+                break;
+            }
+        }
+        number = ManageNoAt(++*t);
+    }
+    return std::nullopt;
+}
+
+bool SaveNewListing(SaleMaster& listing, const std::string& datas_dir) {
+    auto number = ClaimManageNo(datas_dir, listing.manage_no);
+    if (!number) {
+        return false;
+    }
+    listing.manage_no = *number;
+    const std::string path = ListingFileIn(datas_dir, *number);
+    if (!WriteListing(listing, path)) {
+        ::unlink(path.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace hanamori

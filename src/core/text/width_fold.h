@@ -1,0 +1,26 @@
+#pragma once
+// Width folding of names: the full-width forms of digits, Latin letters, brackets and
+// the ideographic space stand for their ASCII counterparts, so that a name typed with
+// either width finds the other. Used where names are typed on a command line; the
+// desktop program's look-ups stay exact.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hanamori {
+
+// `cp932` with every full-width digit (０-９), letter (Ａ-Ｚ, ａ-ｚ), bracket (（）［］｛｝)
+// and ideographic space replaced by the ASCII character; everything else, the other
+// full-width signs included, is kept as it is.
+std::string FoldWidth(std::string_view cp932);
+
+// Index of the name in `names` equal to `wanted`: an exact match first, else the first
+// that is equal after FoldWidth on both; -1 when none is.
+int FindFoldedName(const std::vector<std::string>& names, std::string_view wanted);
+
+// The text with every LF that does not follow a CR written as CR LF, as the program's
+// multi-line fields store line breaks.
+std::string BareLfToCrLf(std::string_view text);
+
+} // namespace hanamori

@@ -1,0 +1,79 @@
+// Claiming management numbers: a listing's file is created exclusively, and a number
+// whose file exists moves on to the next free second.
+
+#include "core/listing/listing_file.h"
+#include "core/listing/manage_no.h"
+#include "support/test_support.h"
+
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace hanamori {
+namespace {
+
+TEST(ManageNo, ClaimTakesTheFirstFreeSecond) {
+    test::TempInstall inst;
+    const std::string datas = inst / "Datas";
+    EXPECT_EQ(ClaimListingFile(datas, "261207235959"), ClaimResult::Claimed);
+    EXPECT_EQ(ClaimListingFile(datas, "261207235959"), ClaimResult::Taken);
+    test::WriteFile(inst / "Datas/261208000000.rks", "someone else's");
+    // Past a taken number and over midnight.
+    EXPECT_EQ(ClaimManageNo(datas, "261207235959"), std::optional<std::string>("261208000001"));
+    EXPECT_EQ(test::ReadFile(inst / "Datas/261208000000.rks"), "someone else's");
+    // A free number is kept as it is.
+    EXPECT_EQ(ClaimManageNo(datas, "270101120000"), std::optional<std::string>("270101120000"));
+    // Something that is not a number moves on from now.
+    auto fresh = ClaimManageNo(datas, "abc");
+    ASSERT_TRUE(fresh);
+    EXPECT_TRUE(ManageNoTime(*fresh));
+    EXPECT_FALSE(ManageNoTime("261332000000"));
+    // A directory of that name is taken too.
+    std::filesystem::create_directory(inst / "Datas/280101000000.rks");
+    EXPECT_EQ(ClaimManageNo(datas, "280101000000"), std::optional<std::string>("280101000001"));
+
+    EXPECT_EQ(ClaimManageNo(inst / "missing", "261207235959"), std::nullopt);
+}
+
+TEST(ManageNo, SaveNewListingWritesTheClaimedFileOrGivesItBack) {
+    test::TempInstall inst;
+    const std::string datas = inst / "Datas";
+    SaleMaster first;
+    first.manage_no = "261207100000";
+    first.product_name = "first";
+    ASSERT_TRUE(SaveNewListing(first, datas));
+    SaleMaster second = first;
+    second.product_name = "second";
+    ASSERT_TRUE(SaveNewListing(second, datas));
+    EXPECT_EQ(second.manage_no, "261207100001");
+    SaleMaster read;
+    ASSERT_TRUE(ReadListing(read, ListingPath(inst.dir(), "261207100000")));
+    EXPECT_EQ(read.product_name, "first");
+    ASSERT_TRUE(ReadListing(read, ListingPath(inst.dir(), "261207100001")));
+    EXPECT_EQ(read.product_name, "second");
+    EXPECT_EQ(read.manage_no, "261207100001"); // the number inside is the claimed one
+
+    // A save that fails (the disk "full" after 100 bytes, even for root) leaves no
+    // empty claimed file behind.
+    SaleMaster big;
+    big.manage_no = "261207200000";
+    big.auction.description = std::string(5000, 'x');
+    struct rlimit old_limit {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old_limit), 0);
+    auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old_limit;
+    small.rlim_cur = 100;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool saved = SaveNewListing(big, datas);
+    ::setrlimit(RLIMIT_FSIZE, &old_limit);
+    std::signal(SIGXFSZ, old_handler);
+    EXPECT_FALSE(saved);
+    EXPECT_FALSE(std::filesystem::exists(inst / "Datas/261207200000.rks"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(datas),
+                            std::filesystem::directory_iterator()),
+              2);
+}
+
+} // namespace
+} // namespace hanamori
