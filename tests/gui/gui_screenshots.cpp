@@ -3,7 +3,9 @@
 // Run by scripts/screenshot under Xvfb; never by ctest.
 
 #include "core/app/helpers.h"
+#include "core/document/listing_resources.h"
 #include "core/listing/listing_file.h"
+#include "core/mail/guidance_mail.h"
 #include "core/settings/settings_files.h"
 #include "core/settings/setup_wizard_flow.h"
 #include "core/text/cp932.h"
@@ -19,7 +21,10 @@
 #include "gui/document/dealings_window.h"
 #include "gui/document/file_manager_dialog.h"
 #include "gui/document/product_name_dialog.h"
+#include "gui/mail/mail_dialog.h"
 #include "gui/settings/listing_settings_dialog.h"
+#include "gui/settings/payment_settings_dialog.h"
+#include "gui/settings/user_settings_dialog.h"
 #include "gui/settings/wizard_step_factory.h"
 
 #include "core/page/html_tags.h"
@@ -262,6 +267,60 @@ int main(int argc, char* argv[]) {
             Save(dialog.get(), name.c_str());
         }
     }
+    // The mail tab with a bidder, the mail it builds, and the payment and user settings.
+    UserSettings& s = Settings();
+    s.bank[0] = {
+        1,         *Utf8ToCp932("みずほ銀行"),     *Utf8ToCp932("渋谷支店"), *Utf8ToCp932("普通"),
+        "1234567", *Utf8ToCp932("ハナモリ タロウ")};
+    s.bank[1] = {
+        0,         *Utf8ToCp932("ゆうちょ銀行"),   *Utf8ToCp932("〇一八店"), *Utf8ToCp932("普通"),
+        "7654321", *Utf8ToCp932("ハナモリ タロウ")};
+    s.yuubin[0] = {1, *Utf8ToCp932("ぱるる"), "10120", "12345671", *Utf8ToCp932("ハナモリ タロウ")};
+    s.etc = {1, *Utf8ToCp932("代金引換(手数料は落札者様のご負担です)")};
+    s.personal[0].name = *Utf8ToCp932("花森 太郎");
+    s.personal[0].nickname = "hanamori_shop";
+    s.personal[0].mail = "taro@example.jp";
+    s.personal[0].post = "150-0001";
+    s.personal[0].address1 = *Utf8ToCp932("東京都");
+    s.personal[0].address = *Utf8ToCp932("渋谷区神宮前1-2-3\r\n花森ビル201");
+    s.personal[0].phone = "03-1234-5678";
+    s.personal[2].nickname = "hanamori_books";
+    frame.doc().Reset();
+    CustomerRecord bidder;
+    bidder.name = *Utf8ToCp932("佐藤 一郎");
+    bidder.nickname = "ichiro_s";
+    bidder.mail = "ichiro@example.com";
+    bidder.price = 1500;
+    bidder.count = 2;
+    bidder.ship_method = *Utf8ToCp932("ゆうパック");
+    bidder.ship_cost = 800;
+    bidder.zip = "530-0001";
+    bidder.pref = *Utf8ToCp932("大阪府");
+    bidder.address = *Utf8ToCp932("大阪市北区梅田1-1");
+    bidder.phone = "06-1111-2222";
+    bidder.comment = *Utf8ToCp932("土日の配達を希望");
+    frame.doc().listing().product_name = *Utf8ToCp932("手作りの木製スプーン 3本セット");
+    frame.doc().listing().customers.Append(bidder);
+    frame.view().LoadAllTabs();
+    frame.show();
+    frame.view().ShowTab(2);
+    Save(&frame, "main_window_mail");
+    frame.view().StoreAllTabs();
+    ListingResources& res = frame.doc().resources();
+    MailContext mail_ctx{frame.doc().listing(), s, res.shipping()};
+    BuildGuidanceMail(res.mail_templates(), res.mail_templates().entries().at(1).name, mail_ctx,
+                      InstallDir());
+    MailDialog mail(host, bidder.name, bidder.nickname, bidder.mail, &frame);
+    Save(&mail, "mail_dialog");
+    PaymentSettingsDialog payment(host, s, &frame);
+    Save(&payment, "payment_settings_dialog");
+    UserSettingsDialog user(host, s, &frame);
+    Save(&user, "user_settings_dialog");
+    UserSettingsDialog select(host, s, &frame);
+    select.SetNickname("HANAMORI_BOOKS");
+    select.SetSelectionMode(true);
+    Save(&select, "user_settings_select");
+
     std::unique_ptr<QMessageBox> quit(NewMessageBox(
         nullptr, "まだ設定が完了していません。\n設定ウィザードを終了してよろしいですか？"_sj,
         MessageIcon::Exclamation, QMessageBox::Ok | QMessageBox::Cancel));

@@ -209,7 +209,10 @@ private slots:
         QVERIFY(entry->isEnabled());
         entry->trigger();
         QCOMPARE(dialogs.listing_settings_calls, 1);
-        QVERIFY(frame.CommandAction(cmd::kWizard)->isEnabled());
+        QAction* wizard = frame.CommandAction(cmd::kWizard);
+        QVERIFY(wizard->isEnabled());
+        wizard->trigger();
+        QCOMPARE(dialogs.wizard_calls, 1);
 
         // What the menu entry opens, on the program's settings.
         ListingSettingsDialog d(host, Settings());

@@ -7,6 +7,7 @@
 #include "gui/app/main_frame.h"
 #include "gui/app/sale_master_view.h"
 #include "gui/app/window_dialogs.h"
+#include "gui/mail/mail_page.h"
 
 #include <QAction>
 #include <QLabel>
@@ -140,7 +141,14 @@ void CMainFrame::CreateActions() {
             &QAction::triggered, this, [this] { m_dialogs.EditListingSettings(); });
     connect(AddAction(kPaymentSettings, QStringLiteral("支払設定(&P)..."),
                       QStringLiteral("支払方法と振込先を設定します。\n支払設定")),
-            &QAction::triggered, this, [this] { m_dialogs.EditPaymentSettings(nullptr); });
+            &QAction::triggered, this, [this] {
+                // The mail tab shows the account names beside its ticks.
+                m_dialogs.EditPaymentSettings([this] {
+                    if (auto* mail = qobject_cast<MailPage*>(m_view->page(2))) {
+                        mail->ShowAccountNames();
+                    }
+                });
+            });
     connect(AddAction(kShippingOptions, QStringLiteral("発送オプション設定(&S)..."),
                       QStringLiteral("発送方法のオプションを設定します。\n発送オプション設定")),
             &QAction::triggered, this, [this] { m_dialogs.EditShippingOptions(); });

@@ -1,6 +1,7 @@
 #include "gui/app/sale_master_view.h"
 
 #include "core/app/helpers.h"
+#include "core/settings/settings_files.h"
 #include "core/text/cp932.h"
 #include "gui/app/display_scaling.h"
 #include "gui/app/edit_routing.h"
@@ -89,7 +90,7 @@ void CSaleMasterView::AttachDocument(CSaleMasterDoc* doc) {
         }
     }
     m_pages = {new ProductPage(m_host, m_doc, this), new BidderPage(m_host, m_dialogs),
-               new MailPage(m_host)};
+               new MailPage(m_host, m_dialogs, *m_doc, *this, Settings())};
     const QString titles[3] = {QStringLiteral("商品の説明"), QStringLiteral("商品と落札者の管理"),
                                QStringLiteral("案内メールの作成")};
     for (int i = 0; i < 3; ++i) {

@@ -1,25 +1,58 @@
 #pragma once
-// Tab 2, 案内メールの作成: the guidance mail for the selected bidder.
+// Tab 3, 案内メールの作成: the guidance mail for the selected bidder. The seller picks a
+// template, ticks the payment destinations to offer, checks the seller block and builds
+// the mail, which the mail dialog then shows for copying.
 
 #include "gui/app/tab_page.h"
 
-class QComboBox;
-class QLineEdit;
+#include <memory>
+
+namespace Ui {
+class MailPage;
+}
 
 namespace hanamori {
+
+class CSaleMasterDoc;
+class DocumentView;
+class WindowDialogs;
+struct UserSettings;
 
 class MailPage final : public TabPage {
     Q_OBJECT
 public:
-    explicit MailPage(Host& host, QWidget* parent = nullptr);
+    // `view` stores all tabs before a build and switches to the bidder tab.
+    MailPage(Host& host, WindowDialogs& dialogs, CSaleMasterDoc& doc, DocumentView& view,
+             UserSettings& settings, QWidget* parent = nullptr);
+    ~MailPage() override;
 
     void ShowListing(SaleMaster& listing) override;
     void StoreListing(SaleMaster& listing) override;
     void ShowBidders(SaleMaster& listing) override;
+    // The six account names beside the ticks, from the payment settings.
+    void ShowAccountNames();
+
+    // The buttons.
+    void BuildMail();
+    void LoadOtherPaymentText();
+    void EditPaymentSettings();
+    void EditSellerSettings();
+    void ImportSeller();
 
 private:
-    QComboBox* m_bidders;
-    QLineEdit* m_sellerNickname;
+    void WireControls();
+    void ShowBidder();
+    void OnBidderChosen(int index);
+    void OnMailCommentClicked(bool checked);
+    std::string SellerNickname() const;
+
+    std::unique_ptr<Ui::MailPage> m_ui;
+    WindowDialogs& m_dialogs;
+    CSaleMasterDoc& m_doc;
+    DocumentView& m_view;
+    UserSettings& m_settings;
+    SaleMaster* m_listing = nullptr;
+    bool m_filling = false;
 };
 
 } // namespace hanamori
