@@ -150,7 +150,6 @@ void SaveProductTabWindows(CMainFrame& frame, QtHost& host) {
     Save(&completed, "completed_page_dialog");
 
     PreviewDialog* preview = new PreviewDialog();
-    preview->resize(900, 700);
     preview->move(40, 40);
     preview->ShowPage(capture.preview);
     SaveBrowserWindow(preview, preview->browser(), "preview_dialog");

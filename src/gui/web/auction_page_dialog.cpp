@@ -52,7 +52,7 @@ AuctionPageDialog::AuctionPageDialog(Host& host, const std::string& current, QWi
         WriteWorkPage(work);
         m_browser->Navigate(work);
     }
-    resize(640, 420);
+    resize(FitToScreen(this, QSize(640, 420)));
 }
 
 AuctionPageDialog::~AuctionPageDialog() = default;

@@ -18,7 +18,7 @@ PreviewDialog::PreviewDialog(QWidget* parent) : QDialog(parent) {
     m_browser = new WebBrowser(this);
     layout->addWidget(m_browser);
     connect(m_browser, &WebBrowser::loadFinished, this, &PreviewDialog::pageLoaded);
-    resize(800, 600);
+    resize(FitToScreen(this, QSize(800, 600)));
 }
 
 void PreviewDialog::ShowPage(const std::string& path) {
