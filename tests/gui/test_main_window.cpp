@@ -599,6 +599,8 @@ private slots:
     }
 
     void frameNeverGrowsBeyondItsForm() {
+        // The pages settle their layouts through posted events.
+        QCoreApplication::processEvents();
         QSize limit = m_frame->FrameSizeLimit();
         QCOMPARE(m_frame->maximumSize(), limit);
         m_frame->resize(limit + QSize(300, 300));

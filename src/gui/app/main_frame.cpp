@@ -63,6 +63,15 @@ CMainFrame::CMainFrame(Host& host, WindowDialogs& dialogs, const UserSettings& s
     UpdateEditCommands();
     ApplySizeLimit();
     resize(FrameSizeLimit());
+    // The pages lay themselves out when first shown and may then need more room.
+    m_view->installEventFilter(this);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_view && event->type() == QEvent::LayoutRequest) {
+        ApplySizeLimit();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 CMainFrame::~CMainFrame() {
