@@ -89,6 +89,37 @@ private slots:
         m_install.reset();
     }
 
+    void startUpLeavesTheBrowserEngineAlone() {
+        for (int tab = 0; tab < 3; ++tab) {
+            QVERIFY(m_frame->view().ShowTab(tab));
+            QApplication::processEvents();
+        }
+        // The engine, once started, runs threads of its own in this process and its
+        // pages in child processes.
+        QStringList engine;
+        for (const QFileInfo& entry :
+             QDir(Q("/proc/self/task")).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QFile comm(entry.filePath() + Q("/comm"));
+            if (comm.open(QIODevice::ReadOnly) && comm.readAll().startsWith("Chrome_")) {
+                engine << entry.fileName();
+            }
+        }
+        const QByteArray self = QByteArray::number(QCoreApplication::applicationPid());
+        for (const QFileInfo& entry :
+             QDir(Q("/proc")).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QFile stat(entry.filePath() + Q("/stat"));
+            if (!stat.open(QIODevice::ReadOnly)) {
+                continue;
+            }
+            QByteArray line = stat.readAll(); // pid (comm) state ppid ...
+            QList<QByteArray> rest = line.mid(line.lastIndexOf(')') + 2).split(' ');
+            if (rest.size() > 1 && rest[1] == self && line.contains("(QtWebEngine")) {
+                engine << entry.fileName();
+            }
+        }
+        QVERIFY2(engine.isEmpty(), qPrintable(engine.join(QLatin1Char(' '))));
+    }
+
     void newListingShowsHeaderAndTitle() {
         QCOMPARE(Title(), Q("Hanamori - 新規ファイル"));
         auto* name = Find<QLineEdit>("productNameEdit");

@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -396,6 +397,39 @@ private slots:
         QCOMPARE(name->text(), Q("<font size=\"-1\" color=\"#FF0000\">赤</font>"));
         name->undo();
         QCOMPARE(name->text(), Q("赤"));
+    }
+
+    // Picks an entry of 編集 with the keyboard alone: Alt+E, arrow keys, Return.
+    void ChooseFromEditMenuByKeyboard(QWidget* field, QAction* wanted) {
+        QTest::keyClick(field, Qt::Key_E, Qt::AltModifier);
+        QMenu* edit = m_frame->menuBar()->actions().at(1)->menu();
+        QTRY_VERIFY(edit->isVisible());
+        for (int i = 0; i < edit->actions().size() && edit->activeAction() != wanted; ++i) {
+            QTest::keyClick(edit, Qt::Key_Down);
+        }
+        QCOMPARE(edit->activeAction(), wanted);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTRY_VERIFY(!edit->isVisible());
+    }
+
+    void tagCommandsByKeyboardThroughTheEditMenu() {
+        auto* description = Find<QPlainTextEdit>("descriptionEdit");
+        description->setFocus();
+        QApplication::processEvents();
+        description->insertPlainText(Q("青磁の皿"));
+        QTest::keyClick(description, Qt::Key_Home, Qt::ShiftModifier);
+        ChooseFromEditMenuByKeyboard(description, m_frame->CommandAction(cmd::kCenter));
+        QCOMPARE(description->toPlainText(), Q("<center>青磁の皿</center>"));
+        QVERIFY(description->hasFocus());
+
+        // The font dialog is reached the same way and its tag wraps the selection.
+        description->selectAll();
+        m_tags.font = FontChoice{3, "#0000FF"};
+        ChooseFromEditMenuByKeyboard(description, m_frame->CommandAction(cmd::kFont));
+        QCOMPARE(description->toPlainText(),
+                 Q("<font size=\"+3\" color=\"#0000FF\"><center>青磁の皿</center></font>"));
+        QTest::keyClick(description, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(description->toPlainText(), Q("<center>青磁の皿</center>"));
     }
 
     void contextMenuOffersTheFieldsAbilities() {

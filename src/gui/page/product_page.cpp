@@ -12,6 +12,7 @@
 #include "core/text/cp932.h"
 #include "gui/app/edit_routing.h"
 #include "gui/app/qt_text.h"
+#include "gui/settings/settings_text.h"
 #include "ui_product_page.h"
 
 #include <QKeyEvent>
@@ -23,17 +24,9 @@ namespace {
 constexpr int kTagAbilities = 3;
 constexpr int kClipboardAbilities = 1;
 
-// Multi-line fields show line feeds; the listing keeps CR LF.
-QString ToField(const std::string& cp932) {
-    QString text = ToQt(cp932);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text;
-}
-
+// Multi-line fields keep every byte typed: the listing file has no limit for them.
 std::string FromField(const QPlainTextEdit* edit) {
-    QString text = edit->toPlainText();
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return ToCp932Lossy(text);
+    return MultilineToCp932(edit->toPlainText(), std::string::npos);
 }
 
 void SelectByName(QComboBox* combo, const std::string& name) {
@@ -257,18 +250,18 @@ void ProductPage::ShowListing(SaleMaster& listing) {
     u.nameBytesEdit->setText(QString::number(a.display_name.size()));
 
     u.useDescriptionCheck->setChecked(a.use_description != 0);
-    u.descriptionEdit->setPlainText(ToField(a.description));
+    u.descriptionEdit->setPlainText(MultilineToQt(a.description));
     u.useQuantityCheck->setChecked(a.use_quantity != 0);
     u.useNotesCheck->setChecked(a.use_notes != 0);
-    u.notesEdit->setPlainText(ToField(a.notes));
+    u.notesEdit->setPlainText(MultilineToQt(a.notes));
     u.useOtherCheck->setChecked(a.use_other != 0);
-    u.otherEdit->setPlainText(ToField(a.other));
+    u.otherEdit->setPlainText(MultilineToQt(a.other));
     u.useBankCheck->setChecked(a.use_bank != 0);
-    u.bankEdit->setPlainText(ToField(a.bank_text));
+    u.bankEdit->setPlainText(MultilineToQt(a.bank_text));
     u.usePostalCheck->setChecked(a.use_postal != 0);
-    u.postalEdit->setPlainText(ToField(a.postal_text));
+    u.postalEdit->setPlainText(MultilineToQt(a.postal_text));
     u.useOtherPaymentCheck->setChecked(a.use_other_payment != 0);
-    u.otherPaymentEdit->setPlainText(ToField(a.other_payment_text));
+    u.otherPaymentEdit->setPlainText(MultilineToQt(a.other_payment_text));
     u.teikeiCheck->setChecked(a.use_teikei != 0);
     u.teikeigaiCheck->setChecked(a.use_teikeigai != 0);
     u.bookletCheck->setChecked(a.use_booklet != 0);
@@ -282,7 +275,7 @@ void ProductPage::ShowListing(SaleMaster& listing) {
     u.yamatoCheck->setChecked(a.use_yamato != 0);
     u.sagawaCheck->setChecked(a.use_sagawa != 0);
     u.pelicanCheck->setChecked(a.use_pelican != 0);
-    u.shippingNotesEdit->setPlainText(ToField(a.shipping_notes));
+    u.shippingNotesEdit->setPlainText(MultilineToQt(a.shipping_notes));
 
     u.quantityEdit->setText(QString::number(a.quantity <= 0 ? 1 : a.quantity));
     int weight = WeightClassIndex(a.weight_g);
