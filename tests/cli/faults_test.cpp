@@ -103,6 +103,8 @@ TEST_F(CliFaults, EveryWriterFailsCleanlyWhenTheDiskIsFull) {
         {replace, listing},
         {{"new", "--name", "新しい"}, listing},
         {{"copy", number}, listing},
+        {{"bidder", number, "add", "--nickname", "jiro"}, listing},
+        {{"bidder", number, "remove", "ichiro"}, listing},
         {{"page", number}, inst / "work/body.html"},
         {{"mail", number, "--template", "発送のお知らせ"}, inst / "work/mail.txt"},
         {{"overview"}, inst / "work/filelist.html"},
