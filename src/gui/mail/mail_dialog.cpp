@@ -5,6 +5,7 @@
 #include "core/mail/mail_writer.h"
 #include "core/text/cp932.h"
 #include "gui/app/qt_text.h"
+#include "gui/app/screen_fit.h"
 #include "gui/settings/settings_text.h"
 #include "ui_mail_dialog.h"
 
@@ -36,7 +37,7 @@ MailDialog::MailDialog(Host& host, const std::string& name, const std::string& n
     connect(m_ui->copyTitleButton, &QPushButton::clicked, this, &MailDialog::CopyTitle);
     connect(m_ui->copyMailButton, &QPushButton::clicked, this, &MailDialog::CopyMail);
     connect(m_ui->closeButton, &QPushButton::clicked, this, &QDialog::accept);
-    resize(640, 560);
+    resize(FitToScreen(this, QSize(640, 560)).expandedTo(minimumSizeHint()));
     LoadFiles();
 }
 

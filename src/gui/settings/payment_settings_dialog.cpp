@@ -3,6 +3,7 @@
 #include "core/settings/settings_input.h"
 #include "core/settings/user_settings.h"
 #include "gui/app/qt_text.h"
+#include "gui/app/screen_fit.h"
 #include "gui/settings/settings_text.h"
 #include "ui_payment_settings_dialog.h"
 
@@ -94,6 +95,7 @@ PaymentSettingsDialog::PaymentSettingsDialog(Host& host, UserSettings& settings,
     GuardCp932Input(m_ui->otherPaymentEdit, host);
     m_ui->otherPaymentEdit->setTabChangesFocus(true);
     ShowSettings();
+    ResizeToFitScreen(this);
 }
 
 PaymentSettingsDialog::~PaymentSettingsDialog() = default;

@@ -3,6 +3,7 @@
 #include "core/settings/settings_input.h"
 #include "core/shipping/prefectures.h"
 #include "gui/app/qt_text.h"
+#include "gui/app/screen_fit.h"
 #include "gui/settings/settings_text.h"
 #include "ui_user_settings_dialog.h"
 
@@ -44,6 +45,7 @@ UserSettingsDialog::UserSettingsDialog(Host& host, UserSettings& settings, QWidg
     GuardCp932Input(m_ui->addressEdit, host);
     m_ui->addressEdit->setTabChangesFocus(true);
     ShowProfile();
+    ResizeToFitScreen(this);
 }
 
 UserSettingsDialog::~UserSettingsDialog() = default;

@@ -5,6 +5,7 @@
 #include "core/listing/records.h"
 #include "core/text/cp932.h"
 #include "gui/app/qt_text.h"
+#include "gui/app/screen_fit.h"
 #include "gui/web/web_browser.h"
 #include "ui_auction_page_dialog.h"
 

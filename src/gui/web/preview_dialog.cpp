@@ -1,5 +1,6 @@
 #include "gui/web/preview_dialog.h"
 
+#include "gui/app/screen_fit.h"
 #include "gui/web/web_browser.h"
 
 #include <QVBoxLayout>

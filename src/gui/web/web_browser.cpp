@@ -3,8 +3,6 @@
 #include "gui/app/qt_text.h"
 
 #include <QFile>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QWebEngineSettings>
 
 namespace hanamori {
@@ -20,15 +18,6 @@ QUrl BrowserAddress(const std::string& path_or_url) {
     }
     QUrl url = QUrl::fromUserInput(text);
     return url;
-}
-
-QSize FitToScreen(const QWidget* widget, QSize wanted) {
-    const QScreen* screen = widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
-    if (!screen) {
-        return wanted;
-    }
-    QSize room = screen->availableGeometry().size() * 9 / 10;
-    return wanted.boundedTo(room);
 }
 
 WebBrowser::WebBrowser(QWidget* parent) : QWebEngineView(parent) {

@@ -21,10 +21,6 @@ public:
     QString LocationUrl() const { return url().toString(); }
 };
 
-// `wanted`, made smaller where needed so that a window of this size fits the screen
-// `widget` will show on (large scale factors on small screens).
-QSize FitToScreen(const QWidget* widget, QSize wanted);
-
 // The address the browser goes to for a local path or a web address (CP932).
 QUrl BrowserAddress(const std::string& path_or_url);
 
