@@ -21,11 +21,14 @@
 #include "gui/document/dealings_window.h"
 #include "gui/document/file_manager_dialog.h"
 #include "gui/document/product_name_dialog.h"
+#include "gui/mail/bidder_registration_dialog.h"
 #include "gui/mail/mail_dialog.h"
 #include "gui/settings/listing_settings_dialog.h"
 #include "gui/settings/payment_settings_dialog.h"
 #include "gui/settings/user_settings_dialog.h"
 #include "gui/settings/wizard_step_factory.h"
+#include "gui/shipping/shipping_options_dialog.h"
+#include "gui/shipping/shipping_tool_dialog.h"
 
 #include "core/page/html_tags.h"
 #include "gui/page/completed_page_dialog.h"
@@ -38,6 +41,7 @@
 #include "gui/web/web_browser.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -158,6 +162,70 @@ void SaveProductTabWindows(CMainFrame& frame, QtHost& host) {
     AuctionPageDialog auction(host, std::string(), &frame);
     auction.move(60, 60);
     SaveBrowserWindow(&auction, auction.browser(), "auction_page_dialog");
+}
+
+// The bidder tab with a registered bidder, its registration dialog, the shipping tool
+// from the tab and from the main window, and the shipping options.
+void SaveBidderTabWindows(CMainFrame& frame, QtHost& host) {
+    frame.doc().Reset();
+    SaleMaster& l = frame.doc().listing();
+    l.product_name = *Utf8ToCp932("陶器の花瓶 青磁風");
+    l.auction.listed = 1;
+    l.auction.listed_date = "2026/11/28";
+    l.auction.ended = 1;
+    l.auction.ended_date = "2026/12/05";
+    l.auction.memo = *Utf8ToCp932("箱あり。緩衝材を多めに。");
+    l.auction.weight_g = 1800;
+    l.auction.length_cm = 30;
+    l.auction.width_cm = 20;
+    l.auction.height_cm = 20;
+    l.auction.origin_pref = *Utf8ToCp932("京都府");
+    l.mail.seller_nickname = "hanamori_shop";
+    CustomerRecord b;
+    b.name = *Utf8ToCp932("鈴木 花子");
+    b.nickname = "hanako_s";
+    b.mail = "hanako@example.com";
+    b.price = 4800;
+    b.count = 1;
+    b.ship_method = *Utf8ToCp932("ゆうパック");
+    b.ship_cost = 1100;
+    b.other_charge = -300;
+    b.zip = "060-0001";
+    b.pref = *Utf8ToCp932("北海道");
+    b.address = *Utf8ToCp932("札幌市中央区北一条西1-1");
+    b.phone = "011-111-2222";
+    b.comment = *Utf8ToCp932("平日夜の配達を希望");
+    b.notice_sent = 1;
+    b.notice_sent_date = "2026/12/05";
+    b.method_told = 1;
+    b.method_told_date = "2026/12/06";
+    l.customers.Append(b);
+    CustomerRecord other;
+    other.nickname = "jiro_k";
+    other.price = 1200;
+    l.customers.Append(other);
+    frame.view().LoadAllTabs();
+    frame.show();
+    frame.view().ShowTab(1);
+    Save(&frame, "bidder_tab");
+    frame.show();
+
+    BidderRegistrationDialog registration(host, l.customers, &frame);
+    Save(&registration, "bidder_registration_dialog");
+
+    Settings().send_opt.chk_yuupack_opt100 = 1;
+    ShippingToolDialog from_tab(host, Settings(), BidderToolRequest(l, b), &frame);
+    from_tab.Calculate();
+    from_tab.ShowList(ShippingMethod::YuPack);
+    Save(&from_tab, "shipping_tool_bidder");
+    ShippingToolDialog standalone(host, Settings(), StandaloneToolRequest(l), &frame);
+    auto* destination = standalone.findChild<QComboBox*>(QStringLiteral("destinationCombo"));
+    destination->setCurrentIndex(destination->findText(QStringLiteral("宮城県")));
+    standalone.Calculate();
+    Save(&standalone, "shipping_tool_standalone");
+    ShippingOptionsDialog options(host, Settings(), &frame);
+    Save(&options, "shipping_options_dialog");
+    Settings().send_opt.chk_yuupack_opt100 = 0;
 }
 
 void WriteSample(const char* no, const char* name, int status, int bidders) {
@@ -325,6 +393,7 @@ int main(int argc, char* argv[]) {
         MessageIcon::Exclamation, QMessageBox::Ok | QMessageBox::Cancel));
     Save(quit.get(), "wizard_quit_question");
     SaveProductTabWindows(frame, host);
+    SaveBidderTabWindows(frame, host);
 
     samples::WriteDealingSamples();
     DealingsWindow* dealings = frame.ShowDealings();
