@@ -8,8 +8,35 @@
 namespace hanamori {
 namespace {
 
+std::size_t Utf8CharLength(unsigned char c) {
+    if (c < 0x80)
+        return 1;
+    if ((c & 0xE0) == 0xC0)
+        return 2;
+    if ((c & 0xF0) == 0xE0)
+        return 3;
+    if ((c & 0xF8) == 0xF0)
+        return 4;
+    return 1;
+}
+
+// Bytes of the UTF-8 character at the start of `in`; 1 when it is not well formed.
+std::size_t WellFormedCharLength(std::string_view in) {
+    std::size_t n = Utf8CharLength(static_cast<unsigned char>(in[0]));
+    if (n > in.size()) {
+        return 1;
+    }
+    for (std::size_t i = 1; i < n; ++i) {
+        if ((static_cast<unsigned char>(in[i]) & 0xC0) != 0x80) {
+            return 1;
+        }
+    }
+    return n;
+}
+
 // iconv in one go; returns nullopt at the first unconvertible sequence unless
-// `replacement` is given, in which case that sequence is replaced and skipped.
+// `replacement` is given, in which case that sequence is replaced and skipped:
+// `bad_step` bytes of it, or one UTF-8 character when `bad_step` is 0.
 std::optional<std::string> Convert(const char* to, const char* from, std::string_view in,
                                    const char* replacement, std::size_t bad_step) {
     iconv_t cd = iconv_open(to, from);
@@ -42,7 +69,8 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
         out += replacement;
         used = out.size();
         out.resize(used + src_left * 2 + 16);
-        std::size_t step = std::min(bad_step, src_left);
+        std::size_t step = bad_step ? std::min(bad_step, src_left)
+                                    : WellFormedCharLength(std::string_view(src, src_left));
         src += step;
         src_left -= step;
     }
@@ -54,18 +82,14 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
     return out;
 }
 
-std::size_t Utf8CharLength(unsigned char c) {
-    if (c < 0x80) return 1;
-    if ((c & 0xE0) == 0xC0) return 2;
-    if ((c & 0xF0) == 0xE0) return 3;
-    if ((c & 0xF8) == 0xF0) return 4;
-    return 1;
-}
-
 } // namespace
 
 std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
     return Convert("CP932", "UTF-8", utf8, nullptr, 1);
+}
+
+std::string Utf8ToCp932Lossy(std::string_view utf8) {
+    return Convert("CP932", "UTF-8", utf8, "", 0).value_or(std::string());
 }
 
 std::string Cp932ToUtf8(std::string_view cp932) {
@@ -73,10 +97,13 @@ std::string Cp932ToUtf8(std::string_view cp932) {
 }
 
 std::string FirstUnencodableChar(std::string_view utf8) {
+    if (Utf8ToCp932(utf8)) {
+        return {};
+    }
     std::size_t i = 0;
     while (i < utf8.size()) {
-        std::size_t n = std::min(Utf8CharLength(static_cast<unsigned char>(utf8[i])),
-                                 utf8.size() - i);
+        std::size_t n =
+            std::min(Utf8CharLength(static_cast<unsigned char>(utf8[i])), utf8.size() - i);
         std::string_view ch = utf8.substr(i, n);
         if (!Utf8ToCp932(ch)) {
             return std::string(ch);
@@ -122,8 +149,10 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
             ++i;
             continue;
         }
-        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
+        if (x >= 'A' && x <= 'Z')
+            x = static_cast<unsigned char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z')
+            y = static_cast<unsigned char>(y - 'A' + 'a');
         if (x != y) {
             return false;
         }

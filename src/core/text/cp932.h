@@ -18,6 +18,9 @@ constexpr bool IsLeadByte(unsigned char c) {
 
 // UTF-8 to CP932; nullopt when a character has no CP932 form or the input is not UTF-8.
 std::optional<std::string> Utf8ToCp932(std::string_view utf8);
+// UTF-8 to CP932, leaving out every character CP932 cannot hold and every byte that is
+// not UTF-8.
+std::string Utf8ToCp932Lossy(std::string_view utf8);
 // CP932 to UTF-8; bytes that are not valid CP932 come out as U+FFFD.
 std::string Cp932ToUtf8(std::string_view cp932);
 // The first character (as UTF-8) of a UTF-8 text that CP932 cannot hold, or empty.

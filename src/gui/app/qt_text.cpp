@@ -21,16 +21,7 @@ std::optional<std::string> ToCp932(const QString& text) {
 }
 
 std::string ToCp932Lossy(const QString& text) {
-    std::string out;
-    // Character by character, so that one refused character does not lose the rest.
-    for (int i = 0; i < text.size();) {
-        int n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        if (auto piece = Utf8ToCp932(text.mid(i, n).toStdString())) {
-            out += *piece;
-        }
-        i += n;
-    }
-    return out;
+    return Utf8ToCp932Lossy(text.toStdString());
 }
 
 QString FirstUnencodable(const QString& text) {

@@ -12,10 +12,6 @@ namespace hanamori {
 namespace {
 constexpr std::size_t kColorCapacity = 128;
 constexpr int kStandardSize = 1; // 標準
-
-QColor ToColor(const Swatch& s) {
-    return QColor(s.red, s.green, s.blue);
-}
 } // namespace
 
 FontTagDialog::FontTagDialog(Host& host, QWidget* parent)

@@ -18,11 +18,11 @@ TEST(Cp932, SourceLiteralsWithBackslashTrailBytesReachFilesAsCp932) {
 TEST(Cp932, FitFieldNeverSplitsADoubleByteCharacter) {
     std::string text = "a" + "表表"_sj; // 1 + 2 + 2 bytes
     EXPECT_EQ(FitField(text, 6), text);
-    EXPECT_EQ(FitField(text, 5), "a" + "表"_sj);          // 4 bytes fit, the cut is clean
-    EXPECT_EQ(FitField(text, 4), "a" + "表"_sj);          // 3 bytes fit
-    EXPECT_EQ(FitField(text, 3), "a");                     // 2 bytes would split 表
+    EXPECT_EQ(FitField(text, 5), "a" + "表"_sj); // 4 bytes fit, the cut is clean
+    EXPECT_EQ(FitField(text, 4), "a" + "表"_sj); // 3 bytes fit
+    EXPECT_EQ(FitField(text, 3), "a");           // 2 bytes would split 表
     EXPECT_EQ(FitField(text, 1), "");
-    EXPECT_EQ(FitField("ｺﾋﾟｰ"_sj, 3), "ｺﾋ"_sj);           // half-width kana are single bytes
+    EXPECT_EQ(FitField("ｺﾋﾟｰ"_sj, 3), "ｺﾋ"_sj); // half-width kana are single bytes
 }
 
 TEST(Cp932, CaseInsensitiveComparisonLeavesTrailBytesAlone) {
@@ -36,6 +36,19 @@ TEST(Cp932, UnencodableCharactersAreNamed) {
     EXPECT_FALSE(Utf8ToCp932("emoji 😀").has_value());
     EXPECT_EQ(FirstUnencodableChar("ok 😀 no"), "😀");
     EXPECT_EQ(FirstUnencodableChar("全部大丈夫"), "");
+}
+
+TEST(Cp932, LossyConversionLeavesOutOnlyWhatCannotBeHeld) {
+    EXPECT_EQ(Utf8ToCp932Lossy("花😀瓶\r\n€x"), "花瓶\r\nx"_sj);
+    // A broken sequence costs its first byte only, not the characters after it.
+    EXPECT_EQ(Utf8ToCp932Lossy("a\xE3"
+                               "A"
+                               "b\xF0\x9F"),
+              "aAb");
+    EXPECT_EQ(Utf8ToCp932Lossy(""), "");
+    std::string many(20000, 'x');
+    many += "😀";
+    EXPECT_EQ(Utf8ToCp932Lossy(many), std::string(20000, 'x'));
 }
 
 } // namespace
