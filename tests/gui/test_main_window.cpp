@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -421,8 +422,26 @@ private slots:
         QCOMPARE(field->commands, QList<int>({cmd::kBold, cmd::kImage}));
     }
 
+    void windowOpensWithinTheScreenAndTheFormScrolls() {
+        const QSize room = m_frame->screen()->availableGeometry().size();
+        const QSize full = m_frame->maximumSize();
+        // The test screen is smaller than the window would like to be.
+        QVERIFY(full.width() > room.width() * 9 / 10 || full.height() > room.height() * 9 / 10);
+        QVERIFY(m_frame->width() <= room.width());
+        QVERIFY(m_frame->height() <= room.height());
+        auto* area = Find<QScrollArea>("viewScrollArea");
+        QTRY_VERIFY(area->horizontalScrollBar()->isVisible() ||
+                    area->verticalScrollBar()->isVisible());
+        // Made as large as its form, the window needs no scroll bars.
+        m_frame->resize(m_frame->maximumSize());
+        QTRY_VERIFY(!area->verticalScrollBar()->isVisible());
+        QTRY_VERIFY(!area->horizontalScrollBar()->isVisible());
+    }
+
     void barsShownAgainGiveTheWindowItsSizeBack() {
         auto* area = Find<QScrollArea>("viewScrollArea");
+        m_frame->resize(m_frame->maximumSize());
+        QTRY_VERIFY(!area->verticalScrollBar()->isVisible());
         const QSize frame = m_frame->size();
         const QSize form = area->size();
         QVERIFY(!area->verticalScrollBar()->isVisible());

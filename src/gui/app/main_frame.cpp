@@ -8,6 +8,7 @@
 #include "gui/app/icons.h"
 #include "gui/app/qt_text.h"
 #include "gui/app/sale_master_view.h"
+#include "gui/app/screen_fit.h"
 #include "gui/app/window_dialogs.h"
 #include "gui/document/dealings_window.h"
 
@@ -62,7 +63,8 @@ CMainFrame::CMainFrame(Host& host, WindowDialogs& dialogs, const UserSettings& s
     connect(menuKey, &QShortcut::activated, this, &CMainFrame::OpenMenuBar);
     UpdateEditCommands();
     ApplySizeLimit();
-    resize(FrameSizeLimit());
+    // On a small screen (or at a large scale) the window opens smaller and the form scrolls.
+    resize(FitToScreen(this, FrameSizeLimit()));
     // The pages lay themselves out when first shown and may then need more room.
     m_view->installEventFilter(this);
 }
