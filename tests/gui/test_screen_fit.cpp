@@ -1,13 +1,14 @@
-// The settings and mail dialogs on a small screen: run at scale factor 2, where the test
-// screen (800x800 pixels) holds a 400x400 window at most, far less than their natural
-// size. Each opens within the screen, its own buttons inside it and every control
-// reachable by scrolling.
+// The settings and mail dialogs and the shipping tool on a small screen: run at scale
+// factor 2, where the test screen (800x800 pixels) holds a 400x400 window at most, far
+// less than their natural size. Each opens within the screen, its own buttons inside it
+// and every control reachable by scrolling.
 
 #include "core/settings/user_settings.h"
 #include "gui/app/screen_fit.h"
 #include "gui/mail/mail_dialog.h"
 #include "gui/settings/payment_settings_dialog.h"
 #include "gui/settings/user_settings_dialog.h"
+#include "gui/shipping/shipping_tool_dialog.h"
 #include "gui_test_support.h"
 
 #include <QApplication>
@@ -90,6 +91,17 @@ private slots:
         mail.show();
         QVERIFY(QTest::qWaitForWindowExposed(&mail));
         CheckReachable(&mail);
+    }
+
+    void shippingToolOpensWithinTheScreen() {
+        TempInstall install(true);
+        UserSettings s;
+        ShippingToolRequest request;
+        request.bidder_mode = true;
+        ShippingToolDialog tool(m_host, s, request);
+        tool.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tool));
+        CheckReachable(&tool);
     }
 };
 

@@ -8,6 +8,7 @@
 #include "core/text/cp932.h"
 #include "gui/app/edit_routing.h"
 #include "gui/app/qt_text.h"
+#include "gui/app/screen_fit.h"
 #include "ui_shipping_tool_dialog.h"
 
 #include <QPushButton>
@@ -79,6 +80,8 @@ ShippingToolDialog::ShippingToolDialog(Host& host, const UserSettings& settings,
     connect(ui.buttonBox, &QDialogButtonBox::accepted, this, &ShippingToolDialog::accept);
     connect(ui.buttonBox, &QDialogButtonBox::rejected, this, &ShippingToolDialog::reject);
     Prepare();
+    // Large scale factors on small screens: the tool scrolls instead of hiding OK.
+    ResizeToFitScreen(this);
 }
 
 ShippingToolDialog::~ShippingToolDialog() = default;
