@@ -8,9 +8,11 @@
 #include "gui/app/main_frame.h"
 #include "gui/app/sale_master_view.h"
 #include "gui/mail/mail_dialog.h"
+#include "gui/mail/mail_page.h"
 #include "gui_test_support.h"
 #include "support/cli_runner.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -35,7 +37,11 @@ class MailPageTest : public QObject {
     QString m_shownName;
 
     template <typename T> T* Find(const char* name) {
-        T* w = m_frame->findChild<T*>(QString::fromLatin1(name));
+        // The mail tab's own first: the product tab has fields of the same names.
+        T* w = m_frame->view().page(2)->findChild<T*>(QString::fromLatin1(name));
+        if (!w) {
+            w = m_frame->findChild<T*>(QString::fromLatin1(name));
+        }
         if (!w) {
             qFatal("widget %s not found", name);
         }
@@ -52,6 +58,12 @@ class MailPageTest : public QObject {
         m_frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
     }
+    // Starts the program and shows the mail tab, which builds its controls.
+    void StartOnMailTab() {
+        Start();
+        m_frame->view().ShowTab(2);
+    }
+    MailPage* Page() { return qobject_cast<MailPage*>(m_frame->view().page(2)); }
     static CustomerRecord Bidder(const char* nickname, const char* name_utf8) {
         CustomerRecord c;
         c.nickname = nickname;
@@ -104,7 +116,7 @@ private slots:
     }
 
     void showsTheMailBlockAndStoresItBack() {
-        Start();
+        StartOnMailTab();
         auto* templates = Find<QComboBox>("templateCombo");
         QCOMPARE(templates->count(), 6);
         QCOMPARE(templates->currentIndex(), 0);
@@ -167,7 +179,7 @@ private slots:
 
     void emptyTemplateListFailsTheBuild() {
         std::remove((*m_install / "template/template.lst").c_str());
-        Start();
+        StartOnMailTab();
         QCOMPARE(Find<QComboBox>("templateCombo")->count(), 0);
         m_host->messages.clear();
         Find<QPushButton>("buildMailButton")->click();
@@ -176,7 +188,7 @@ private slots:
     }
 
     void noBidderStillBuildsAMail() {
-        Start();
+        StartOnMailTab();
         Find<QPushButton>("buildMailButton")->click();
         QCOMPARE(m_dialogs->mail_requests.size(), size_t(1));
         QCOMPARE(m_dialogs->mail_requests[0].name, std::string());
@@ -216,7 +228,7 @@ private slots:
     }
 
     void buttonsOpenTheSettingsDialogs() {
-        Start();
+        StartOnMailTab();
         // 設定値から読み込む takes the payment settings' text.
         Find<QPushButton>("loadOtherButton")->click();
         QCOMPARE(Find<QPlainTextEdit>("otherPaymentEdit")->toPlainText(),
@@ -258,6 +270,59 @@ private slots:
         QCOMPARE(Find<QComboBox>("sellerPrefCombo")->currentText(), Q("宮城県"));
         QCOMPARE(Find<QPlainTextEdit>("sellerAddressEdit")->toPlainText(), Q("仙台市\n青葉区"));
         QCOMPARE(Find<QLineEdit>("sellerPhoneEdit")->text(), QStringLiteral("022-000-0000"));
+    }
+
+    // The page is built when first shown. Until then loading and storing go past it:
+    // the mail block stays as read, the menu's payment settings reach no controls,
+    // and the first showing fills the controls from the listing without a change.
+    void pageIsBuiltWhenFirstShown() {
+        Start();
+        MailPage* page = Page();
+        QVERIFY(!page->isBuilt());
+        QVERIFY(!m_frame->findChild<QComboBox*>(QStringLiteral("templateCombo")));
+
+        MailRecord& m = Doc().listing().mail;
+        m.bank1 = 0;
+        m.bank3 = 1;
+        m.seller_name = Sj("読み込んだ 名前");
+        m.seller_pref = Sj("どこか"); // not a prefecture: a built page would store it empty
+        m.other_payment_text = Sj("代金引換\r\n手数料");
+        Doc().listing().customers.Append(Bidder("ichiro", "佐藤 一郎"));
+        m_frame->view().LoadAllTabs();
+        m_frame->view().ShowTab(1);
+        m_dialogs->on_payment = [](const std::function<void()>& stored) {
+            Settings().bank[3].bank_name = Sj("楽天銀行");
+            stored();
+        };
+        m_frame->CommandAction(cmd::kPaymentSettings)->trigger();
+        m_frame->view().StoreAllTabs();
+        QVERIFY(!page->isBuilt());
+        QCOMPARE(m.bank1, 0);
+        QCOMPARE(m.bank3, 1);
+        QCOMPARE(m.seller_name, Sj("読み込んだ 名前"));
+        QCOMPARE(m.seller_pref, Sj("どこか"));
+        QCOMPARE(m.other_payment_text, Sj("代金引換\r\n手数料"));
+        QVERIFY(!Doc().IsModified());
+
+        m_frame->view().ShowTab(2);
+        QVERIFY(page->isBuilt());
+        QCOMPARE(Find<QLineEdit>("sellerNameEdit")->text(), Q("読み込んだ 名前"));
+        QVERIFY(!Find<QCheckBox>("bank1Check")->isChecked());
+        QVERIFY(Find<QCheckBox>("bank3Check")->isChecked());
+        QCOMPARE(Find<QPlainTextEdit>("otherPaymentEdit")->toPlainText(), Q("代金引換\n手数料"));
+        QCOMPARE(Find<QLineEdit>("bank4Edit")->text(), Q("楽天銀行"));
+        QCOMPARE(Find<QComboBox>("mailBidderCombo")->count(), 1);
+        QCOMPARE(Find<QLineEdit>("bidderNameEdit")->text(), Q("佐藤 一郎"));
+        QVERIFY(Find<QCheckBox>("mailCommentCheck")->isEnabled());
+        QVERIFY(!Doc().IsModified());
+
+        // Once built, what is typed is stored from any tab.
+        Find<QLineEdit>("sellerPhoneEdit")->setText(QStringLiteral("03-0000-0000"));
+        QVERIFY(Doc().IsModified());
+        m_frame->view().ShowTab(0);
+        m_frame->view().StoreAllTabs();
+        QCOMPARE(m.seller_phone, std::string("03-0000-0000"));
+        QCOMPARE(m.seller_name, Sj("読み込んだ 名前"));
     }
 
     void mailDialogCopiesWholeTexts() {

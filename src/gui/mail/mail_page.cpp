@@ -36,11 +36,26 @@ std::string SellerField(const QLineEdit* edit, std::size_t capacity) {
 
 MailPage::MailPage(Host& host, WindowDialogs& dialogs, CSaleMasterDoc& doc, DocumentView& view,
                    UserSettings& settings, QWidget* parent)
-    : TabPage(host, parent), m_ui(std::make_unique<Ui::MailPage>()), m_dialogs(dialogs), m_doc(doc),
-      m_view(view), m_settings(settings) {
+    : TabPage(host, parent), m_dialogs(dialogs), m_doc(doc), m_view(view), m_settings(settings) {
+    setObjectName(QStringLiteral("mailPage"));
+}
+
+MailPage::~MailPage() = default;
+
+void MailPage::showEvent(QShowEvent* event) {
+    EnsureBuilt();
+    TabPage::showEvent(event);
+}
+
+void MailPage::EnsureBuilt() {
+    if (m_ui) {
+        return;
+    }
+    ChangeNotifyPause pause;
+    m_ui = std::make_unique<Ui::MailPage>();
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("mailPage"));
-    for (const MailTemplate& t : doc.resources().mail_templates().entries()) {
+    for (const MailTemplate& t : m_doc.resources().mail_templates().entries()) {
         m_ui->templateCombo->addItem(ToQt(t.name));
     }
     m_ui->templateCombo->setCurrentIndex(m_ui->templateCombo->count() > 0 ? 0 : -1);
@@ -66,9 +81,14 @@ MailPage::MailPage(Host& host, WindowDialogs& dialogs, CSaleMasterDoc& doc, Docu
     connect(m_ui->editPaymentButton, &QPushButton::clicked, this, &MailPage::EditPaymentSettings);
     connect(m_ui->editSellerButton, &QPushButton::clicked, this, &MailPage::EditSellerSettings);
     connect(m_ui->importSellerButton, &QPushButton::clicked, this, &MailPage::ImportSeller);
-}
 
-MailPage::~MailPage() = default;
+    ShowAccountNames();
+    if (m_listing) {
+        FillMailBlock();
+        FillBidderCombo();
+    }
+    ShowBidder();
+}
 
 void MailPage::WireControls() {
     Ui::MailPage& u = *m_ui;
@@ -114,9 +134,19 @@ void MailPage::WireControls() {
 }
 
 void MailPage::ShowListing(SaleMaster& listing) {
-    ChangeNotifyPause pause;
     m_listing = &listing;
-    const MailRecord& m = listing.mail;
+    if (!m_ui) {
+        return;
+    }
+    ChangeNotifyPause pause;
+    FillMailBlock();
+    ShowAccountNames();
+    FillBidderCombo();
+    ShowBidder();
+}
+
+void MailPage::FillMailBlock() {
+    const MailRecord& m = m_listing->mail;
     m_ui->bank1Check->setChecked(m.bank1 != 0);
     m_ui->bank2Check->setChecked(m.bank2 != 0);
     m_ui->bank3Check->setChecked(m.bank3 != 0);
@@ -133,11 +163,13 @@ void MailPage::ShowListing(SaleMaster& listing) {
     m_ui->sellerPrefCombo->setCurrentIndex(PrefectureIndex(m.seller_pref));
     m_ui->sellerAddressEdit->setPlainText(MultilineToQt(m.seller_address));
     SetLine(m_ui->sellerPhoneEdit, m.seller_phone);
-    ShowAccountNames();
-    ShowBidders(listing);
 }
 
 void MailPage::StoreListing(SaleMaster& listing) {
+    // A page never shown holds nothing of the listing's: its mail block stays as read.
+    if (!m_ui || m_listing != &listing) {
+        return;
+    }
     MailRecord& m = listing.mail;
     m.bank1 = m_ui->bank1Check->isChecked() ? 1 : 0;
     m.bank2 = m_ui->bank2Check->isChecked() ? 1 : 0;
@@ -158,9 +190,18 @@ void MailPage::StoreListing(SaleMaster& listing) {
 }
 
 void MailPage::ShowBidders(SaleMaster& listing) {
-    ChangeNotifyPause pause;
     m_listing = &listing;
-    const CustomerList& list = listing.customers_edit;
+    if (!m_ui) {
+        EnsureBuilt();
+        return;
+    }
+    ChangeNotifyPause pause;
+    FillBidderCombo();
+    ShowBidder();
+}
+
+void MailPage::FillBidderCombo() {
+    const CustomerList& list = m_listing->customers_edit;
     m_filling = true;
     m_ui->mailBidderCombo->clear();
     for (const CustomerRecord& r : list.records()) {
@@ -168,7 +209,6 @@ void MailPage::ShowBidders(SaleMaster& listing) {
     }
     m_ui->mailBidderCombo->setCurrentIndex(list.Current() ? list.current : -1);
     m_filling = false;
-    ShowBidder();
 }
 
 void MailPage::ShowBidder() {
@@ -211,6 +251,9 @@ void MailPage::OnMailCommentClicked(bool checked) {
 }
 
 void MailPage::ShowAccountNames() {
+    if (!m_ui) {
+        return; // the build shows them
+    }
     ChangeNotifyPause pause;
     QLineEdit* banks[kBankCount] = {m_ui->bank1Edit, m_ui->bank2Edit, m_ui->bank3Edit,
                                     m_ui->bank4Edit};
@@ -226,6 +269,7 @@ std::string MailPage::SellerNickname() const {
 }
 
 void MailPage::BuildMail() {
+    EnsureBuilt();
     m_view.StoreAllTabs();
     SaleMaster& listing = m_doc.listing();
     std::optional<std::string> name;
@@ -247,6 +291,7 @@ void MailPage::BuildMail() {
 }
 
 void MailPage::LoadOtherPaymentText() {
+    EnsureBuilt();
     m_ui->otherPaymentEdit->setPlainText(MultilineToQt(m_settings.etc.text));
     // Marks the listing modified even when the text was the same.
     emit fieldChanged(kChangeText, ControlCode(m_ui->otherPaymentEdit));
@@ -257,10 +302,12 @@ void MailPage::EditPaymentSettings() {
 }
 
 void MailPage::EditSellerSettings() {
+    EnsureBuilt();
     m_dialogs.EditUserSettings(SellerNickname());
 }
 
 void MailPage::ImportSeller() {
+    EnsureBuilt();
     std::optional<int> chosen = m_dialogs.ChooseSellerProfile(SellerNickname());
     if (!chosen || *chosen < 0 || *chosen >= kProfileCount) {
         return;

@@ -2,6 +2,10 @@
 // Tab 3, 案内メールの作成: the guidance mail for the selected bidder. The seller picks a
 // template, ticks the payment destinations to offer, checks the seller block and builds
 // the mail, which the mail dialog then shows for copying.
+//
+// The controls are built when the page is first shown (or first asked to show the
+// bidders); until then the listing's mail block stays as it was read, and storing
+// leaves it alone.
 
 #include "gui/app/tab_page.h"
 
@@ -31,6 +35,8 @@ public:
     void ShowBidders(SaleMaster& listing) override;
     // The six account names beside the ticks, from the payment settings.
     void ShowAccountNames();
+    // Whether the controls exist yet.
+    bool isBuilt() const { return m_ui != nullptr; }
 
     // The buttons.
     void BuildMail();
@@ -39,8 +45,14 @@ public:
     void EditSellerSettings();
     void ImportSeller();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void EnsureBuilt();
     void WireControls();
+    void FillMailBlock();
+    void FillBidderCombo();
     void ShowBidder();
     void OnBidderChosen(int index);
     void OnMailCommentClicked(bool checked);
