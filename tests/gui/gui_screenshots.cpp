@@ -400,7 +400,6 @@ int main(int argc, char* argv[]) {
     while (dealings->IsLoading()) {
         Settle();
     }
-    dealings->resize(dealings->sizeHint().width(), 560);
     Save(dealings, "dealings_window");
     return 0;
 }

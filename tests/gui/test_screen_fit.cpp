@@ -1,11 +1,18 @@
-// The settings and mail dialogs and the shipping tool on a small screen: run at scale
+// The settings and mail dialogs, the shipping tool, the main window and the windows with
+// long tables or texts on a small screen: run at scale
 // factor 2, where the test screen (800x800 pixels) holds a 400x400 window at most, far
 // less than their natural size. Each opens within the screen, its own buttons inside it
 // and every control reachable by scrolling.
 
+#include "core/app/helpers.h"
+#include "core/settings/settings_files.h"
 #include "core/settings/user_settings.h"
+#include "gui/app/main_frame.h"
 #include "gui/app/screen_fit.h"
+#include "gui/document/dealings_window.h"
+#include "gui/document/file_manager_dialog.h"
 #include "gui/mail/mail_dialog.h"
+#include "gui/page/completed_page_dialog.h"
 #include "gui/settings/payment_settings_dialog.h"
 #include "gui/settings/user_settings_dialog.h"
 #include "gui/shipping/shipping_tool_dialog.h"
@@ -102,6 +109,39 @@ private slots:
         tool.show();
         QVERIFY(QTest::qWaitForWindowExposed(&tool));
         CheckReachable(&tool);
+    }
+
+    // Tables and the page text keep their natural size where there is room and scroll
+    // where there is not; the window's buttons stay inside it.
+    void longContentsScrollWithinTheScreen() {
+        TempInstall install(true);
+        Settings() = UserSettings();
+        const std::string page = InstallDir() + "work/body.html";
+        WriteFile(page, std::string(20000, 'x'));
+        CompletedPageDialog completed(m_host, page);
+        FileManagerDialog files(FileManagerDialog::Mode::Manage, InstallDir() + "Datas", Settings(),
+                                m_host);
+        DealingsWindow dealings(InstallDir() + "Datas", Settings(), m_host, {});
+        for (QDialog* d : std::initializer_list<QDialog*>{&completed, &files, &dealings}) {
+            d->show();
+            QVERIFY(QTest::qWaitForWindowExposed(d));
+            CheckReachable(d);
+            if (QTest::currentTestFailed()) {
+                return;
+            }
+            d->hide();
+        }
+    }
+
+    void mainWindowOpensWithinTheScreen() {
+        TempInstall install(true);
+        Settings() = UserSettings();
+        ScriptedDialogs dialogs;
+        CMainFrame frame(m_host, dialogs, Settings());
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        const QRect room = frame.screen()->availableGeometry();
+        QVERIFY(frame.width() <= room.width() && frame.height() <= room.height());
     }
 };
 

@@ -37,6 +37,17 @@ void ResizeToFitScreen(QWidget* window) {
     window->resize(FitToScreen(window, size).expandedTo(window->minimumSizeHint()));
 }
 
+void ResizeToFitScreen(QWidget* window, QWidget* large, QSize natural, QSize least) {
+    large->setMinimumSize(natural);
+    ResizeToFitScreen(window);
+    const QSize size = window->size();
+    large->setMinimumSize(least.boundedTo(natural));
+    if (QLayout* layout = window->layout()) {
+        layout->activate();
+    }
+    window->resize(FitToScreen(window, size).expandedTo(window->minimumSizeHint()));
+}
+
 FittingScrollArea::FittingScrollArea(QWidget* parent) : QScrollArea(parent) {
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);

@@ -5,6 +5,7 @@
 #include "core/settings/user_settings.h"
 #include "core/text/cp932.h"
 #include "gui/app/qt_text.h"
+#include "gui/app/screen_fit.h"
 #include "gui/document/dealings_model.h"
 #include "ui_dealings_window.h"
 
@@ -73,8 +74,7 @@ DealingsWindow::DealingsWindow(std::string datas_dir, UserSettings& settings, Ho
         table->setColumnWidth(c, widths[c]);
         total += widths[c];
     }
-    table->setMinimumWidth(total + 2 * table->frameWidth() + 20);
-    table->setMinimumHeight(320);
+    const QSize tableSize(total + 2 * table->frameWidth() + 20, 320);
     connect(table, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { OpenRow(index.row()); });
     auto* enter =
@@ -89,6 +89,8 @@ DealingsWindow::DealingsWindow(std::string datas_dir, UserSettings& settings, Ho
     connect(m_ui->csvButton, &QPushButton::clicked, this, &DealingsWindow::ChooseCsvFile);
     connect(m_ui->closeButton, &QPushButton::clicked, this, &QDialog::close);
     UpdateTitleAndStatus();
+    // Every column shows where the screen has room; a small screen scrolls the table.
+    ResizeToFitScreen(this, table, tableSize, tableSize / 3);
 }
 
 DealingsWindow::~DealingsWindow() {

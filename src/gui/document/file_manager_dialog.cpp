@@ -3,6 +3,7 @@
 #include "gui/app/edit_routing.h"
 #include "gui/app/icons.h"
 #include "gui/app/qt_text.h"
+#include "gui/app/screen_fit.h"
 #include "ui_file_manager_dialog.h"
 
 #include <QHeaderView>
@@ -68,7 +69,7 @@ FileManagerDialog::FileManagerDialog(Mode mode, const std::string& datas_dir,
     table->horizontalHeader()->setHighlightSections(false);
     table->horizontalHeader()->setSectionsClickable(true);
     table->horizontalHeader()->setStretchLastSection(false);
-    table->setMinimumSize(total + 2 * table->frameWidth() + 20, 300);
+    const QSize tableSize(total + 2 * table->frameWidth() + 20, 300);
 
     if (mode == Mode::Manage) {
         setWindowTitle(QStringLiteral("Hanamori - ファイル管理"));
@@ -94,6 +95,8 @@ FileManagerDialog::FileManagerDialog(Mode mode, const std::string& datas_dir,
 
     m_list.Load();
     FillTable();
+    // Every column shows where the screen has room; a small screen scrolls the table.
+    ResizeToFitScreen(this, table, tableSize, tableSize / 3);
 }
 
 FileManagerDialog::~FileManagerDialog() = default;

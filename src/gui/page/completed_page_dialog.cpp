@@ -2,7 +2,8 @@
 
 #include "core/app/host.h"
 #include "core/text/cp932.h"
-#include "gui/app/qt_text.h"
+#include "gui/app/screen_fit.h"
+#include "gui/settings/settings_text.h"
 #include "ui_completed_page_dialog.h"
 
 #include <fstream>
@@ -16,6 +17,8 @@ CompletedPageDialog::CompletedPageDialog(Host& host, const std::string& path, QW
     m_ui->setupUi(this);
     connect(m_ui->copyButton, &QPushButton::clicked, this, &CompletedPageDialog::CopyToClipboard);
     connect(m_ui->closeButton, &QPushButton::clicked, this, &QDialog::reject);
+    // The page shows at 560x320 where the screen has room.
+    ResizeToFitScreen(this, m_ui->pageEdit, QSize(560, 320), QSize(200, 100));
 
     std::ifstream in(path, std::ios::binary);
     if (!in) {
@@ -28,9 +31,7 @@ CompletedPageDialog::CompletedPageDialog(Host& host, const std::string& path, QW
         return;
     }
     m_page = bytes.str();
-    QString text = ToQt(m_page);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    m_ui->pageEdit->setPlainText(text);
+    m_ui->pageEdit->setPlainText(MultilineToQt(m_page));
     m_ui->sizeEdit->setText(QString::number(m_page.size()));
 }
 
