@@ -1,7 +1,6 @@
 // hanamori-cli when the disk fills up part-way or a file is not what its name says.
 
 #include "core/listing/listing_file.h"
-#include "replace_import.h"
 #include "support/cli_runner.h"
 #include "support/kill_loop.h"
 #include "support/test_support.h"
@@ -93,7 +92,7 @@ TEST_F(CliFaults, EveryWriterFailsCleanlyWhenTheDiskIsFull) {
     CliResult shown = RunCli(inst.dir(), {"show", number});
     ASSERT_EQ(shown.status, 0) << shown.err;
     WriteFile(scratch / "listing.json", shown.out);
-    const auto replace = ReplaceImportArgs(inst.dir(), scratch / "listing.json");
+    const std::vector<std::string> replace = {"import", scratch / "listing.json", "--replace"};
 
     struct Case {
         std::vector<std::string> args;

@@ -1,7 +1,6 @@
 // hanamori-cli killed in the middle of saving a listing, again and again.
 
 #include "core/listing/listing_file.h"
-#include "replace_import.h"
 #include "support/cli_runner.h"
 #include "support/kill_loop.h"
 #include "support/test_support.h"
@@ -55,7 +54,7 @@ TEST(CliKill, AListingSaveKilledAtRandomMomentsIsNeverTorn) {
         json["auction"]["description"] = std::string(100000, i == 0 ? 'a' : 'b');
         std::string json_path = scratch / (std::to_string(i) + ".json");
         WriteFile(json_path, json.dump());
-        imports[i] = ReplaceImportArgs(inst.dir(), json_path);
+        imports[i] = {"import", json_path, "--replace"};
         ASSERT_EQ(RunCli(inst.dir(), imports[i]).status, 0);
         versions[i] = ReadFile(path);
     }

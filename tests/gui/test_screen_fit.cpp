@@ -56,6 +56,19 @@ void CheckReachable(QDialog* d) {
         }
     }
 }
+
+// Shows each window in turn and checks it as above.
+void CheckEach(std::initializer_list<QDialog*> windows) {
+    for (QDialog* d : windows) {
+        d->show();
+        QVERIFY(QTest::qWaitForWindowExposed(d));
+        CheckReachable(d);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
+        d->hide();
+    }
+}
 } // namespace
 
 class ScreenFitTest : public QObject {
@@ -81,23 +94,13 @@ private slots:
         wizard.SetWizardMode(1);
         UserSettingsDialog select(m_host, s);
         select.SetSelectionMode(true);
-        for (QDialog* d : std::initializer_list<QDialog*>{&payment, &user, &wizard, &select}) {
-            d->show();
-            QVERIFY(QTest::qWaitForWindowExposed(d));
-            CheckReachable(d);
-            if (QTest::currentTestFailed()) {
-                return;
-            }
-            d->hide();
-        }
+        CheckEach({&payment, &user, &wizard, &select});
     }
 
     void mailDialogOpensWithinTheScreen() {
         TempInstall install(true);
         MailDialog mail(m_host, "", "", "");
-        mail.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&mail));
-        CheckReachable(&mail);
+        CheckEach({&mail});
     }
 
     void shippingToolOpensWithinTheScreen() {
@@ -106,9 +109,7 @@ private slots:
         ShippingToolRequest request;
         request.bidder_mode = true;
         ShippingToolDialog tool(m_host, s, request);
-        tool.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&tool));
-        CheckReachable(&tool);
+        CheckEach({&tool});
     }
 
     // Tables and the page text keep their natural size where there is room and scroll
@@ -122,15 +123,7 @@ private slots:
         FileManagerDialog files(FileManagerDialog::Mode::Manage, InstallDir() + "Datas", Settings(),
                                 m_host);
         DealingsWindow dealings(InstallDir() + "Datas", Settings(), m_host, {});
-        for (QDialog* d : std::initializer_list<QDialog*>{&completed, &files, &dealings}) {
-            d->show();
-            QVERIFY(QTest::qWaitForWindowExposed(d));
-            CheckReachable(d);
-            if (QTest::currentTestFailed()) {
-                return;
-            }
-            d->hide();
-        }
+        CheckEach({&completed, &files, &dealings});
     }
 
     void mainWindowOpensWithinTheScreen() {

@@ -1,6 +1,7 @@
 #include "core/listing/listing_dir.h"
 
 #include "core/listing/listing_file.h"
+#include "core/listing/manage_no.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -34,31 +35,10 @@ bool IsDirectoryEntry(const std::string& datas_dir, const dirent* entry) {
     return ::stat(JoinDatasPath(datas_dir, entry->d_name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-// The local time a management number "%y%m%d%H%M%S" stands for; false when the stem
-// is not such a number.
-bool ManageNoTime(const std::string& path, std::time_t& out) {
+// The local time the management number of a listing file's name stands for.
+std::optional<std::time_t> NumberedTime(const std::string& path) {
     auto slash = path.find_last_of('/');
-    std::string stem = ListingStem(slash == std::string::npos ? path : path.substr(slash + 1));
-    if (stem.size() != 12 || stem.find_first_not_of("0123456789") != std::string::npos) {
-        return false;
-    }
-    auto field = [&](int i) { return (stem[2 * i] - '0') * 10 + (stem[2 * i + 1] - '0'); };
-    std::tm tm{};
-    tm.tm_year = 100 + field(0);
-    tm.tm_mon = field(1) - 1;
-    tm.tm_mday = field(2);
-    tm.tm_hour = field(3);
-    tm.tm_min = field(4);
-    tm.tm_sec = field(5);
-    tm.tm_isdst = -1;
-    std::tm check = tm;
-    std::time_t t = std::mktime(&check);
-    if (t == static_cast<std::time_t>(-1) || check.tm_mon != tm.tm_mon ||
-        check.tm_mday != tm.tm_mday) {
-        return false;
-    }
-    out = t;
-    return true;
+    return ManageNoTime(ListingStem(slash == std::string::npos ? path : path.substr(slash + 1)));
 }
 
 // Linux has no creation time that every file system keeps, and a save replaces the
@@ -73,9 +53,8 @@ void TimesFromStatx(const std::string& path, const struct statx& sx, ListingFile
     times.created = (sx.stx_mask & STATX_BTIME) != 0
                         ? static_cast<std::time_t>(sx.stx_btime.tv_sec)
                         : static_cast<std::time_t>(sx.stx_ctime.tv_sec);
-    std::time_t numbered = 0;
-    if (ManageNoTime(path, numbered) && numbered < times.created) {
-        times.created = numbered;
+    if (auto numbered = NumberedTime(path); numbered && *numbered < times.created) {
+        times.created = *numbered;
     }
 }
 

@@ -1,28 +1,9 @@
 #include "core/text/text_search.h"
 
 #include "core/text/cp932.h"
+#include "core/text/width_fold.h"
 
 namespace hanamori {
-namespace {
-
-// Full-width forms in CP932: digits 82 4F-58, capitals 82 60-79, small letters 82 81-9A.
-char FoldWide(unsigned char lead, unsigned char trail) {
-    if (lead != 0x82) {
-        return 0;
-    }
-    if (trail >= 0x4F && trail <= 0x58) {
-        return static_cast<char>('0' + (trail - 0x4F));
-    }
-    if (trail >= 0x60 && trail <= 0x79) {
-        return static_cast<char>('a' + (trail - 0x60));
-    }
-    if (trail >= 0x81 && trail <= 0x9A) {
-        return static_cast<char>('a' + (trail - 0x81));
-    }
-    return 0;
-}
-
-} // namespace
 
 std::string FoldForSearch(std::string_view cp932) {
     std::string out;
@@ -31,8 +12,9 @@ std::string FoldForSearch(std::string_view cp932) {
         auto c = static_cast<unsigned char>(cp932[i]);
         if (IsLeadByte(c) && i + 1 < cp932.size()) {
             auto trail = static_cast<unsigned char>(cp932[i + 1]);
-            if (char ascii = FoldWide(c, trail)) {
-                out.push_back(ascii);
+            if (char ascii = FoldWideAlnum(c, trail)) {
+                out.push_back(ascii >= 'A' && ascii <= 'Z' ? static_cast<char>(ascii - 'A' + 'a')
+                                                           : ascii);
             } else {
                 out.push_back(static_cast<char>(c));
                 out.push_back(static_cast<char>(trail));

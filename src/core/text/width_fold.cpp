@@ -27,21 +27,27 @@ char FoldedChar(unsigned char lead, unsigned char trail) {
             return 0;
         }
     }
-    if (lead == 0x82) {
-        if (trail >= 0x4F && trail <= 0x58) {
-            return static_cast<char>('0' + (trail - 0x4F));
-        }
-        if (trail >= 0x60 && trail <= 0x79) {
-            return static_cast<char>('A' + (trail - 0x60));
-        }
-        if (trail >= 0x81 && trail <= 0x9A) {
-            return static_cast<char>('a' + (trail - 0x81));
-        }
-    }
-    return 0;
+    return FoldWideAlnum(lead, trail);
 }
 
 } // namespace
+
+char FoldWideAlnum(unsigned char lead, unsigned char trail) {
+    // Digits 82 4F-58, capitals 82 60-79, small letters 82 81-9A.
+    if (lead != 0x82) {
+        return 0;
+    }
+    if (trail >= 0x4F && trail <= 0x58) {
+        return static_cast<char>('0' + (trail - 0x4F));
+    }
+    if (trail >= 0x60 && trail <= 0x79) {
+        return static_cast<char>('A' + (trail - 0x60));
+    }
+    if (trail >= 0x81 && trail <= 0x9A) {
+        return static_cast<char>('a' + (trail - 0x81));
+    }
+    return 0;
+}
 
 std::string FoldWidth(std::string_view cp932) {
     std::string out;

@@ -10,6 +10,10 @@
 
 namespace hanamori {
 
+// The ASCII digit or letter a full-width one (CP932 `lead`, `trail`) stands for, in
+// its own case; 0 for any other character.
+char FoldWideAlnum(unsigned char lead, unsigned char trail);
+
 // `cp932` with every full-width digit (０-９), letter (Ａ-Ｚ, ａ-ｚ), bracket (（）［］｛｝)
 // and ideographic space replaced by the ASCII character; everything else, the other
 // full-width signs included, is kept as it is.
