@@ -12,20 +12,6 @@
 namespace hanamori::test {
 namespace {
 
-// The local date `days` days before today, as the bidder tab writes it.
-std::string DaysAgo(int days) {
-    std::time_t now = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&now, &tm);
-    tm.tm_mday -= days;
-    tm.tm_hour = 12;
-    tm.tm_isdst = -1;
-    std::mktime(&tm);
-    char buf[16];
-    std::strftime(buf, sizeof buf, "%Y/%m/%d", &tm);
-    return buf;
-}
-
 class CliDealings : public ::testing::Test {
 protected:
     TempInstall inst;

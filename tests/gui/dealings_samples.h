@@ -7,24 +7,12 @@
 #include "core/listing/listing_file.h"
 #include "core/settings/settings_files.h"
 #include "core/text/cp932.h"
+#include "support/test_support.h"
 
 #include <ctime>
 #include <string>
 
 namespace hanamori::samples {
-
-inline std::string DateDaysAgo(int days) {
-    std::time_t now = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&now, &tm);
-    tm.tm_mday -= days;
-    tm.tm_hour = 12;
-    tm.tm_isdst = -1;
-    std::mktime(&tm);
-    char buf[16];
-    std::strftime(buf, sizeof buf, "%Y/%m/%d", &tm);
-    return buf;
-}
 
 struct SampleBidder {
     const char* nickname;
@@ -56,7 +44,7 @@ inline void WriteDealingSample(const char* no, const char* name,
                                 &c.shipped_date, &c.closed_date};
         for (int s = 0; s < b.stage; ++s) {
             *ticks[s] = 1;
-            *dates[s] = DateDaysAgo(b.days_ago + (b.stage - 1 - s));
+            *dates[s] = test::DaysAgo(b.days_ago + (b.stage - 1 - s));
         }
         l.customers.Append(c);
     }

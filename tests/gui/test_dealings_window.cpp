@@ -28,19 +28,6 @@ using namespace hanamori::test;
 
 namespace {
 
-std::string DaysAgo(int days) {
-    std::time_t now = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&now, &tm);
-    tm.tm_mday -= days;
-    tm.tm_hour = 12;
-    tm.tm_isdst = -1;
-    std::mktime(&tm);
-    char buf[16];
-    std::strftime(buf, sizeof buf, "%Y/%m/%d", &tm);
-    return buf;
-}
-
 CustomerRecord Bidder(const char* nickname, std::int32_t CustomerRecord::*tick,
                       std::string CustomerRecord::*date, int days_ago) {
     CustomerRecord c;

@@ -3,6 +3,7 @@
 #include "core/app/helpers.h"
 #include "core/text/cp932.h"
 
+#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -134,6 +135,19 @@ std::string SourceDir() {
 }
 std::string DistDir() {
     return HANAMORI_DIST_DIR;
+}
+
+std::string DaysAgo(int days) {
+    std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&now, &tm);
+    tm.tm_mday -= days;
+    tm.tm_hour = 12;
+    tm.tm_isdst = -1;
+    std::mktime(&tm);
+    char buf[16];
+    std::strftime(buf, sizeof buf, "%Y/%m/%d", &tm);
+    return buf;
 }
 
 } // namespace hanamori::test

@@ -79,6 +79,9 @@ bool MakeUnwritable(const std::string& path);
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 // The repository's source directory and the build's installation directory.
+// The local date `days` days before today, as the bidder tab writes it ("%Y/%m/%d").
+std::string DaysAgo(int days);
+
 std::string SourceDir();
 std::string DistDir();
 
