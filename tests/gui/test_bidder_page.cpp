@@ -115,17 +115,21 @@ private slots:
         QCOMPARE(Current().name, std::string());
         Leave(Edit("nameEdit"));
         QCOMPARE(Current().name, Sj("山田太郎"));
-        Find<QPlainTextEdit>("addressEdit")->setPlainText(Q("中央区1-1"));
+        Find<QPlainTextEdit>("addressEdit")->setPlainText(Q("中央区1-1\n梅田ビル"));
         Find<QComboBox>("prefCombo")->setCurrentIndex(26);
         QCOMPARE(Current().pref, Sj("大阪府"));
         // Saved by keyboard while still typing: the text is not lost.
         Edit("phoneEdit")->setText(Q("06-0000-0000"));
-        Find<QPlainTextEdit>("memoEdit")->setPlainText(Q("メモ"));
+        Find<QPlainTextEdit>("memoEdit")->setPlainText(Q("メモ\n二行目"));
         m_page->StoreListing(m_listing);
         const CustomerRecord& stored = m_listing.customers[0];
         QCOMPARE(stored.phone, std::string("06-0000-0000"));
-        QCOMPARE(stored.address, Sj("中央区1-1"));
-        QCOMPARE(m_listing.auction.memo, Sj("メモ"));
+        // Line breaks are kept as the listing file holds them, and shown back as typed.
+        QCOMPARE(stored.address, Sj("中央区1-1\r\n梅田ビル"));
+        QCOMPARE(m_listing.auction.memo, Sj("メモ\r\n二行目"));
+        m_page->ShowListing(m_listing);
+        QCOMPARE(Find<QPlainTextEdit>("memoEdit")->toPlainText(), Q("メモ\n二行目"));
+        QCOMPARE(Find<QPlainTextEdit>("addressEdit")->toPlainText(), Q("中央区1-1\n梅田ビル"));
     }
 
     void registeringAndRemovingBidders() {

@@ -9,6 +9,7 @@
 #include "core/text/cp932.h"
 #include "gui/app/qt_text.h"
 #include "gui/app/window_dialogs.h"
+#include "gui/settings/settings_text.h"
 #include "ui_bidder_page.h"
 
 #include <QKeyEvent>
@@ -221,7 +222,7 @@ void BidderPage::StoreListing(SaleMaster& listing) {
         a.listed_date = FitField(ToCp932Lossy(m_ui->listedDateEdit->text()), kDateCapacity);
         a.ended_date = FitField(ToCp932Lossy(m_ui->endedDateEdit->text()), kDateCapacity);
         a.completed_date = FitField(ToCp932Lossy(m_ui->completedDateEdit->text()), kDateCapacity);
-        a.memo = FitField(ToCp932Lossy(m_ui->memoEdit->toPlainText()), kMemoCapacity);
+        a.memo = MultilineToCp932(m_ui->memoEdit->toPlainText(), kMemoCapacity - 1);
     }
     listing.customers_edit.CopyTo(listing.customers);
 }
@@ -245,7 +246,7 @@ void BidderPage::FillProduct() {
     m_ui->listedDateEdit->setText(ToQt(a.listed_date));
     m_ui->endedDateEdit->setText(ToQt(a.ended_date));
     m_ui->completedDateEdit->setText(ToQt(a.completed_date));
-    m_ui->memoEdit->setPlainText(ToQt(a.memo));
+    m_ui->memoEdit->setPlainText(MultilineToQt(a.memo));
 }
 
 void BidderPage::FillBidderCombo() {
@@ -295,8 +296,8 @@ void BidderPage::ShowSelectedBidder() {
     ui.shipMethodEdit->setText(ToQt(shown.ship_method));
     ui.zipEdit->setText(ToQt(shown.zip));
     ui.phoneEdit->setText(ToQt(shown.phone));
-    ui.addressEdit->setPlainText(ToQt(shown.address));
-    ui.commentEdit->setPlainText(ToQt(shown.comment));
+    ui.addressEdit->setPlainText(MultilineToQt(shown.address));
+    ui.commentEdit->setPlainText(MultilineToQt(shown.comment));
     int pref = PrefectureIndex(shown.pref);
     ui.prefCombo->setCurrentIndex(pref);
     for (std::size_t i = 3; i < m_stages.size(); ++i) {
@@ -370,19 +371,19 @@ void BidderPage::StoreBidderField(int code) {
         if (f.code != code) {
             continue;
         }
-        QString text;
+        const std::size_t capacity =
+            f.capacity ? std::min(f.capacity, kBidderFieldCapacity) : kBidderFieldCapacity;
         for (QLineEdit* edit : findChildren<QLineEdit*>()) {
             if (edit->property("fieldCode").toInt() == code) {
-                text = edit->text();
+                r->*(f.member) = FitField(ToCp932Lossy(edit->text()), capacity);
             }
         }
+        // Many-lined fields keep CR LF line ends, as the listing file holds them.
         for (QPlainTextEdit* edit : findChildren<QPlainTextEdit*>()) {
             if (edit->property("fieldCode").toInt() == code) {
-                text = edit->toPlainText();
+                r->*(f.member) = MultilineToCp932(edit->toPlainText(), capacity - 1);
             }
         }
-        std::string value = FitField(ToCp932Lossy(text), kBidderFieldCapacity);
-        r->*(f.member) = f.capacity ? FitField(value, f.capacity) : value;
         return;
     }
 }
