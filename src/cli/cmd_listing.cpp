@@ -6,9 +6,7 @@
 #include "core/listing/manage_no.h"
 #include "core/text/cp932.h"
 
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <unistd.h>
 
 namespace hanamori::cli {
@@ -115,16 +113,11 @@ int RunImport(Context& ctx, const std::vector<std::string>& in) {
     if (std::string problem = LeftoverProblem(args, 1); !problem.empty()) {
         return UsageError("import", problem);
     }
-    std::string text;
-    if (args[0] == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    } else {
-        std::ifstream file(args[0], std::ios::binary);
-        if (!file) {
-            return FailAbout("ファイルの読み込みに失敗しました。"_sj, args[0]);
-        }
-        text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    std::optional<std::string> input = ReadInput(args[0]);
+    if (!input) {
+        return FailAbout("ファイルの読み込みに失敗しました。"_sj, args[0]);
     }
+    const std::string& text = *input;
     const std::string source = args[0] == "-" ? "standard input" : args[0];
     nlohmann::json json = nlohmann::json::parse(text, nullptr, false);
     if (json.is_discarded()) {

@@ -7,9 +7,7 @@
 #include "core/text/cp932.h"
 #include "core/text/format.h"
 
-#include <fstream>
 #include <iostream>
-#include <iterator>
 
 namespace hanamori::cli {
 namespace {
@@ -209,16 +207,11 @@ int RunSettingsImport(Context& ctx, const std::vector<std::string>& args) {
     if (std::string problem = LeftoverProblem(args, 1); !problem.empty()) {
         return UsageError("settings", problem);
     }
-    std::string text;
-    if (args[0] == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    } else {
-        std::ifstream file(args[0], std::ios::binary);
-        if (!file) {
-            return FailAbout("ファイルの読み込みに失敗しました。"_sj, args[0]);
-        }
-        text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    std::optional<std::string> input = ReadInput(args[0]);
+    if (!input) {
+        return FailAbout("ファイルの読み込みに失敗しました。"_sj, args[0]);
     }
+    const std::string& text = *input;
     nlohmann::json json = nlohmann::json::parse(text, nullptr, false);
     if (json.is_discarded()) {
         return Fail((args[0] == "-" ? std::string("standard input") : args[0]) +

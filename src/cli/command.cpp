@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <map>
 
 namespace hanamori::cli {
@@ -164,6 +166,18 @@ std::optional<int> ParseInt(const std::string& text) {
         return std::nullopt;
     }
     return value;
+}
+
+std::optional<std::string> ReadInput(const std::string& path) {
+    if (path == "-") {
+        return std::string(std::istreambuf_iterator<char>(std::cin),
+                           std::istreambuf_iterator<char>());
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return std::nullopt;
+    }
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 bool WriteOutput(const std::string& path, const std::function<bool(std::ostream&)>& write) {

@@ -89,6 +89,9 @@ std::string LeftoverProblem(const std::vector<std::string>& args, std::size_t ex
 // A decimal integer (optional sign, digits only, fits 32 bits), or nullopt.
 std::optional<int> ParseInt(const std::string& text);
 
+// The whole of an input file, or of standard input when `path` is "-"; nullopt when
+// the file cannot be opened.
+std::optional<std::string> ReadInput(const std::string& path);
 // Writes an output file with `write`, or to standard output when `path` is "-"; false
 // when the file could not be written (the old one is then kept whole).
 bool WriteOutput(const std::string& path, const std::function<bool(std::ostream&)>& write);
