@@ -2,10 +2,12 @@
 
 #include "cli/command.h"
 #include "core/app/helpers.h"
+#include "core/app/install_location.h"
 #include "core/settings/settings_files.h"
 
 #include <algorithm>
 #include <csignal>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <sys/stat.h>
@@ -46,7 +48,7 @@ int main(int argc, char** argv) {
     // up and reports it), not end the program half-way through.
     std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> args(argv + 1, argv + argc);
-    std::string dir = ExecutableDir();
+    std::string dir;
     if (!args.empty() && args[0] == "--dir") {
         if (args.size() < 2) {
             return cli::UsageError({}, "--dir: missing value");
@@ -54,9 +56,7 @@ int main(int argc, char** argv) {
         dir = args[1];
         args.erase(args.begin(), args.begin() + 2);
     }
-    SetInstallDir(dir);
     cli::Context ctx;
-    ctx.dir = InstallDir();
     if (args.empty()) {
         return cli::UsageError({}, "missing command");
     }
@@ -73,7 +73,19 @@ int main(int argc, char** argv) {
     if (!cli::IsCommand(command)) {
         return cli::UsageError({}, command + ": unknown command");
     }
-    std::string problem = InstallDirProblem(ctx.dir);
+    // The desktop program's choice, unless --dir made one; made only now, so that
+    // --help and --version create nothing.
+    std::string problem;
+    if (dir.empty()) {
+        InstallLocation location = LocateInstallDir(ExecutableDir(), std::getenv);
+        dir = location.dir;
+        problem = location.error;
+    }
+    SetInstallDir(dir);
+    ctx.dir = InstallDir();
+    if (problem.empty() && !InstallDirProblem(ctx.dir).empty()) {
+        problem = dir + ": " + InstallDirProblem(ctx.dir);
+    }
     bool wants_help = std::find(args.begin(), args.end(), "--help") != args.end();
     if (wants_help) {
         // The names a command takes come from the installation; list them when it is one.
@@ -84,7 +96,7 @@ int main(int argc, char** argv) {
         return cli::kExitOk;
     }
     if (!problem.empty()) {
-        return cli::Fail(dir + ": " + problem);
+        return cli::Fail(problem);
     }
     LoadAllSettings(ctx.settings, ctx.dir);
     return cli::RunCommand(command, ctx, args);

@@ -3,6 +3,7 @@
 // the end the settings saved and the scratch files removed.
 
 #include "core/app/helpers.h"
+#include "core/app/install_location.h"
 #include "core/settings/settings_files.h"
 #include "gui/app/app_lifecycle.h"
 #include "gui/app/display_scaling.h"
@@ -13,7 +14,9 @@
 #include "gui/settings/setup_wizard.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <csignal>
+#include <cstdlib>
 
 int main(int argc, char* argv[]) {
     using namespace hanamori;
@@ -23,8 +26,20 @@ int main(int argc, char* argv[]) {
     PrepareDisplayScaling();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Hanamori"));
+    // Lets the desktop match the windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.hanamori.Hanamori"));
     InitGuiResources();
     QApplication::setWindowIcon(ProgramIcon());
+    // The same directory hanamori-cli uses: beside the executable in a build tree, the
+    // per-user one for an installed program.
+    const InstallLocation location = LocateInstallDir(ExecutableDir(), std::getenv);
+    if (!location.error.empty()) {
+        QMessageBox::critical(nullptr, QStringLiteral("Hanamori"),
+                              QStringLiteral("データの置き場所を用意できません。\n") +
+                                  QString::fromStdString(location.error));
+        return 1;
+    }
+    SetInstallDir(location.dir);
 
     QtHost host;
     StartUpSettings(Settings(), InstallDir(), [&host] { RunSetupWizard(host, Settings()); });

@@ -3,6 +3,7 @@
 #include "support/cli_runner.h"
 #include "support/test_support.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -55,11 +56,15 @@ TEST(CliUsage, RefusesWhatIsNotAnInstallation) {
         EXPECT_NE(bare.err.find("CostData/"), std::string::npos) << bare.err;
     }
 
-    // A copy of the executable moved elsewhere finds no installation beside it.
+    // A copy of the executable moved elsewhere finds no installation beside it, and no
+    // shipped data to make a per-user one from.
+    TempDir data_home;
+    ::setenv("XDG_DATA_HOME", data_home.path().c_str(), 1);
     std::filesystem::copy_file(HANAMORI_CLI_PATH, empty / "hanamori-cli");
     CliResult moved = RunCliAt(empty / "hanamori-cli", "", {"list"});
     EXPECT_EQ(moved.status, 1);
-    EXPECT_NE(moved.err.find(empty.path()), std::string::npos) << moved.err;
+    EXPECT_NE(moved.err.find(data_home / "hanamori/"), std::string::npos) << moved.err;
+    EXPECT_FALSE(std::filesystem::exists(data_home / "hanamori"));
 
     // The shipped installation is one.
     EXPECT_EQ(RunCliAt(HANAMORI_CLI_PATH, "", {"list"}).status, 0);

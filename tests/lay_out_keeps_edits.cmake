@@ -1,0 +1,17 @@
+# Runs LAY_OUT (a command taking the target directory last) into WORK, edits a shipped
+# template there, runs it again and checks the edit is still there.
+file(REMOVE_RECURSE ${WORK})
+foreach(run first second)
+    execute_process(COMMAND ${LAY_OUT} ${WORK} RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "${LAY_OUT} ${WORK}: exit status ${rc}")
+    endif()
+    if(run STREQUAL first)
+        file(WRITE ${WORK}/template/color.lst "the seller's colours")
+    endif()
+endforeach()
+file(READ ${WORK}/template/color.lst colours)
+if(NOT colours STREQUAL "the seller's colours")
+    message(FATAL_ERROR "the second lay-out overwrote the edited template/color.lst")
+endif()
+file(REMOVE_RECURSE ${WORK})
