@@ -28,7 +28,7 @@ public:
     int wizard_calls = 0;
     int shipping_options_calls = 0;
     std::deque<std::optional<NewBidder>> new_bidders;
-    std::deque<std::optional<int>> tool_charges;
+    std::deque<std::optional<ShippingToolResult>> tool_results;
     std::vector<ShippingToolRequest> tool_requests; // what each tool opened with
 
     std::optional<std::string> AskProductName(const std::string& current) override {
@@ -47,9 +47,9 @@ public:
     std::optional<NewBidder> AskNewBidder(const CustomerList&) override {
         return Next(new_bidders);
     }
-    std::optional<int> RunShippingTool(const ShippingToolRequest& request) override {
+    std::optional<ShippingToolResult> RunShippingTool(const ShippingToolRequest& request) override {
         tool_requests.push_back(request);
-        return Next(tool_charges);
+        return Next(tool_results);
     }
 
     // Settings dialogs and the mail dialog: what they were opened with, and scripted

@@ -225,7 +225,7 @@ private slots:
         m_listing.customers[0].ship_cost = 500;
         m_page->ShowListing(m_listing);
         QSignalSpy changed(m_page.get(), &TabPage::fieldChanged);
-        m_dialogs->tool_charges = {std::nullopt, 740};
+        m_dialogs->tool_results = {std::nullopt, ShippingToolResult{740, Sj("宅急便")}};
         m_page->OpenShippingTool();
         QCOMPARE(Current().ship_cost, 500);
         QCOMPARE(changed.count(), 0);
@@ -237,8 +237,9 @@ private slots:
         QCOMPARE(r.charge, 500);
         QCOMPARE(Edit("shipCostEdit")->text(), Q("740"));
         QCOMPARE(Current().ship_cost, 740);
+        QCOMPARE(Current().ship_method, Sj("宅急便")); // a current service sent to the bidder
         QCOMPARE(Edit("totalEdit")->text(), Q("2740"));
-        QCOMPARE(changed.count(), 1); // a change of "送料", which marks the listing modified
+        QCOMPARE(changed.count(), 2); // "発送方法" and "送料", which mark the listing modified
     }
 
     void registrationDialogRefusesAndCleans() {

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QtTest>
 
 #include <cstdio>
@@ -209,6 +210,46 @@ private slots:
         ShippingToolDialog standalone(m_host, m_settings, r);
         standalone.ShowList(ShippingMethod::YuPack);
         QVERIFY(!Find<QPlainTextEdit>(standalone, "listEdit")->toPlainText().contains(Q("※")));
+    }
+
+    void currentServicesArePricedAndOneIsSentToTheBidder() {
+        ShippingToolDialog d(m_host, m_settings, BidderRequest()); // 40 x 30 x 30 cm, 1 kg
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        auto* table = Find<QTableWidget>(d, "servicesTable");
+        auto* send = Find<QPushButton>(d, "serviceSendButton");
+        QCOMPARE(table->rowCount(), 14);
+        QCOMPARE(table->item(9, 2)->text(),
+                 Q("料金表未確認")); // ゆうパック, before any calculation
+        QTest::mouseClick(Find<QPushButton>(d, "calculateButton"), Qt::LeftButton);
+        auto click_row = [&](int row) {
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                              table->visualItemRect(table->item(row, 0)).center());
+        };
+        QCOMPARE(table->item(0, 2)->text(), Q("発送不可"));
+        QCOMPARE(table->item(11, 0)->text(), Q("宅急便"));
+        QCOMPARE(table->item(11, 2)->text(), Q("1650"));
+        QCOMPARE(table->item(11, 4)->text(), Q("2025-10-01"));
+        QCOMPARE(table->item(12, 3)->text(), Q("最安")); // 飛脚宅配便
+        QVERIFY(table->item(12, 2)->font().bold());
+        click_row(0);
+        QVERIFY(!send->isEnabled());
+        click_row(11);
+        QVERIFY(send->isEnabled());
+        QTest::mouseClick(send, Qt::LeftButton);
+        QCOMPARE(Find<QLineEdit>(d, "shipMethodEdit")->text(), Q("宅急便"));
+        QCOMPARE(Find<QLineEdit>(d, "chargeEdit")->text(), Q("1650"));
+
+        ShippingToolRequest standalone = BidderRequest();
+        standalone.bidder_mode = false;
+        ShippingToolDialog tool(m_host, m_settings, standalone);
+        tool.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tool));
+        QTest::mouseClick(Find<QPushButton>(tool, "calculateButton"), Qt::LeftButton);
+        auto* other = Find<QTableWidget>(tool, "servicesTable");
+        QTest::mouseClick(other->viewport(), Qt::LeftButton, {},
+                          other->visualItemRect(other->item(11, 0)).center());
+        QVERIFY(!Find<QPushButton>(tool, "serviceSendButton")->isEnabled());
     }
 
     void rateFileMessagesAndWhatStillOpens() {

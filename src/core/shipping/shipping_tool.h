@@ -37,6 +37,13 @@ struct ShippingToolRequest {
     bool bidder_mode = false;
 };
 
+// What the tool hands back after OK in bidder mode: the charge in "送料" and the text of
+// "発送方法" (the bidder's own, or the name of a current service sent to the bidder).
+struct ShippingToolResult {
+    std::int32_t charge = -1;
+    std::string ship_method;
+};
+
 // The tool from the main window: the listing's parcel and origin.
 ShippingToolRequest StandaloneToolRequest(const SaleMaster& listing);
 // The tool from the bidder tab: the listing's parcel, origin and seller nickname, and

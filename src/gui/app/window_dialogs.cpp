@@ -94,7 +94,7 @@ std::optional<NewBidder> QtWindowDialogs::AskNewBidder(const CustomerList& regis
     return dialog.Run();
 }
 
-std::optional<int> QtWindowDialogs::RunShippingTool(const ShippingToolRequest& request) {
+std::optional<ShippingToolResult> QtWindowDialogs::RunShippingTool(const ShippingToolRequest& request) {
     ShippingToolDialog dialog(m_host, Settings(), request, m_parent);
     return dialog.Run();
 }

@@ -44,8 +44,9 @@ public:
                           const std::string& mail) = 0;
     // 落札者の登録 beside the bidders already registered; nullopt when cancelled.
     virtual std::optional<NewBidder> AskNewBidder(const CustomerList& registered) = 0;
-    // The shipping calculation tool; in bidder mode the charge accepted with OK.
-    virtual std::optional<int> RunShippingTool(const ShippingToolRequest& request) = 0;
+    // The shipping calculation tool; in bidder mode the charge and method accepted with OK.
+    virtual std::optional<ShippingToolResult>
+    RunShippingTool(const ShippingToolRequest& request) = 0;
 };
 
 // The real dialogs, modal on `parent`.
@@ -68,7 +69,7 @@ public:
     void ShowMail(const std::string& name, const std::string& nickname,
                   const std::string& mail) override;
     std::optional<NewBidder> AskNewBidder(const CustomerList& registered) override;
-    std::optional<int> RunShippingTool(const ShippingToolRequest& request) override;
+    std::optional<ShippingToolResult> RunShippingTool(const ShippingToolRequest& request) override;
 
 private:
     Host& m_host;

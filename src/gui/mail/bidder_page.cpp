@@ -476,11 +476,16 @@ void BidderPage::OpenShippingTool() {
         return;
     }
     EnsureBuilt();
-    std::optional<std::int32_t> charge =
+    std::optional<ShippingToolResult> result =
         m_dialogs.RunShippingTool(BidderToolRequest(*m_listing, *r));
-    if (charge && *charge >= 0) {
-        // Put in as if typed: stored, the total recomputed, the listing modified.
-        m_ui->shipCostEdit->setText(QString::number(*charge));
+    if (result && result->charge >= 0) {
+        // Put in as if typed: stored, the total recomputed, the listing modified. The
+        // method changes only when a current service was sent to the bidder.
+        if (result->ship_method != r->ship_method) {
+            m_ui->shipMethodEdit->setText(ToQt(result->ship_method));
+            StoreBidderField(56); // ship_method, as on leaving the field
+        }
+        m_ui->shipCostEdit->setText(QString::number(result->charge));
     }
 }
 

@@ -11,6 +11,7 @@
 #include "gui/app/screen_fit.h"
 #include "ui_shipping_tool_dialog.h"
 
+#include <QHeaderView>
 #include <QPushButton>
 
 namespace hanamori {
@@ -26,6 +27,8 @@ QString ShownText(const std::string& cp932) {
 void SelectByText(QComboBox* combo, const std::string& text) {
     combo->setCurrentIndex(text.empty() ? -1 : combo->findText(ToQt(text), Qt::MatchExactly));
 }
+
+enum ServiceColumn { kServiceName, kServiceCarrier, kServiceCost, kServiceCheap, kServiceDate };
 } // namespace
 
 ShippingToolDialog::ShippingToolDialog(Host& host, const UserSettings& settings,
@@ -76,6 +79,17 @@ ShippingToolDialog::ShippingToolDialog(Host& host, const UserSettings& settings,
     }
     GuardCp932Input(ui.chargeEdit, host);
     SetControlId(ui.chargeEdit, 5005);
+    ui.servicesTable->setColumnCount(5);
+    ui.servicesTable->setHorizontalHeaderLabels(
+        {QStringLiteral("発送方法"), QStringLiteral("運送会社"), QStringLiteral("送料(円)"),
+         QString(), QStringLiteral("適用日")});
+    ui.servicesTable->verticalHeader()->hide();
+    ui.serviceSendButton->setAccessibleName(QStringLiteral("送る（現在の発送方法）"));
+    ui.serviceSendButton->setAccessibleDescription(
+        QStringLiteral("選んだ発送方法と料金を発送方法と送料に入れます"));
+    connect(ui.servicesTable, &QTableWidget::itemSelectionChanged, this,
+            &ShippingToolDialog::OnServiceChosen);
+    connect(ui.serviceSendButton, &QPushButton::clicked, this, &ShippingToolDialog::SendService);
     connect(ui.calculateButton, &QPushButton::clicked, this, &ShippingToolDialog::Calculate);
     connect(ui.buttonBox, &QDialogButtonBox::accepted, this, &ShippingToolDialog::accept);
     connect(ui.buttonBox, &QDialogButtonBox::rejected, this, &ShippingToolDialog::reject);
@@ -96,6 +110,10 @@ void ShippingToolDialog::Prepare() {
             w->setEnabled(false);
         }
     }
+    ui.serviceSendButton->setEnabled(false);
+    m_services = LoadServiceCatalogue(InstallDir() + kServiceDataDir);
+    ReportServiceProblems(m_services, m_host);
+    FillServices({});
     if (!LoadToolRates(m_engine, InstallDir() + "CostData", m_host)) {
         return;
     }
@@ -190,6 +208,63 @@ void ShippingToolDialog::Calculate() {
         row.cheap->setText(mark ? kCheapMark : QString());
         row.cost->setAccessibleDescription(mark ? kCheapMark : QString());
     }
+    const ServiceParcel parcel{
+        {SideValue(ui.side1Edit), SideValue(ui.side2Edit), SideValue(ui.side3Edit)}, weight};
+    FillServices(QuoteServices(m_services, parcel, ui.originCombo->currentIndex(),
+                               ui.destinationCombo->currentIndex()));
+}
+
+// One row per service: before a calculation its name, carrier and date; after it the
+// cost, 発送不可 or why no prices ship, the cheapest in bold with the mark.
+void ShippingToolDialog::FillServices(const std::vector<ServiceQuote>& quotes) {
+    QTableWidget* table = m_ui->servicesTable;
+    m_quotes = quotes;
+    table->setRowCount(static_cast<int>(m_services.services.size()));
+    for (std::size_t i = 0; i < m_services.services.size(); ++i) {
+        const ServiceTariff& s = m_services.services[i];
+        const ServiceQuote* quote = i < quotes.size() ? &quotes[i] : nullptr;
+        const bool cheap = quote && quote->cheapest;
+        QString cost = quote || !s.withheld.empty()
+                           ? ToQt(QuoteCostText(quote ? *quote : ServiceQuote{&s, -1, false}))
+                           : QString();
+        const QString cells[] = {ToQt(s.name), ToQt(s.carrier), cost,
+                                 cheap ? kCheapMark : QString(),
+                                 s.effective.empty() ? QStringLiteral("―") : ToQt(s.effective)};
+        for (int column = 0; column < 5; ++column) {
+            auto* item = new QTableWidgetItem(cells[column]);
+            QFont font = item->font();
+            font.setBold(cheap);
+            item->setFont(font);
+            if (column == kServiceCost) {
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            }
+            table->setItem(static_cast<int>(i), column, item);
+        }
+    }
+    table->resizeColumnsToContents();
+    table->horizontalHeader()->setStretchLastSection(true);
+    OnServiceChosen();
+}
+
+void ShippingToolDialog::OnServiceChosen() {
+    const int row = m_ui->servicesTable->currentRow();
+    const bool sendable = m_request.bidder_mode && row >= 0 &&
+                          static_cast<std::size_t>(row) < m_quotes.size() &&
+                          m_quotes[static_cast<std::size_t>(row)].cost >= 0;
+    m_ui->serviceSendButton->setEnabled(sendable);
+}
+
+// "送る" of the current services: the service's name into "発送方法" and its cost into
+// "送料", as the bidder tab will take them on OK.
+void ShippingToolDialog::SendService() {
+    const int row = m_ui->servicesTable->currentRow();
+    if (!m_request.bidder_mode || row < 0 || static_cast<std::size_t>(row) >= m_quotes.size() ||
+        m_quotes[static_cast<std::size_t>(row)].cost < 0) {
+        return;
+    }
+    const ServiceQuote& quote = m_quotes[static_cast<std::size_t>(row)];
+    m_ui->shipMethodEdit->setText(ToQt(quote.service->name));
+    m_ui->chargeEdit->setText(QString::number(quote.cost));
 }
 
 void ShippingToolDialog::ShowList(ShippingMethod method) {
@@ -247,11 +322,11 @@ void ShippingToolDialog::accept() {
     QDialog::accept();
 }
 
-std::optional<int> ShippingToolDialog::Run() {
+std::optional<ShippingToolResult> ShippingToolDialog::Run() {
     if (exec() != QDialog::Accepted || !m_request.bidder_mode) {
         return std::nullopt;
     }
-    return m_charge;
+    return ShippingToolResult{m_charge, ToCp932Lossy(m_ui->shipMethodEdit->text())};
 }
 
 } // namespace hanamori

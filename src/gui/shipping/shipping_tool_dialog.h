@@ -1,8 +1,11 @@
 #pragma once
 // 送料計算ツール: what a parcel costs by each of the eleven methods between two
-// prefectures, the cost lists of the parcel carriers, and in bidder mode the charge
-// handed back to the bidder tab. The tool reads its own rate tables each time it opens.
+// prefectures and by each of today's services (現在の発送方法), the cost lists of the
+// parcel carriers, and in bidder mode the charge (and a service's name) handed back to
+// the bidder tab. The tool reads its own rate tables and service files each time it
+// opens.
 
+#include "core/shipping/services/service_catalogue.h"
 #include "core/shipping/shipping_tool.h"
 
 #include <QDialog>
@@ -33,12 +36,13 @@ public:
                        QWidget* parent = nullptr);
     ~ShippingToolDialog() override;
 
-    // Runs the tool; in bidder mode the accepted charge (0 or more) after OK, otherwise
-    // nullopt.
-    std::optional<int> Run();
+    // Runs the tool; in bidder mode the accepted charge (0 or more) and method after OK,
+    // otherwise nullopt.
+    std::optional<ShippingToolResult> Run();
     int charge() const { return m_charge; }
 
-    // "料金計算": the eleven costs; nothing without weight, origin and destination.
+    // "料金計算": the eleven costs and the current services' costs; nothing without
+    // weight, origin and destination.
     void Calculate();
     // "送料一覧" of a parcel carrier.
     void ShowList(ShippingMethod method);
@@ -57,6 +61,9 @@ private:
 
     void Prepare();
     void Fill();
+    void FillServices(const std::vector<ServiceQuote>& quotes);
+    void OnServiceChosen();
+    void SendService();
     void OnSideEdited(QLineEdit* side);
     int SideValue(const QLineEdit* side) const;
     Row& RowOf(ShippingMethod method) { return m_rows[static_cast<std::size_t>(method)]; }
@@ -67,6 +74,8 @@ private:
     ShippingToolRequest m_request;
     ShippingEngine m_engine;
     std::array<Row, kShippingMethodCount> m_rows{};
+    ServiceCatalogue m_services;
+    std::vector<ServiceQuote> m_quotes; // of the last calculation; empty before it
     int m_charge = -1;
     bool m_filling = false;
 };
