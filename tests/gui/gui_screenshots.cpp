@@ -39,6 +39,7 @@
 #include "gui/web/auction_page_dialog.h"
 #include "gui/web/preview_dialog.h"
 #include "gui/web/web_browser.h"
+#include "gui/web/web_engine_loader.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -80,13 +81,13 @@ void Save(QWidget* w, const char* name) {
 
 // Waits until a browser window has loaded its page, then takes it from the screen (the
 // engine draws outside the widget tree).
-void SaveBrowserWindow(QWidget* w, QWebEngineView* view, const char* name) {
+void SaveBrowserWindow(QWidget* w, WebBrowser* view, const char* name) {
     w->show();
     w->raise();
     QElapsedTimer t;
     t.start();
     bool loaded = false;
-    QObject::connect(view, &QWebEngineView::loadFinished, w, [&loaded] { loaded = true; });
+    QObject::connect(view, &WebBrowser::loadFinished, w, [&loaded] { loaded = true; });
     while (!loaded && t.elapsed() < 15000) {
         QApplication::processEvents();
         QThread::msleep(10);
@@ -153,13 +154,13 @@ void SaveProductTabWindows(CMainFrame& frame, QtHost& host) {
     CompletedPageDialog completed(host, capture.body, &frame);
     Save(&completed, "completed_page_dialog");
 
-    PreviewDialog* preview = new PreviewDialog();
+    PreviewDialog* preview = new PreviewDialog(*LoadWebEngine());
     preview->move(40, 40);
     preview->ShowPage(capture.preview);
     SaveBrowserWindow(preview, preview->browser(), "preview_dialog");
     delete preview;
 
-    AuctionPageDialog auction(host, std::string(), &frame);
+    AuctionPageDialog auction(host, LoadWebEngine(), std::string(), &frame);
     auction.move(60, 60);
     SaveBrowserWindow(&auction, auction.browser(), "auction_page_dialog");
 }
@@ -247,6 +248,7 @@ void WriteSample(const char* no, const char* name, int status, int bidders) {
 
 int main(int argc, char* argv[]) {
     PrepareDisplayScaling();
+    qputenv("HANAMORI_WEB_PLUGIN", HANAMORI_WEB_PLUGIN_FILE);
     QApplication app(argc, argv);
     if (argc < 3) {
         std::fprintf(stderr, "usage: gui_screenshots <installation copy> <output dir>\n");

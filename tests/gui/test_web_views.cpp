@@ -1,14 +1,18 @@
-// The two windows with the embedded browser, on Qt WebEngine: the preview shows a
-// local Shift-JIS page and shows it afresh on the next preview; the auction page dialog
-// takes the address of a page served over HTTP once it has loaded, never of a local file.
+// The two windows with the embedded browser, on the engine plugin: the preview shows a
+// local Shift-JIS page and shows it afresh on the next preview, fetches remote images and
+// runs no script; the auction page dialog takes the address of a page served over HTTP
+// once it has loaded, never of a local file. Without the plugin both say so.
 
 #include "core/app/helpers.h"
+#include "gui/app/window_dialogs.h"
 #include "gui/page/product_page_windows.h"
 #include "gui/web/auction_page_dialog.h"
 #include "gui/web/preview_dialog.h"
 #include "gui/web/web_browser.h"
+#include "gui/web/web_engine_loader.h"
 #include "gui_test_support.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -21,14 +25,16 @@ using namespace hanamori;
 using namespace hanamori::test;
 
 namespace {
-// Answers every request with one small HTML page.
+// Answers every request with one small HTML page and keeps the paths asked for.
 class TinyHttpServer : public QTcpServer {
 public:
+    QStringList requested;
+
     TinyHttpServer() {
         connect(this, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket* s = nextPendingConnection()) {
-                connect(s, &QTcpSocket::readyRead, s, [s] {
-                    s->readAll();
+                connect(s, &QTcpSocket::readyRead, s, [this, s] {
+                    requested << QString::fromLatin1(s->readAll().split(' ').value(1));
                     QByteArray body = "<html><head><title>item</title></head><body>x</body></html>";
                     s->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\n"
                              "Content-Length: " +
@@ -52,6 +58,56 @@ class WebViewsTest : public QObject {
 private slots:
     void init() { m_install = std::make_unique<TempInstall>(true); }
     void cleanup() { m_install.reset(); }
+
+    // Runs first, before the plugin is loaded for the other cases.
+    void withoutThePluginBothWindowsSaySo() {
+        const QByteArray plugin = qgetenv("HANAMORI_WEB_PLUGIN");
+        qputenv("HANAMORI_WEB_PLUGIN", "/nonexistent/libhanamori_web.so");
+        ScriptedHost host;
+        QtProductPageWindows windows(host, nullptr);
+        windows.ShowPreview(InstallDir() + "work/preview.html");
+        QVERIFY(!windows.preview());
+        QVERIFY(host.MessagesUtf8().back().find("ブラウザの部品を読み込めない") == 0);
+
+        QtWindowDialogs dialogs(host);
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<AuctionPageDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog && !dialog->browser());
+            QVERIFY(dialog->findChild<QLabel*>("engineMissingLabel")->isVisible());
+            QTest::keyClicks(dialog->findChild<QLineEdit*>("urlEdit"), Q("https://x.jp/1"));
+            QTest::keyClick(dialog, Qt::Key_Return);
+        });
+        QCOMPARE(dialogs.AskPageUrl(std::string()), std::optional<std::string>("https://x.jp/1"));
+        qputenv("HANAMORI_WEB_PLUGIN", plugin);
+    }
+
+    void previewShowsRemoteImagesAndRunsNoScript() {
+        TinyHttpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        const QString base = QStringLiteral("http://127.0.0.1:%1").arg(server.serverPort());
+        // What a script could reach: a file beside the page and one outside its folder.
+        const std::string secret = InstallDir() + "hanamo.ini";
+        WriteFile(InstallDir() + "work/near.txt", "near");
+        const std::string page =
+            "<html><head><title>t</title></head><body><img src=\"" + base.toStdString() +
+            "/photo.jpg\"><script>document.title = 'ran';"
+            "var x = new XMLHttpRequest(); x.open('GET', 'file://" +
+            secret + "', false); x.send(); new Image().src = '" + base.toStdString() +
+            "/leak?' + encodeURIComponent(x.responseText);</script>"
+            "<img src=\"near.txt\"><img src=\"file://" +
+            secret + "\"></body></html>";
+        WriteFile(InstallDir() + "work/preview.html", page);
+
+        ScriptedHost host;
+        QtProductPageWindows windows(host, nullptr);
+        windows.ShowPreview(InstallDir() + "work/preview.html");
+        QSignalSpy loaded(windows.preview(), &PreviewDialog::pageLoaded);
+        QVERIFY(WaitLoaded(loaded, 1));
+        QTRY_VERIFY(server.requested.contains(Q("/photo.jpg")));
+        QCOMPARE(windows.preview()->browser()->title(), Q("t"));
+        QTest::qWait(200);
+        QCOMPARE(server.requested, QStringList{Q("/photo.jpg")});
+    }
 
     void previewShowsLocalShiftJisPagesAndReloads() {
         ScriptedHost host;
@@ -77,9 +133,13 @@ private slots:
         QVERIFY(WaitLoaded(loaded, 2));
         QCOMPARE(preview->browser()->title(), Q("二回目"));
 
-        // Closing the window lets the next preview open a new one.
+        // Closed, the window waits for the next preview with the engine started.
         preview->close();
-        QTRY_VERIFY(windows.preview() == nullptr);
+        QVERIFY(!preview->isVisible());
+        windows.ShowPreview(path);
+        QCOMPARE(windows.preview(), preview);
+        QVERIFY(preview->isVisible());
+        QVERIFY(WaitLoaded(loaded, 3));
     }
 
     void auctionPageTakesServedAddressesOnly() {
@@ -89,7 +149,7 @@ private slots:
             QStringLiteral("http://127.0.0.1:%1/item/x123").arg(server.serverPort());
 
         ScriptedHost host;
-        AuctionPageDialog dialog(host, std::string());
+        AuctionPageDialog dialog(host, LoadWebEngine(), std::string());
         auto* edit = dialog.findChild<QLineEdit*>("urlEdit");
         QSignalSpy loaded(&dialog, &AuctionPageDialog::pageLoaded);
         // A new listing: the work page is written and shown; the address stays empty.
@@ -124,7 +184,7 @@ private slots:
             "http://127.0.0.1:" + std::to_string(server.serverPort()) + "/item/2";
         std::filesystem::remove(InstallDir() + "work/workpage.html");
         ScriptedHost host;
-        AuctionPageDialog dialog(host, served);
+        AuctionPageDialog dialog(host, LoadWebEngine(), served);
         QSignalSpy loaded(&dialog, &AuctionPageDialog::pageLoaded);
         QVERIFY(WaitLoaded(loaded, 1));
         QCOMPARE(dialog.browser()->title(), Q("item"));

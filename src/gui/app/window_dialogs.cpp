@@ -4,8 +4,8 @@
 #include "gui/app/about_dialog.h"
 #include "gui/document/file_manager_dialog.h"
 #include "gui/document/product_name_dialog.h"
-#include "gui/mail/mail_dialog.h"
 #include "gui/mail/bidder_registration_dialog.h"
+#include "gui/mail/mail_dialog.h"
 #include "gui/settings/listing_settings_dialog.h"
 #include "gui/settings/payment_settings_dialog.h"
 #include "gui/settings/setup_wizard.h"
@@ -13,6 +13,7 @@
 #include "gui/shipping/shipping_options_dialog.h"
 #include "gui/shipping/shipping_tool_dialog.h"
 #include "gui/web/auction_page_dialog.h"
+#include "gui/web/web_engine_loader.h"
 
 namespace hanamori {
 
@@ -34,7 +35,9 @@ void QtWindowDialogs::ManageFiles(const std::string& datas_dir) {
 }
 
 std::optional<std::string> QtWindowDialogs::AskPageUrl(const std::string& current) {
-    AuctionPageDialog dialog(m_host, current, m_parent);
+    QString engineError;
+    WebEngineFactory* engine = LoadWebEngine(&engineError);
+    AuctionPageDialog dialog(m_host, engine, current, m_parent, engineError);
     return dialog.Run();
 }
 

@@ -1,10 +1,11 @@
 #pragma once
 // The real windows of the product page: the one preview window (made when first
-// needed, a top-level window of its own) and the modal completed-page dialog.
+// needed, a top-level window of its own, kept when closed so that later previews find
+// the engine started) and the modal completed-page dialog.
 
 #include "gui/page/product_page.h"
 
-#include <QPointer>
+#include <memory>
 
 class QWidget;
 
@@ -15,20 +16,19 @@ class PreviewDialog;
 
 class QtProductPageWindows final : public ProductPageWindows {
 public:
-    QtProductPageWindows(Host& host, QWidget* page) : m_host(host), m_page(page) {}
+    QtProductPageWindows(Host& host, QWidget* page);
     // Closes the preview window if it is open.
     ~QtProductPageWindows() override;
 
     void ShowPreview(const std::string& path) override;
     void ShowCompletedPage(const std::string& path) override;
-    // The open preview window, or nullptr.
+    // The preview window (shown or closed), or nullptr before the first preview.
     PreviewDialog* preview() const;
 
 private:
     Host& m_host;
     QWidget* m_page;
-    // Cleared by Qt when the window closes and deletes itself.
-    QPointer<PreviewDialog> m_preview;
+    std::unique_ptr<PreviewDialog> m_preview;
 };
 
 } // namespace hanamori

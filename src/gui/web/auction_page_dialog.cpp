@@ -7,8 +7,10 @@
 #include "gui/app/qt_text.h"
 #include "gui/app/screen_fit.h"
 #include "gui/web/web_browser.h"
+#include "gui/web/web_engine_loader.h"
 #include "ui_auction_page_dialog.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 namespace hanamori {
@@ -31,7 +33,9 @@ bool WriteWorkPage(const std::string& path) {
     });
 }
 
-AuctionPageDialog::AuctionPageDialog(Host& host, const std::string& current, QWidget* parent)
+AuctionPageDialog::AuctionPageDialog(Host& host, WebEngineFactory* engine,
+                                     const std::string& current, QWidget* parent,
+                                     const QString& engineError)
     : QDialog(parent), m_ui(std::make_unique<Ui::AuctionPageDialog>()) {
     m_ui->setupUi(this);
     m_ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
@@ -39,12 +43,21 @@ AuctionPageDialog::AuctionPageDialog(Host& host, const std::string& current, QWi
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    m_browser = new WebBrowser(m_ui->browserFrame);
+    m_ui->urlEdit->setText(ToQt(current));
+    resize(FitToScreen(this, QSize(640, 420)));
+    if (!engine) {
+        auto* why = new QLabel(WebEngineMissingMessage(engineError), m_ui->browserFrame);
+        why->setObjectName(QStringLiteral("engineMissingLabel"));
+        why->setWordWrap(true);
+        why->setAlignment(Qt::AlignCenter);
+        m_ui->browserLayout->addWidget(why);
+        return;
+    }
+    m_browser = new WebBrowser(*engine, PageTrust::Site, m_ui->browserFrame);
     m_ui->browserLayout->addWidget(m_browser);
     setTabOrder(m_ui->buttonBox, m_browser);
     connect(m_browser, &WebBrowser::loadFinished, this, &AuctionPageDialog::OnLoadFinished);
 
-    m_ui->urlEdit->setText(ToQt(current));
     if (!current.empty()) {
         m_browser->Navigate(current);
     } else {
@@ -53,7 +66,6 @@ AuctionPageDialog::AuctionPageDialog(Host& host, const std::string& current, QWi
         WriteWorkPage(work);
         m_browser->Navigate(work);
     }
-    resize(FitToScreen(this, QSize(640, 420)));
 }
 
 AuctionPageDialog::~AuctionPageDialog() = default;

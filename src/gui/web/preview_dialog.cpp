@@ -7,16 +7,15 @@
 
 namespace hanamori {
 
-PreviewDialog::PreviewDialog(QWidget* parent) : QDialog(parent) {
+PreviewDialog::PreviewDialog(WebEngineFactory& engine, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("previewDialog"));
     setWindowTitle(QStringLiteral("Hanamori - 商品の紹介ページのプレビュー"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_browser = new WebBrowser(this);
+    m_browser = new WebBrowser(engine, PageTrust::OwnPage, this);
     layout->addWidget(m_browser);
     connect(m_browser, &WebBrowser::loadFinished, this, &PreviewDialog::pageLoaded);
     resize(FitToScreen(this, QSize(800, 600)));

@@ -1,8 +1,11 @@
 #pragma once
 // The preview of the description page: a resizable window of its own whose whole area
-// is the browser. One at a time; the page shows a new file in the open one.
+// is the browser. One for the run: closing hides it, and the next preview shows its
+// page in the same window, so the engine starts once.
 
 #include <QDialog>
+
+#include "gui/web/web_engine.h"
 
 #include <string>
 
@@ -13,8 +16,7 @@ class WebBrowser;
 class PreviewDialog final : public QDialog {
     Q_OBJECT
 public:
-    // Deletes itself when closed.
-    explicit PreviewDialog(QWidget* parent = nullptr);
+    explicit PreviewDialog(WebEngineFactory& engine, QWidget* parent = nullptr);
 
     // Shows the page file `path` (loaded afresh even when it is the same file) and
     // brings the window to the front.

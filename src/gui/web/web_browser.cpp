@@ -3,7 +3,7 @@
 #include "gui/app/qt_text.h"
 
 #include <QFile>
-#include <QWebEngineSettings>
+#include <QVBoxLayout>
 
 namespace hanamori {
 namespace {
@@ -16,15 +16,20 @@ QUrl BrowserAddress(const std::string& path_or_url) {
     if (text.startsWith(QLatin1Char('/'))) {
         return QUrl::fromLocalFile(text);
     }
-    QUrl url = QUrl::fromUserInput(text);
-    return url;
+    return QUrl::fromUserInput(text);
 }
 
-WebBrowser::WebBrowser(QWidget* parent) : QWebEngineView(parent) {
+WebBrowser::WebBrowser(WebEngineFactory& engine, PageTrust trust, QWidget* parent)
+    : QWidget(parent) {
     setObjectName(QStringLiteral("webBrowser"));
     setAccessibleName(QStringLiteral("ブラウザ"));
-    settings()->setDefaultTextEncoding(QStringLiteral("Shift_JIS"));
-    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    m_view = engine.CreateView(trust, this, [this](bool ok) { emit loadFinished(ok); });
+    QWidget* view = m_view->Widget();
+    view->setAccessibleName(accessibleName());
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view);
+    setFocusProxy(view);
 }
 
 void WebBrowser::Navigate(const std::string& path_or_url) {
@@ -35,11 +40,11 @@ void WebBrowser::Navigate(const std::string& path_or_url) {
         // always reads right. The address stays the file's.
         QFile file(url.toLocalFile());
         if (file.size() < kMaxContentBytes && file.open(QIODevice::ReadOnly)) {
-            setContent(file.readAll(), QStringLiteral("text/html;charset=Shift_JIS"), url);
+            m_view->SetContent(file.readAll(), QStringLiteral("text/html;charset=Shift_JIS"), url);
             return;
         }
     }
-    load(url);
+    m_view->Load(url);
 }
 
 } // namespace hanamori
