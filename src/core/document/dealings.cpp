@@ -217,7 +217,8 @@ DealingsLoad LoadDealings(const std::string& datas_dir, const CivilDate& today,
     SaleMaster listing;
     std::size_t done = 0;
     for (const std::string& name : names) {
-        if (ReadListingWithTimes(JoinDatasPath(datas_dir, name), listing, nullptr)) {
+        if (ReadListingWithTimes(JoinDatasPath(datas_dir, name), listing, nullptr,
+                                 ListingTexts::NameAndBidders)) {
             const std::string stem = ListingStem(name);
             const auto& bidders = listing.customers.records();
             for (std::size_t b = 0; b < bidders.size(); ++b) {

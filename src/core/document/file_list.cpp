@@ -55,7 +55,8 @@ std::vector<FileRow> EnumerateListings(const std::string& datas_dir) {
         FileRow row;
         row.manage_no = ListingStem(name);
         ListingFileTimes times;
-        if (ReadListingWithTimes(JoinDatasPath(datas_dir, name), listing, &times)) {
+        if (ReadListingWithTimes(JoinDatasPath(datas_dir, name), listing, &times,
+                                 ListingTexts::NameOnly)) {
             row.name = std::move(listing.product_name);
             row.status = ListingStatusOf(listing.auction);
         }

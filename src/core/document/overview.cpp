@@ -126,7 +126,8 @@ bool WriteOverview(const std::string& datas_dir, const std::string& now, std::os
     __int128 total = 0;
     SaleMaster listing;
     for (const std::string& name : ListingFileNames(datas_dir)) {
-        if (!ReadListingWithTimes(JoinDatasPath(datas_dir, name), listing, nullptr)) {
+        if (!ReadListingWithTimes(JoinDatasPath(datas_dir, name), listing, nullptr,
+                                  ListingTexts::NameAndBidders)) {
             continue; // not a listing, or damaged: left out of the overview
         }
         int status = ListingStatusOf(listing.auction);

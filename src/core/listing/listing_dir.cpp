@@ -160,7 +160,8 @@ std::vector<std::string> ListingFileNames(const std::string& datas_dir) {
     return names;
 }
 
-bool ReadListingWithTimes(const std::string& path, SaleMaster& listing, ListingFileTimes* times) {
+bool ReadListingWithTimes(const std::string& path, SaleMaster& listing, ListingFileTimes* times,
+                          ListingTexts texts) {
     listing = SaleMaster();
     // Non-blocking, so that a FIFO that carries a listing's name cannot stall the open
     // (it is then refused as not a regular file); regular files ignore the flag.
@@ -187,8 +188,8 @@ bool ReadListingWithTimes(const std::string& path, SaleMaster& listing, ListingF
     if (length < 0) {
         return false;
     }
-    bool ok = ReadListingBytes(listing,
-                               std::string_view(buffer.data(), static_cast<std::size_t>(length)));
+    bool ok = ReadListingBytes(
+        listing, std::string_view(buffer.data(), static_cast<std::size_t>(length)), texts);
     if (buffer.size() > kKeptBufferBytes) {
         std::string().swap(buffer); // a huge file does not pin its memory
     }

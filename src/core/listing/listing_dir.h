@@ -2,6 +2,7 @@
 // Walking the listing files of a Datas directory: the ".rks" names in file-name order,
 // and reading one file with its times in as few system calls as we can.
 
+#include "core/listing/listing_file.h"
 #include "core/listing/records.h"
 
 #include <ctime>
@@ -31,8 +32,10 @@ struct ListingFileTimes {
 // Reads the listing at `path` into a fresh `listing` (reset to empty records first,
 // so nothing of an earlier file stays). With `times`, also fills in the file's
 // creation and last-write times when the file can be examined. False when the file
-// cannot be opened or is not a whole listing.
-bool ReadListingWithTimes(const std::string& path, SaleMaster& listing, ListingFileTimes* times);
+// cannot be opened or is not a whole listing. `texts` chooses the texts decoded; the
+// file is checked whole either way.
+bool ReadListingWithTimes(const std::string& path, SaleMaster& listing, ListingFileTimes* times,
+                          ListingTexts texts = ListingTexts::All);
 
 // A time as the file list shows it: local time "%y/%m/%d %H:%M".
 std::string FormatListTime(std::time_t t);

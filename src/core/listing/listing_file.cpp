@@ -108,65 +108,73 @@ void TerminateAtZero(std::string& s) {
 
 } // namespace
 
-bool ListingReader::Raw(std::size_t length, std::string& out) {
+const char* ListingReader::Take(std::size_t length) {
     if (m_pos > m_bytes.size() || length > m_bytes.size() - m_pos) {
         m_pos = m_bytes.size() + 1; // failed for good
+        return nullptr;
+    }
+    const char* at = m_bytes.data() + m_pos;
+    m_pos += length;
+    return at;
+}
+
+bool ListingReader::Raw(std::size_t length, std::string& out) {
+    const char* at = Take(length);
+    if (!at) {
         return false;
     }
-    out.assign(m_bytes.data() + m_pos, length);
-    m_pos += length;
+    out.assign(at, length);
     return true;
 }
 
 bool ListingReader::Tag(const char* tag) {
-    std::string bytes;
-    return Raw(kTagLength, bytes) && bytes == std::string_view(tag, kTagLength);
+    const char* at = Take(kTagLength);
+    return at && std::memcmp(at, tag, kTagLength) == 0;
 }
 
 bool ListingReader::Int(std::int32_t& value) {
-    std::string b;
-    if (!Raw(4, b)) {
+    const auto* b = reinterpret_cast<const unsigned char*>(Take(4));
+    if (!b) {
         return false;
     }
-    std::uint32_t u = static_cast<unsigned char>(b[0]) |
-                      (static_cast<std::uint32_t>(static_cast<unsigned char>(b[1])) << 8) |
-                      (static_cast<std::uint32_t>(static_cast<unsigned char>(b[2])) << 16) |
-                      (static_cast<std::uint32_t>(static_cast<unsigned char>(b[3])) << 24);
+    std::uint32_t u = b[0] | (static_cast<std::uint32_t>(b[1]) << 8) |
+                      (static_cast<std::uint32_t>(b[2]) << 16) |
+                      (static_cast<std::uint32_t>(b[3]) << 24);
     value = static_cast<std::int32_t>(u);
     return true;
 }
 
 bool ListingReader::Byte(std::int32_t& flag) {
-    std::string b;
-    if (!Raw(1, b)) {
+    const char* at = Take(1);
+    if (!at) {
         return false;
     }
-    flag = static_cast<unsigned char>(b[0]);
+    flag = static_cast<unsigned char>(*at);
     return true;
 }
 
 bool ListingReader::Text(std::string& field, std::size_t capacity) {
     std::int32_t length = 0;
-    if (!Int(length)) {
-        if (capacity == 0)
-            field.clear();
-        return false;
-    }
-    bool fits = length >= 0 && (capacity == 0 || static_cast<std::size_t>(length) < capacity);
-    if (!fits) {
+    const char* at = nullptr;
+    bool ok = Int(length) && length >= 0 &&
+              (capacity == 0 || static_cast<std::size_t>(length) < capacity);
+    if (ok) {
+        at = Take(static_cast<std::size_t>(length));
+        ok = at != nullptr;
+    } else {
         m_pos = m_bytes.size() + 1;
+    }
+    if (!m_decode_texts) {
+        return ok;
+    }
+    if (!ok) {
         if (capacity == 0)
             field.clear();
         return false;
     }
-    std::string text;
-    if (!Raw(static_cast<std::size_t>(length), text)) {
-        if (capacity == 0)
-            field.clear();
-        return false;
-    }
-    TerminateAtZero(text);
-    field = std::move(text);
+    // The field holds the text up to its first zero byte, as the terminated field did.
+    const void* zero = std::memchr(at, '\0', static_cast<std::size_t>(length));
+    field.assign(at, zero ? static_cast<const char*>(zero) - at : length);
     return true;
 }
 
@@ -243,7 +251,7 @@ bool WriteListing(const SaleMaster& listing, const std::string& path) {
     return SaveFileAtomically(path, [&](std::ostream& out) { return WriteListing(listing, out); });
 }
 
-bool ReadListingBytes(SaleMaster& listing, std::string_view bytes) try {
+bool ReadListingBytes(SaleMaster& listing, std::string_view bytes, ListingTexts texts) try {
     ListingReader in(bytes);
     std::int32_t format = 0;
     std::string number;
@@ -252,9 +260,20 @@ bool ReadListingBytes(SaleMaster& listing, std::string_view bytes) try {
     }
     TerminateAtZero(number);
     listing.manage_no = number;
-    return in.Text(listing.product_name, kProductNameCapacity) &&
-           ReadAuctionSection(in, listing.auction) && ReadCustomerSection(in, listing.customers) &&
-           ReadMailSection(in, listing.mail);
+    if (!in.Text(listing.product_name, kProductNameCapacity)) {
+        return false;
+    }
+    const bool all = texts == ListingTexts::All;
+    in.DecodeTexts(all);
+    if (!ReadAuctionSection(in, listing.auction)) {
+        return false;
+    }
+    in.DecodeTexts(all || texts == ListingTexts::NameAndBidders);
+    if (!ReadCustomerSection(in, listing.customers)) {
+        return false;
+    }
+    in.DecodeTexts(all);
+    return ReadMailSection(in, listing.mail);
 } catch (const std::bad_alloc&) { // a text too long for the memory at hand
     return false;
 }

@@ -32,10 +32,25 @@ public:
     // read fails is left empty.
     bool Text(std::string& field, std::size_t capacity = 0);
     bool AtEnd() const { return m_pos == m_bytes.size(); }
+    // Off: Text() checks and passes over each text exactly as it would read it, and leaves
+    // the field alone.
+    void DecodeTexts(bool on) { m_decode_texts = on; }
 
 private:
+    // The next `length` bytes, or nullptr (and failed for good) when fewer are left.
+    const char* Take(std::size_t length);
+
     std::string_view m_bytes;
     std::size_t m_pos = 0;
+    bool m_decode_texts = true;
+};
+
+// Which texts a read decodes. The others are walked and checked as a whole read checks
+// them, so a file fails exactly when a whole read fails; they are left empty.
+enum class ListingTexts {
+    All,
+    NameAndBidders, // the product name and the bidder records' texts
+    NameOnly,       // the product name
 };
 
 // Section writers and readers, each stopping at the first failed primitive.
@@ -56,7 +71,8 @@ bool WriteListing(const SaleMaster& listing, const std::string& path);
 
 // Reads into `listing` in place (it is not reset first: on failure the fields read so
 // far hold the file's values). Needs read access only.
-bool ReadListingBytes(SaleMaster& listing, std::string_view bytes);
+bool ReadListingBytes(SaleMaster& listing, std::string_view bytes,
+                      ListingTexts texts = ListingTexts::All);
 bool ReadListing(SaleMaster& listing, const std::string& path);
 
 // "<install_dir>Datas/<manage_no>.rks".

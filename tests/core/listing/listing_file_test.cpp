@@ -192,6 +192,42 @@ TEST(ListingFile, DamagedFilesFailWithoutCrashing) {
     EXPECT_FALSE(ReadListingBytes(read, b));
 }
 
+TEST(ListingFile, PartialReadsDecodeTheirTextsAndFailExactlyAsAWholeRead) {
+    const std::string good = Bytes(FullListing());
+    const ListingTexts kParts[] = {ListingTexts::NameOnly, ListingTexts::NameAndBidders};
+    SaleMaster whole, part;
+    ASSERT_TRUE(ReadListingBytes(whole, good));
+    for (ListingTexts texts : kParts) {
+        part = SaleMaster();
+        ASSERT_TRUE(ReadListingBytes(part, good, texts));
+        EXPECT_EQ(part.product_name, whole.product_name);
+        EXPECT_EQ(part.auction.completed, whole.auction.completed);
+        EXPECT_EQ(part.auction.description, std::string());
+        EXPECT_EQ(part.mail.seller_address, std::string());
+        ASSERT_EQ(part.customers.count(), whole.customers.count());
+        EXPECT_EQ(part.customers[1].price, whole.customers[1].price);
+        EXPECT_EQ(part.customers[1].name,
+                  texts == ListingTexts::NameAndBidders ? whole.customers[1].name : std::string());
+    }
+    // Every cut, and a negative, too long or huge length anywhere: each part read
+    // succeeds or fails as the whole read does.
+    auto same = [&](const std::string& bytes, const char* what, std::size_t at) {
+        const bool ok = ReadListingBytes(whole, bytes);
+        for (ListingTexts texts : kParts) {
+            part = SaleMaster();
+            EXPECT_EQ(ReadListingBytes(part, bytes, texts), ok) << what << " at " << at;
+        }
+    };
+    for (std::size_t at = 0; at < good.size(); ++at) {
+        same(good.substr(0, at), "cut", at);
+        for (std::int32_t bad : {-1, 11, 256, 0x7FFFFFFF}) {
+            std::string b = good;
+            b.replace(at, std::min<std::size_t>(4, good.size() - at), Le32(bad));
+            same(b, "length", at);
+        }
+    }
+}
+
 TEST(ListingFile, ACutInsideTheBiddersKeepsTheBiddersBeforeIt) {
     std::string good = Bytes(FullListing());
     auto mail = good.find(kMailTag);
