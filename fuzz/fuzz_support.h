@@ -16,7 +16,7 @@ public:
     void ShowMessage(const std::string&, MessageIcon) override {}
     Answer AskYesNoCancel(const std::string&, MessageIcon) override { return Answer::Cancel; }
     bool AskYesNo(const std::string&, MessageIcon) override { return false; }
-    void SetClipboardText(const std::string&) override {}
+    bool SetClipboardText(const std::string&) override { return true; }
     void OpenPage(const std::string&) override {}
 };
 

@@ -11,7 +11,7 @@ bool CliDocument::Open(const std::string& id) {
     m_doc.Reset();
     const std::string path = ListingFileOf(m_ctx, id);
     if (!ReadListing(m_doc.listing(), path)) {
-        FailAbout("ファイルの読み込みに失敗しました。"_sj, path);
+        FailToReadListing(path);
         return false;
     }
     return true;

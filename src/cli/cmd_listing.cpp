@@ -101,7 +101,7 @@ int RunShow(Context& ctx, const std::vector<std::string>& args) {
     SaleMaster listing;
     const std::string path = ListingFileOf(ctx, args[0]);
     if (!ReadListing(listing, path)) {
-        return FailAbout("ファイルの読み込みに失敗しました。"_sj, path);
+        return FailToReadListing(path);
     }
     std::cout << ListingToJson(listing).dump(2) << '\n';
     return kExitOk;

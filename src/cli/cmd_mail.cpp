@@ -71,6 +71,14 @@ int RunMail(Context& ctx, const std::vector<std::string>& in) {
     }
     // The tabs work on a copy of the stored bidders; the first one is selected.
     listing.customers.CopyTo(listing.customers_edit);
+    // A guidance mail is written to a winning bidder; without one there is no one to
+    // address it to.
+    if (listing.customers_edit.count() == 0) {
+        return Fail(args[0] +
+                    ": the listing has no winning bidder (register one with "
+                    "\"bidder " +
+                    args[0] + " add --nickname NICK\")");
+    }
     if (nickname) {
         int index = BidderIndex(listing.customers_edit, *nickname);
         if (index < 0) {

@@ -29,11 +29,15 @@ std::vector<std::string> ColorNames(const ColorList& colors) {
 
 // The name given on the command line (which must name one of `names`), else the
 // listing's own, else the standard one. The last two go to the builder as they are,
-// which reports an unknown one and falls back as the desktop program does.
+// which reports an unknown one and falls back as the desktop program does. With none of
+// the three, the seller is asked to choose, as the window asks (`missing`), and shown
+// the names to choose from; with `missing` null nothing is needed.
 std::optional<std::string> ChooseName(const std::optional<std::string>& arg, const char* option,
                                       const char* what, const std::vector<std::string>& names,
                                       const std::string& listing_value,
-                                      const std::string& standard_value) {
+                                      const std::string& standard_value, const char* missing) {
+    const std::string choices = std::string(option) + " " +
+                                (names.empty() ? std::string("(none loaded)") : NameList(names));
     if (arg) {
         if (auto found = FindNameArg(names, *arg)) {
             return found;
@@ -42,7 +46,12 @@ std::optional<std::string> ChooseName(const std::optional<std::string>& arg, con
              (names.empty() ? std::string("none loaded") : NameList(names)) + ")");
         return std::nullopt;
     }
-    return listing_value.empty() ? standard_value : listing_value;
+    const std::string& chosen = listing_value.empty() ? standard_value : listing_value;
+    if (chosen.empty() && missing) {
+        FailAbout(Utf8ToCp932Lossy(missing), choices);
+        return std::nullopt;
+    }
+    return chosen;
 }
 
 int RunPage(Context& ctx, const std::vector<std::string>& in) {
@@ -67,14 +76,21 @@ int RunPage(Context& ctx, const std::vector<std::string>& in) {
     }
     SaleMaster& listing = doc.listing();
     const AuctionRecord& a = listing.auction;
+    // The window's own requests when nothing is chosen, for a preview and for a page.
     auto design = ChooseName(design_arg, "--design", "design", DesignNames(), a.design_type,
-                             ctx.settings.hanamo.page_type);
+                             ctx.settings.hanamo.page_type,
+                             preview ? "作成するページのデザイン(タイプ)を選択してください。"
+                                     : "作成するページの種類を選択してください。");
     if (!design) {
         return kExitFailure;
     }
+    // The plain design uses no colours, so it needs none chosen.
+    const char* no_color = FindDesign(*design) == kDesignSimplePlain ? nullptr
+                           : preview ? "作成するページのデザイン(カラー)を選択してください。"
+                                     : "作成するページのカラーを選択してください。";
     auto color =
         ChooseName(color_arg, "--color", "colour set", ColorNames(doc.resources().colors()),
-                   a.design_color, ctx.settings.hanamo.page_color);
+                   a.design_color, ctx.settings.hanamo.page_color, no_color);
     if (!color) {
         return kExitFailure;
     }
@@ -88,7 +104,9 @@ int RunPage(Context& ctx, const std::vector<std::string>& in) {
                        : WriteBody(out, src, *design, *color);
     });
     if (!ok) {
-        return FailAbout("プレビューの作成に失敗しました。"_sj,
+        // A page that is no preview is named as the completed-page window names it.
+        return FailAbout(preview ? "プレビューの作成に失敗しました。"_sj
+                                 : "商品の紹介ページの作成に失敗しました。"_sj,
                          path == "-" ? "standard output" : path);
     }
     return kExitOk;

@@ -40,6 +40,12 @@ struct SideFiles {
     }
 };
 
+template <class Io, class H> void BindHanamo(Io& io, H& h) {
+    io.Line("page_type", h.page_type, kIniText);
+    io.Line("page_color", h.page_color, kIniText);
+    io.Int("overdue_days", h.overdue_days);
+}
+
 template <class Io, class P> void BindProfile(Io& io, P& p, SideFiles& side, int index) {
     io.Line("name", p.name, kIniText);
     io.Line("nickname", p.nickname, kIniText);
@@ -134,10 +140,7 @@ Json SettingsJson(const UserSettings& s) {
     SideFiles side;
     auto& st = const_cast<UserSettings&>(s); // the binders take both; the writer only reads
     Json out;
-    out["hanamo"] = WriteObject([&](JsonWriter& w) {
-        w.Line("page_type", s.hanamo.page_type);
-        w.Line("page_color", s.hanamo.page_color);
-    });
+    out["hanamo"] = WriteObject([&](JsonWriter& w) { BindHanamo(w, s.hanamo); });
     Json personal = Json::array();
     for (int i = 0; i < kProfileCount; ++i) {
         personal.push_back(WriteObject([&](JsonWriter& w) {
@@ -178,8 +181,10 @@ bool SettingsFromJson(const nlohmann::json& json, UserSettings& s, std::string& 
     SideFiles side{&s};
     JsonReader top{json, "", error, {}};
     ReadObject(top, "hanamo", [&](JsonReader& r) {
-        r.Line("page_type", s.hanamo.page_type, kIniText);
-        r.Line("page_color", s.hanamo.page_color, kIniText);
+        BindHanamo(r, s.hanamo);
+        if (r.error.empty() && s.hanamo.overdue_days < 0) {
+            r.error = "hanamo.overdue_days: must be 0 or more";
+        }
     });
     ReadArray(top, "personal", kProfileCount, [&](JsonReader& r, std::size_t i) {
         BindProfile(r, s.personal[i], side, static_cast<int>(i));

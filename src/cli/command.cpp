@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -103,6 +104,14 @@ std::string ListingFileOf(const Context& ctx, const std::string& id) {
     bool is_path = id.find('/') != std::string::npos ||
                    (id.size() > 4 && id.compare(id.size() - 4, 4, ".rks") == 0);
     return is_path ? id : ctx.dir + "Datas/" + id + ".rks";
+}
+
+int FailToReadListing(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error) && !error) {
+        return Fail("no such listing: " + path);
+    }
+    return FailAbout("ファイルの読み込みに失敗しました。"_sj, path);
 }
 
 std::string ManageNoOf(const std::string& id) {

@@ -26,7 +26,7 @@ public:
     void ShowMessage(const std::string& text, MessageIcon icon) override;
     Answer AskYesNoCancel(const std::string& text, MessageIcon icon) override;
     bool AskYesNo(const std::string& text, MessageIcon icon) override;
-    void SetClipboardText(const std::string&) override {}
+    bool SetClipboardText(const std::string&) override { return false; }
     void OpenPage(const std::string&) override {}
 };
 
@@ -73,6 +73,9 @@ std::optional<std::string> ArgToCp932(const std::string& utf8, const std::string
 
 // The listing file an ID names: a path to a .rks file, or a management number in Datas/.
 std::string ListingFileOf(const Context& ctx, const std::string& id);
+// Reports a listing file that could not be read: one that does not exist is no listing
+// at all; any other gets the program's own "ファイルの読み込みに失敗しました。". Returns 1.
+int FailToReadListing(const std::string& path);
 // The management number an ID names (the file name's stem).
 std::string ManageNoOf(const std::string& id);
 

@@ -5,6 +5,9 @@
 #include "core/text/width_fold.h"
 
 #include <algorithm>
+#include <cctype>
+#include <iterator>
+#include <string_view>
 
 namespace hanamori::cli {
 namespace {
@@ -54,16 +57,68 @@ std::size_t EditDistance(const std::u32string& a, const std::u32string& b) {
     return row[b.size()];
 }
 
+// The prefectures' names in Latin letters, in the order of Prefectures().
+constexpr const char* kRomaji[] = {
+    "hokkaido", "aomori",    "iwate",    "akita",     "yamagata", "miyagi",    "fukushima",
+    "niigata",  "ibaraki",   "tochigi",  "gunma",     "saitama",  "chiba",     "tokyo",
+    "kanagawa", "yamanashi", "nagano",   "toyama",    "ishikawa", "fukui",     "shizuoka",
+    "aichi",    "gifu",      "mie",      "shiga",     "kyoto",    "osaka",     "hyogo",
+    "nara",     "wakayama",  "tottori",  "okayama",   "shimane",  "hiroshima", "yamaguchi",
+    "kagawa",   "tokushima", "ehime",    "kochi",     "fukuoka",  "saga",      "oita",
+    "kumamoto", "nagasaki",  "miyazaki", "kagoshima", "okinawa"};
+static_assert(std::size(kRomaji) == kPrefectureCount);
+
+// A name in Latin letters as the table spells it: lower case, long vowels written
+// short (Tōkyō, Toukyou and Tokyo are one), a trailing "-ken", "-fu", "-to", "-do" or
+// " prefecture" left out. Empty for anything that is not such a name.
+std::string FoldRomaji(const std::string& utf8) {
+    std::string folded;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        auto c = static_cast<unsigned char>(utf8[i]);
+        if (c == 0xC5 && i + 1 < utf8.size() &&
+            (utf8[i + 1] == '\x8C' || utf8[i + 1] == '\x8D')) { // Ō ō
+            folded += 'o';
+            ++i;
+        } else if (c == 0xC5 && i + 1 < utf8.size() &&
+                   (utf8[i + 1] == '\xAA' || utf8[i + 1] == '\xAB')) { // Ū ū
+            folded += 'u';
+            ++i;
+        } else if (c < 0x80 && std::isalpha(c)) {
+            folded += static_cast<char>(std::tolower(c));
+        } else if (c == ' ' || c == '-') {
+            folded += ' ';
+        } else {
+            return {};
+        }
+    }
+    for (const char* suffix : {" prefecture", " ken", " fu", " to", " do"}) {
+        std::string_view tail(suffix);
+        if (folded.size() > tail.size() &&
+            folded.compare(folded.size() - tail.size(), tail.size(), tail) == 0) {
+            folded.resize(folded.size() - tail.size());
+            break;
+        }
+    }
+    for (std::string_view long_vowel : {"ou", "oo", "uu"}) {
+        for (std::size_t at; (at = folded.find(long_vowel)) != std::string::npos;) {
+            folded.erase(at + 1, 1);
+        }
+    }
+    return folded;
+}
+
 } // namespace
 
 std::optional<std::string> PrefectureArg(const std::string& utf8) {
-    auto cp932 = Utf8ToCp932(utf8);
-    if (!cp932 || cp932->empty()) {
-        return std::nullopt;
-    }
-    for (const std::string& name : Prefectures()) {
-        if (name == *cp932 || ShortForm(name) == *cp932) {
-            return name;
+    // Long vowels with a macron (ō) have no code page 932 form: Latin names are folded
+    // from the argument as given.
+    const std::string romaji = FoldRomaji(utf8);
+    const std::string cp932 = Utf8ToCp932(utf8).value_or(std::string());
+    const auto& names = Prefectures();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if ((!cp932.empty() && (names[i] == cp932 || ShortForm(names[i]) == cp932)) ||
+            (!romaji.empty() && romaji == kRomaji[i])) {
+            return names[i];
         }
     }
     return std::nullopt;
@@ -71,10 +126,15 @@ std::optional<std::string> PrefectureArg(const std::string& utf8) {
 
 std::vector<std::string> ClosestPrefectures(const std::string& utf8) {
     const std::u32string wanted = CodePoints(utf8);
+    const std::string romaji = FoldRomaji(utf8);
     std::vector<std::pair<std::size_t, std::string>> scored;
-    for (const std::string& name : Prefectures()) {
+    for (std::size_t i = 0; i < Prefectures().size(); ++i) {
+        const std::string& name = Prefectures()[i];
         std::string full = Cp932ToUtf8(name);
         std::size_t distance = EditDistance(wanted, CodePoints(full));
+        if (!romaji.empty()) {
+            distance = std::min(distance, EditDistance(CodePoints(romaji), CodePoints(kRomaji[i])));
+        }
         std::string short_form = ShortForm(name);
         if (!short_form.empty()) {
             distance =

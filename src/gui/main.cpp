@@ -7,6 +7,7 @@
 #include "core/settings/settings_files.h"
 #include "gui/app/app_lifecycle.h"
 #include "gui/app/display_scaling.h"
+#include "gui/app/engine_environment.h"
 #include "gui/app/icons.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/qt_host.h"
@@ -24,6 +25,7 @@ int main(int argc, char* argv[]) {
     // up and reports it), not end the program half-way through.
     std::signal(SIGXFSZ, SIG_IGN);
     PrepareDisplayScaling();
+    PrepareBrowserEngineEnvironment();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Hanamori"));
     // Lets the desktop match the windows to the menu entry and its icon.

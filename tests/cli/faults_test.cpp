@@ -104,7 +104,7 @@ TEST_F(CliFaults, EveryWriterFailsCleanlyWhenTheDiskIsFull) {
         {{"copy", number}, listing},
         {{"bidder", number, "add", "--nickname", "jiro"}, listing},
         {{"bidder", number, "remove", "ichiro"}, listing},
-        {{"page", number}, inst / "work/body.html"},
+        {{"page", number, "--design", "簡易表示(カラー非対応)"}, inst / "work/body.html"},
         {{"mail", number, "--template", "発送のお知らせ"}, inst / "work/mail.txt"},
         {{"overview"}, inst / "work/filelist.html"},
     };

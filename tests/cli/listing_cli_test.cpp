@@ -129,8 +129,7 @@ TEST(CliListing, FailuresAndUsage) {
     test::TempInstall inst;
     CliResult missing = RunCli(inst.dir(), {"show", "000000000000"});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.err.find("ファイルの読み込みに失敗しました。: " + inst.dir() +
-                               "Datas/000000000000.rks"),
+    EXPECT_NE(missing.err.find("no such listing: " + inst.dir() + "Datas/000000000000.rks"),
               std::string::npos)
         << missing.err;
     EXPECT_EQ(RunCli(inst.dir(), {"show"}).status, 2);

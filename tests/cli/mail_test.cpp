@@ -6,6 +6,7 @@
 #include "support/test_support.h"
 
 #include <cstdio>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace hanamori::test {
@@ -77,11 +78,12 @@ TEST_F(CliMail, BuildsBodyAndTitleForTheChosenBidder) {
     EXPECT_NE(Body().find("お支払い合計：2800円"), std::string::npos);
 }
 
-TEST_F(CliMail, WithoutBiddersTheMailIsStillBuilt) {
+TEST_F(CliMail, WithoutBiddersNoMailIsWritten) {
     CliResult run = Cli({"mail", "500000000002", "--template", "発送のお知らせ"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(Body().rfind(" 様\r\n", 0), 0u);
-    EXPECT_NE(Body().find("木製カトラリーセット"), std::string::npos);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("500000000002: the listing has no winning bidder"), std::string::npos)
+        << run.err;
+    EXPECT_FALSE(std::ifstream(inst / "work/mail.txt").good());
 }
 
 TEST_F(CliMail, FailuresAndUsage) {
@@ -105,7 +107,10 @@ TEST_F(CliMail, FailuresAndUsage) {
 
     CliResult no_file = Cli({"mail", "599999999999", "--template", "発送のお知らせ"});
     EXPECT_EQ(no_file.status, 1);
-    EXPECT_NE(no_file.err.find("ファイルの読み込みに失敗しました。"), std::string::npos);
+    EXPECT_NE(no_file.err.find("no such listing"), std::string::npos);
+    CliResult unreadable =
+        Cli({"mail", inst / "template/color.lst", "--template", "発送のお知らせ"});
+    EXPECT_NE(unreadable.err.find("ファイルの読み込みに失敗しました。"), std::string::npos);
 
     EXPECT_EQ(Cli({"mail", "500000000001"}).status, 2);
     EXPECT_EQ(Cli({"mail", "--template", "x"}).status, 2);

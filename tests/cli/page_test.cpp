@@ -135,13 +135,34 @@ TEST_F(CliPage, DashWritesToStandardOutput) {
 TEST_F(CliPage, FailuresAndUsage) {
     CliResult missing = Cli({"page", "699999999999"});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.err.find("ファイルの読み込みに失敗しました。"), std::string::npos);
+    EXPECT_NE(missing.err.find("no such listing: " + inst / "Datas/699999999999.rks"),
+              std::string::npos)
+        << missing.err;
 
     CliResult nowhere = Cli({"page", "600000000002", "-o", inst / "nodir/body.html"});
     EXPECT_EQ(nowhere.status, 1);
-    EXPECT_NE(nowhere.err.find("プレビューの作成に失敗しました。: " + inst / "nodir/body.html"),
-              std::string::npos)
+    EXPECT_NE(
+        nowhere.err.find("商品の紹介ページの作成に失敗しました。: " + inst / "nodir/body.html"),
+        std::string::npos)
         << nowhere.err;
+    nowhere = Cli({"page", "600000000002", "--preview", "-o", inst / "nodir/body.html"});
+    EXPECT_NE(nowhere.err.find("プレビューの作成に失敗しました。"), std::string::npos);
+
+    // Nothing chosen anywhere: the seller is asked to choose, from the names there are,
+    // and no page is written.
+    ASSERT_TRUE(SaveAllSettings(UserSettings(), inst.dir()));
+    CliResult no_design = Cli({"page", "600000000001"});
+    EXPECT_EQ(no_design.status, 1);
+    EXPECT_NE(no_design.err.find("作成するページの種類を選択してください。: --design デザイン１"),
+              std::string::npos)
+        << no_design.err;
+    EXPECT_FALSE(std::ifstream(inst / "work/body.html").good());
+    CliResult no_color = Cli({"page", "600000000001", "--preview", "--design", "デザイン1"});
+    EXPECT_EQ(no_color.status, 1);
+    EXPECT_NE(no_color.err.find("作成するページのデザイン(カラー)を選択してください。: --color "),
+              std::string::npos)
+        << no_color.err;
+    EXPECT_EQ(Cli({"page", "600000000001", "--design", "簡易表示(カラー非対応)"}).status, 0);
 
     EXPECT_EQ(Cli({"page"}).status, 2);
     EXPECT_EQ(Cli({"page", "600000000002", "--design"}).status, 2);
@@ -153,7 +174,7 @@ TEST_F(CliPage, FailuresAndUsage) {
     CliResult colored = Cli({"page", "600000000002"});
     EXPECT_EQ(colored.status, 1);
     EXPECT_NE(colored.err.find("カラーテンプレートの読み込みに失敗しました。"), std::string::npos);
-    EXPECT_NE(colored.err.find("プレビューの作成に失敗しました。"), std::string::npos);
+    EXPECT_NE(colored.err.find("商品の紹介ページの作成に失敗しました。"), std::string::npos);
     EXPECT_EQ(Cli({"page", "600000000002", "--design", "簡易表示(カラー非対応)"}).status, 0);
 }
 

@@ -21,6 +21,7 @@ TEST(CliSettingsImport, WhatSettingsPrintsComesBackAndPartsUpdateTheRest) {
     json["cr_page"]["send_method"]["chk_yamato"] = 1;
     json["send_opt"]["chk_yuupack_opt"] = 0;
     json["hanamo"]["page_type"] = "デザイン２";
+    json["hanamo"]["overdue_days"] = 12;
     CliResult imported = RunCli(inst.dir(), {"settings", "import", "-"}, json.dump());
     ASSERT_EQ(imported.status, 0) << imported.err;
 
@@ -31,6 +32,7 @@ TEST(CliSettingsImport, WhatSettingsPrintsComesBackAndPartsUpdateTheRest) {
     EXPECT_EQ(s.send_method.chk_yamato, 1);
     EXPECT_EQ(s.send_opt.chk_yuupack_opt, 0);
     EXPECT_EQ(Utf8(s.hanamo.page_type), "デザイン２");
+    EXPECT_EQ(s.hanamo.overdue_days, 12);
     // What the program prints now is what was imported.
     auto again = nlohmann::json::parse(RunCli(inst.dir(), {"settings"}).out);
     json["personal"][1]["address"] = "大阪市\r\n北区";
@@ -61,6 +63,7 @@ TEST(CliSettingsImport, RefusalsNameTheFieldAndWriteNothing) {
              // A line break would end the value and start another key of the file.
              Bad{R"({"bank":[{"number":"1\ncheck=1"}]})", "bank[0].number"},
              Bad{R"({"yuubin":[{},{},{}]})", "yuubin"},
+             Bad{R"({"hanamo":{"overdue_days":-1}})", "hanamo.overdue_days"},
              Bad{R"({"etc":{"text":")" + std::string(2048, 'x') + R"("}})", "etc.text"},
          }) {
         CliResult r = RunCli(inst.dir(), {"settings", "import", "-"}, bad.json);

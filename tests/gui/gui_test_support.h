@@ -42,7 +42,13 @@ public:
     std::optional<std::string> AskPageUrl(const std::string&) override { return Next(urls); }
     void ShowAbout() override { ++about_calls; }
     void EditListingSettings() override { ++listing_settings_calls; }
-    void RunSetupWizard() override { ++wizard_calls; }
+    std::function<void()> on_wizard; // runs in place of the wizard when set
+    void RunSetupWizard() override {
+        ++wizard_calls;
+        if (on_wizard) {
+            on_wizard();
+        }
+    }
     void EditShippingOptions() override { ++shipping_options_calls; }
     std::optional<NewBidder> AskNewBidder(const CustomerList&) override {
         return Next(new_bidders);

@@ -105,25 +105,30 @@ private slots:
         d.show();
         d.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&d));
-        QTableWidget* t = Table(d);
-        t->setFocus(Qt::TabFocusReason);
+        // Keys go where the dialog put the focus, as they do for a seller.
+        auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
         QCOMPARE(d.SelectedRow(), -1);
         // The first Down selects the first row, the next one moves on.
-        QTest::keyClick(t, Qt::Key_Down);
+        press(Qt::Key_Down);
         QCOMPARE(d.SelectedRow(), 0);
-        QTest::keyClick(t, Qt::Key_Down);
+        press(Qt::Key_Down);
         QCOMPARE(d.SelectedRow(), 1);
-        QTest::keyClick(t, Qt::Key_Up);
+        press(Qt::Key_Up);
         QCOMPARE(d.SelectedRow(), 0);
-        // With the selection gone, Up takes the current row rather than leaving it.
-        QTest::keyClick(t, Qt::Key_Down);
-        d.SelectRow(-1);
-        QTest::keyClick(t, Qt::Key_Up);
+        // Narrowed in the filter field, Down goes on in the list of what it found.
+        press(Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("filterEdit"));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2401"));
         QCOMPARE(d.SelectedRow(), 1);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("01000003"));
+        QCOMPARE(d.SelectedRow(), -1);
+        press(Qt::Key_Down);
+        QCOMPARE(d.SelectedRow(), 3);
         // Enter opens the selected row.
-        QTest::keyClick(t, Qt::Key_Return);
+        press(Qt::Key_Return);
         QCOMPARE(d.result(), int(QDialog::Accepted));
-        QCOMPARE(d.chosen().value(), std::string("240101000001"));
+        QCOMPARE(d.chosen().value(), std::string("240101000003"));
     }
 
     void rowsShowStatusColoursAndUnreadableFiles() {

@@ -242,6 +242,10 @@ private slots:
         };
         Find<QPushButton>("editPaymentButton")->click();
         QCOMPARE(Find<QLineEdit>("bank4Edit")->text(), Q("楽天銀行"));
+        // So does the setup wizard started from the menu.
+        m_dialogs->on_wizard = [] { Settings().bank[3].bank_name = Sj("ゆうちょ銀行"); };
+        m_frame->CommandAction(cmd::kWizard)->trigger();
+        QCOMPARE(Find<QLineEdit>("bank4Edit")->text(), Q("ゆうちょ銀行"));
 
         // 出品者情報を編集 starts on the page's seller; nothing comes back.
         Find<QLineEdit>("sellerNicknameEdit")->setText(QStringLiteral("Shop3"));

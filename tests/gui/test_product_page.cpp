@@ -273,25 +273,34 @@ private slots:
     }
 
     void previewAndCompleteNeedDesignAndColour() {
+        // A standard design that was removed and no standard colour: nothing is chosen
+        // for the seller.
+        Settings().hanamo.page_type = Sj("消えたデザイン");
+        m_frame = std::make_unique<CMainFrame>(*m_host, *m_dialogs, Settings());
+        Page()->SetWindows(&m_windows);
+        m_frame->show();
         auto* design = Find<QComboBox>("designCombo");
         auto* colour = Find<QComboBox>("colorCombo");
         QVERIFY(colour->count() > 0);
-        design->setCurrentIndex(-1);
+        QCOMPARE(design->currentText(), QString());
+        QCOMPARE(colour->currentText(), QString());
         Page()->Preview();
         QCOMPARE(LastMessage(), Q("作成するページのデザイン(タイプ)を選択してください。"));
         Page()->Complete();
         QCOMPARE(LastMessage(), Q("作成するページの種類を選択してください。"));
-        design->setCurrentIndex(0);
-        colour->setCurrentIndex(-1);
+        m_frame->view().StoreAllTabs();
+        QCOMPARE(Auction().design_type, std::string());
+        QTest::keyClick(design, Qt::Key_Down);
+        QCOMPARE(design->currentIndex(), 0);
         Page()->Preview();
         QCOMPARE(LastMessage(), Q("作成するページのデザイン(カラー)を選択してください。"));
         Page()->Complete();
         QCOMPARE(LastMessage(), Q("作成するページのカラーを選択してください。"));
         QCOMPARE(m_host->messages.back().icon, MessageIcon::Information);
         QVERIFY(m_windows.previews.empty() && m_windows.completed.empty());
+        QTest::keyClick(colour, Qt::Key_Down);
 
         // With both, the tabs are stored first and the files written.
-        colour->setCurrentIndex(0);
         Find<QLineEdit>("displayNameEdit")->setText(Q("青磁の花瓶"));
         Find<QPushButton>("previewButton")->click();
         QCOMPARE(m_windows.previews.size(), std::size_t(1));
@@ -341,6 +350,10 @@ private slots:
         QCOMPARE(m_host->clipboard, body); // the whole text, beyond 31999 bytes
         QCOMPARE(LastMessage(), Q("クリップボードへのコピーしました。"));
         QVERIFY(dialog.findChild<QPushButton*>("copyButton")->isDefault());
+        m_host->clipboard_fails = true;
+        dialog.findChild<QPushButton*>("copyButton")->click();
+        QCOMPARE(LastMessage(), Q("クリップボードへのコピーに失敗しました。"));
+        QCOMPARE(m_host->messages.back().icon, MessageIcon::Stop);
 
         CompletedPageDialog missing(*m_host, InstallDir() + "work/none.html");
         QCOMPARE(LastMessage(), Q("商品の紹介ページの作成に失敗しました。"));

@@ -53,12 +53,19 @@ public:
     std::deque<Answer> yes_no_cancel_answers;
     std::deque<bool> yes_no_answers;
     std::string clipboard;
+    bool clipboard_fails = false; // the next copies are refused
     std::vector<std::string> opened_pages;
 
     void ShowMessage(const std::string& text, MessageIcon icon) override;
     Answer AskYesNoCancel(const std::string& text, MessageIcon icon) override;
     bool AskYesNo(const std::string& text, MessageIcon icon) override;
-    void SetClipboardText(const std::string& text) override { clipboard = text; }
+    bool SetClipboardText(const std::string& text) override {
+        if (clipboard_fails) {
+            return false;
+        }
+        clipboard = text;
+        return true;
+    }
     void OpenPage(const std::string& path) override { opened_pages.push_back(path); }
 
     // The messages as UTF-8, for readable assertions.

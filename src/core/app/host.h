@@ -24,8 +24,8 @@ public:
     virtual bool AskOkCancel(const std::string& text, MessageIcon icon) {
         return AskYesNo(text, icon);
     }
-    // Puts plain text (CP932) on the clipboard.
-    virtual void SetClipboardText(const std::string& text) = 0;
+    // Puts plain text (CP932) on the clipboard; false when the clipboard did not take it.
+    virtual bool SetClipboardText(const std::string& text) = 0;
     // Opens a local file path or a web address in the user's browser.
     virtual void OpenPage(const std::string& path_or_url) = 0;
 };
@@ -36,7 +36,7 @@ public:
     void ShowMessage(const std::string&, MessageIcon) override {}
     Answer AskYesNoCancel(const std::string&, MessageIcon) override { return Answer::No; }
     bool AskYesNo(const std::string&, MessageIcon) override { return false; }
-    void SetClipboardText(const std::string&) override {}
+    bool SetClipboardText(const std::string&) override { return false; }
     void OpenPage(const std::string&) override {}
 };
 

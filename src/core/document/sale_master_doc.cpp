@@ -98,6 +98,8 @@ bool CSaleMasterDoc::FinishOpen(bool read, bool has_file) {
     if (!read) {
         m_host.ShowMessage("ファイルの読み込みに失敗しました。"_sj, MessageIcon::None);
         Reset();
+        // The window now holds a new listing, and its title says so.
+        UpdateTitle();
         if (m_view) {
             m_view->LoadAllTabs();
         }

@@ -21,8 +21,8 @@ std::string SettingsPath(const std::string& dir, const char* name) {
 // below name every key once and are run with a reader or a writer.
 struct IniReader {
     const ProfileFile& file;
-    void Text(const std::string& section, const char* key, std::string& value,
-              std::size_t capacity, std::string_view fallback = {}) {
+    void Text(const std::string& section, const char* key, std::string& value, std::size_t capacity,
+              std::string_view fallback = {}) {
         value = file.GetString(section, key, fallback, capacity);
     }
     void Int(const std::string& section, const char* key, std::int32_t& value,
@@ -33,18 +33,16 @@ struct IniReader {
 
 struct IniWriter {
     ProfileFile& file;
-    void Text(const std::string& section, const char* key, const std::string& value,
-              std::size_t, std::string_view = {}) {
+    void Text(const std::string& section, const char* key, const std::string& value, std::size_t,
+              std::string_view = {}) {
         file.SetString(section, key, value);
     }
-    void Int(const std::string& section, const char* key, const std::int32_t& value,
-             std::int32_t) {
+    void Int(const std::string& section, const char* key, const std::int32_t& value, std::int32_t) {
         file.SetInt(section, key, value);
     }
 };
 
-template <class Io, class Profile>
-void BindProfile(Io& io, Profile& p, const std::string& s) {
+template <class Io, class Profile> void BindProfile(Io& io, Profile& p, const std::string& s) {
     io.Text(s, "name", p.name, 128);
     io.Text(s, "nickname", p.nickname, 128);
     io.Text(s, "mail", p.mail, 256);
@@ -59,6 +57,12 @@ void BindProfile(Io& io, Profile& p, const std::string& s) {
     io.Int(s, "mybooth_type", p.mybooth_type, 0);
     io.Text(s, "banner_text", p.banner_text, 1024, DefaultBannerText());
     io.Text(s, "bunner_url", p.bunner_url, 1024);
+}
+
+template <class Io, class Settings> void BindMain(Io& io, Settings& s) {
+    io.Text(kMainSection, "page_type", s.hanamo.page_type, 128);
+    io.Text(kMainSection, "page_color", s.hanamo.page_color, 128);
+    io.Int(kMainSection, "overdue_days", s.hanamo.overdue_days, kDefaultOverdueDays);
 }
 
 template <class Io, class Settings> void BindPersonal(Io& io, Settings& s) {
@@ -156,11 +160,11 @@ template <class Bind> bool SaveIni(const UserSettings& s, const std::string& pat
     return file.Save(path);
 }
 
-
 // A group's side files, read in order. A missing file reads as empty; one that exists
 // but cannot be read stops the group, and it and the later files are marked unread.
-bool LoadSideFiles(UserSettings& s, const std::string& dir,
-                   std::initializer_list<std::pair<const char*, std::pair<std::string*, std::size_t>>> files) {
+bool LoadSideFiles(
+    UserSettings& s, const std::string& dir,
+    std::initializer_list<std::pair<const char*, std::pair<std::string*, std::size_t>>> files) {
     bool stopped = false;
     for (const auto& [name, target] : files) {
         if (stopped) {
@@ -200,7 +204,8 @@ bool SaveSideFiles(const UserSettings& s, const std::string& dir,
 }
 
 std::string AddressFileName(int profile) {
-    return profile == 0 ? std::string("pers_address.txt") : StrPrintf("pers_address%d.txt", profile);
+    return profile == 0 ? std::string("pers_address.txt")
+                        : StrPrintf("pers_address%d.txt", profile);
 }
 
 constexpr std::size_t kAddressRead = 1023;
@@ -214,9 +219,8 @@ constexpr std::size_t kSendTextRead = 2047;
 bool LoadMainSettings(UserSettings& s, const std::string& dir) {
     ProfileFile file;
     bool read = file.Load(dir + kMainIniName);
-    s.hanamo.page_type = file.GetString(kMainSection, "page_type", "", 128);
-    s.hanamo.page_color = file.GetString(kMainSection, "page_color", "", 128);
-    s.hanamo.overdue_days = file.GetInt(kMainSection, "overdue_days", kDefaultOverdueDays);
+    IniReader reader{file};
+    BindMain(reader, s);
     if (s.hanamo.overdue_days < 0) {
         s.hanamo.overdue_days = kDefaultOverdueDays;
     }
@@ -227,9 +231,8 @@ bool SaveMainSettings(const UserSettings& s, const std::string& dir) {
     ProfileFile file;
     std::string path = dir + kMainIniName;
     file.Load(path);
-    file.SetString(kMainSection, "page_type", s.hanamo.page_type);
-    file.SetString(kMainSection, "page_color", s.hanamo.page_color);
-    file.SetInt(kMainSection, "overdue_days", s.hanamo.overdue_days);
+    IniWriter writer{file};
+    BindMain(writer, s);
     return file.Save(path);
 }
 
@@ -247,7 +250,8 @@ bool LoadPersonal(UserSettings& s, const std::string& dir) {
 }
 
 bool SavePersonal(const UserSettings& s, const std::string& dir) {
-    if (!SaveIni(s, SettingsPath(dir, "personal.ini"), [](auto& io, auto& st) { BindPersonal(io, st); })) {
+    if (!SaveIni(s, SettingsPath(dir, "personal.ini"),
+                 [](auto& io, auto& st) { BindPersonal(io, st); })) {
         return false;
     }
     std::string n0 = AddressFileName(0), n1 = AddressFileName(1), n2 = AddressFileName(2),
@@ -276,7 +280,8 @@ bool LoadPostal(UserSettings& s, const std::string& dir) {
 }
 
 bool SavePostal(const UserSettings& s, const std::string& dir) {
-    return SaveIni(s, SettingsPath(dir, "bank.ini"), [](auto& io, auto& st) { BindPostal(io, st); });
+    return SaveIni(s, SettingsPath(dir, "bank.ini"),
+                   [](auto& io, auto& st) { BindPostal(io, st); });
 }
 
 bool LoadOtherPayment(UserSettings& s, const std::string& dir) {
@@ -285,7 +290,8 @@ bool LoadOtherPayment(UserSettings& s, const std::string& dir) {
 }
 
 bool SaveOtherPayment(const UserSettings& s, const std::string& dir) {
-    if (!SaveIni(s, SettingsPath(dir, "bank.ini"), [](auto& io, auto& st) { BindOtherPayment(io, st); })) {
+    if (!SaveIni(s, SettingsPath(dir, "bank.ini"),
+                 [](auto& io, auto& st) { BindOtherPayment(io, st); })) {
         return false;
     }
     return SaveSideFiles(s, dir, {{"etc_payment_detail.txt", &s.etc.text}});
@@ -297,7 +303,8 @@ bool LoadItemInfo(UserSettings& s, const std::string& dir) {
 }
 
 bool SaveItemInfo(const UserSettings& s, const std::string& dir) {
-    if (!SaveIni(s, SettingsPath(dir, "cr_page.ini"), [](auto& io, auto& st) { BindItemInfo(io, st); })) {
+    if (!SaveIni(s, SettingsPath(dir, "cr_page.ini"),
+                 [](auto& io, auto& st) { BindItemInfo(io, st); })) {
         return false;
     }
     return SaveSideFiles(s, dir, {{"pg_etc_info.txt", &s.item_info.text}});
@@ -312,7 +319,8 @@ bool LoadPaymentDefaults(UserSettings& s, const std::string& dir) {
 }
 
 bool SavePaymentDefaults(const UserSettings& s, const std::string& dir) {
-    if (!SaveIni(s, SettingsPath(dir, "cr_page.ini"), [](auto& io, auto& st) { BindPayment(io, st); })) {
+    if (!SaveIni(s, SettingsPath(dir, "cr_page.ini"),
+                 [](auto& io, auto& st) { BindPayment(io, st); })) {
         return false;
     }
     return SaveSideFiles(s, dir,
@@ -322,24 +330,28 @@ bool SavePaymentDefaults(const UserSettings& s, const std::string& dir) {
 }
 
 bool LoadSendMethodDefaults(UserSettings& s, const std::string& dir) {
-    LoadIni(s, SettingsPath(dir, "cr_page.ini"), [](auto& io, auto& st) { BindSendMethod(io, st); });
+    LoadIni(s, SettingsPath(dir, "cr_page.ini"),
+            [](auto& io, auto& st) { BindSendMethod(io, st); });
     return LoadSideFiles(s, dir, {{"pg_etc_send.txt", {&s.send_method.text, kSendTextRead}}});
 }
 
 bool SaveSendMethodDefaults(const UserSettings& s, const std::string& dir) {
-    if (!SaveIni(s, SettingsPath(dir, "cr_page.ini"), [](auto& io, auto& st) { BindSendMethod(io, st); })) {
+    if (!SaveIni(s, SettingsPath(dir, "cr_page.ini"),
+                 [](auto& io, auto& st) { BindSendMethod(io, st); })) {
         return false;
     }
     return SaveSideFiles(s, dir, {{"pg_etc_send.txt", &s.send_method.text}});
 }
 
 bool LoadShippingOptions(UserSettings& s, const std::string& dir) {
-    LoadIni(s, SettingsPath(dir, "send_opt.ini"), [](auto& io, auto& st) { BindShippingOptions(io, st); });
+    LoadIni(s, SettingsPath(dir, "send_opt.ini"),
+            [](auto& io, auto& st) { BindShippingOptions(io, st); });
     return true;
 }
 
 bool SaveShippingOptions(const UserSettings& s, const std::string& dir) {
-    return SaveIni(s, SettingsPath(dir, "send_opt.ini"), [](auto& io, auto& st) { BindShippingOptions(io, st); });
+    return SaveIni(s, SettingsPath(dir, "send_opt.ini"),
+                   [](auto& io, auto& st) { BindShippingOptions(io, st); });
 }
 
 bool LoadAllSettings(UserSettings& s, const std::string& dir) {
@@ -373,8 +385,7 @@ bool SaveAllSettings(const UserSettings& s, const std::string& dir) {
     const std::string page = SettingsPath(dir, "cr_page.ini");
     const std::string send_opt = SettingsPath(dir, "send_opt.ini");
     IniWriter main_writer{at(main_ini)};
-    main_writer.Text(kMainSection, "page_type", s.hanamo.page_type, 128);
-    main_writer.Text(kMainSection, "page_color", s.hanamo.page_color, 128);
+    BindMain(main_writer, s);
     IniWriter personal_writer{at(personal)};
     BindPersonal(personal_writer, s);
     IniWriter bank_writer{at(bank)};

@@ -98,6 +98,9 @@ private:
     // keeps its size.
     void ShowBar(QWidget* bar, bool on);
     void OnFocusChanged(QWidget* now);
+    // Shows settings that the tabs display beside the listing (the mail tab's account
+    // names) again, after a dialog or the wizard changed them.
+    void ShowSettingsInTabs();
 
     Host& m_host;
     WindowDialogs& m_dialogs;

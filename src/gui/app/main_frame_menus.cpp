@@ -141,20 +141,17 @@ void CMainFrame::CreateActions() {
             &QAction::triggered, this, [this] { m_dialogs.EditListingSettings(); });
     connect(AddAction(kPaymentSettings, QStringLiteral("支払設定(&P)..."),
                       QStringLiteral("支払方法と振込先を設定します。\n支払設定")),
-            &QAction::triggered, this, [this] {
-                // The mail tab shows the account names beside its ticks.
-                m_dialogs.EditPaymentSettings([this] {
-                    if (auto* mail = qobject_cast<MailPage*>(m_view->page(2))) {
-                        mail->ShowAccountNames();
-                    }
-                });
-            });
+            &QAction::triggered, this,
+            [this] { m_dialogs.EditPaymentSettings([this] { ShowSettingsInTabs(); }); });
     connect(AddAction(kShippingOptions, QStringLiteral("発送オプション設定(&S)..."),
                       QStringLiteral("発送方法のオプションを設定します。\n発送オプション設定")),
             &QAction::triggered, this, [this] { m_dialogs.EditShippingOptions(); });
     connect(AddAction(kWizard, QStringLiteral("設定ウィザードを起動(&W)..."),
                       QStringLiteral("設定ウィザードで初期設定を行います。\n設定ウィザード")),
-            &QAction::triggered, this, [this] { m_dialogs.RunSetupWizard(); });
+            &QAction::triggered, this, [this] {
+                m_dialogs.RunSetupWizard();
+                ShowSettingsInTabs();
+            });
 
     connect(AddAction(kHelp, QStringLiteral("ヘルプファイルを表示(&H)..."),
                       QStringLiteral("ヘルプをブラウザで表示します。\nヘルプ"), "help"),
@@ -270,6 +267,12 @@ void CMainFrame::CreateContextMenu() {
     m_contextMenu->addSeparator();
     m_contextMenu->addActions({m_actions[kLink], m_actions[kImage]});
     connect(m_contextMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateEditCommands);
+}
+
+void CMainFrame::ShowSettingsInTabs() {
+    if (auto* mail = qobject_cast<MailPage*>(m_view->page(2))) {
+        mail->ShowAccountNames();
+    }
 }
 
 } // namespace hanamori

@@ -80,8 +80,13 @@ bool QtHost::AskOkCancel(const std::string& text, MessageIcon icon) {
                   QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
-void QtHost::SetClipboardText(const std::string& text) {
-    QApplication::clipboard()->setText(ToQt(text));
+bool QtHost::SetClipboardText(const std::string& text) {
+    // The window system may refuse to hand the clipboard over; what it holds afterwards
+    // tells whether the copy took.
+    const QString qt_text = ToQt(text);
+    QClipboard* clipboard = QApplication::clipboard();
+    clipboard->setText(qt_text);
+    return clipboard->text() == qt_text;
 }
 
 QString PageAddress(const std::string& path_or_url) {

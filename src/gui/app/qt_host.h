@@ -22,7 +22,7 @@ public:
     Answer AskYesNoCancel(const std::string& text, MessageIcon icon) override;
     bool AskYesNo(const std::string& text, MessageIcon icon) override;
     bool AskOkCancel(const std::string& text, MessageIcon icon) override;
-    void SetClipboardText(const std::string& text) override;
+    bool SetClipboardText(const std::string& text) override;
     void OpenPage(const std::string& path_or_url) override;
 
 private:

@@ -6,6 +6,7 @@
 #include "gui/app/screen_fit.h"
 #include "ui_file_manager_dialog.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -91,10 +92,16 @@ FileManagerDialog::FileManagerDialog(Mode mode, const std::string& datas_dir,
     connect(m_ui->filterEdit, &QLineEdit::textChanged, this, &FileManagerDialog::ApplyFilter);
     GuardCp932Input(m_ui->filterEdit, host);
 
+    // Tab leaves the list (a row is chosen whole, so there are no cells to move between).
+    table->setTabKeyNavigation(false);
     table->installEventFilter(this);
+    m_ui->filterEdit->installEventFilter(this);
 
     m_list.Load();
     FillTable();
+    // The list takes the keys when the dialog opens, so the first arrow key chooses a row
+    // and Enter opens it; the filter above it is a Shift+Tab away.
+    table->setFocus(Qt::OtherFocusReason);
     // Every column shows where the screen has room; a small screen scrolls the table.
     ResizeToFitScreen(this, table, tableSize, tableSize / 3);
 }
@@ -190,20 +197,42 @@ void FileManagerDialog::DeleteSelected() {
 
 bool FileManagerDialog::eventFilter(QObject* watched, QEvent* event) {
     QTableWidget* table = m_ui->fileTable;
-    if (watched == table && event->type() == QEvent::KeyPress) {
+    if ((watched == table || watched == m_ui->filterEdit) && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         bool arrow = key->key() == Qt::Key_Down || key->key() == Qt::Key_Up;
+        if (!arrow || (key->modifiers() & ~Qt::KeypadModifier) != 0) {
+            return QDialog::eventFilter(watched, event);
+        }
+        // Up and Down in the filter go on in the list of what it found.
+        if (watched == m_ui->filterEdit) {
+            table->setFocus(Qt::OtherFocusReason);
+            if (SelectedRow() >= 0) {
+                QKeyEvent forwarded(QEvent::KeyPress, key->key(), key->modifiers());
+                QApplication::sendEvent(table, &forwarded);
+                return true;
+            }
+        }
         // With no row selected the row the list marks as current is not chosen yet:
-        // the first arrow selects it (the first row when none is current) rather than
-        // moving past it.
-        if (arrow && (key->modifiers() & ~Qt::KeypadModifier) == 0 && SelectedRow() < 0 &&
-            table->rowCount() > 0) {
+        // the first arrow selects it (the first row shown when none is current) rather
+        // than moving past it.
+        if (SelectedRow() < 0) {
             QModelIndex current = table->currentIndex();
-            SelectRow(current.isValid() ? current.row() : 0);
+            int row = current.isValid() && !table->isRowHidden(current.row()) ? current.row()
+                                                                              : FirstShownRow();
+            SelectRow(row);
             return true;
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+int FileManagerDialog::FirstShownRow() const {
+    for (int r = 0; r < m_ui->fileTable->rowCount(); ++r) {
+        if (!m_ui->fileTable->isRowHidden(r)) {
+            return r;
+        }
+    }
+    return -1;
 }
 
 void FileManagerDialog::accept() {

@@ -43,6 +43,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    int FirstShownRow() const;
     void FillTable();
     // Hides the rows whose name and number do not hold the filter field's text.
     void ApplyFilter();

@@ -68,7 +68,10 @@ std::string MailDialog::bodyText() const {
 }
 
 void MailDialog::Copy(const std::string& text, const std::string& notice) {
-    m_host.SetClipboardText(text);
+    if (!m_host.SetClipboardText(text)) {
+        m_host.ShowMessage("クリップボードへのコピーに失敗しました。"_sj, MessageIcon::Stop);
+        return;
+    }
     m_host.ShowMessage(notice, MessageIcon::Information);
 }
 

@@ -39,7 +39,10 @@ CompletedPageDialog::~CompletedPageDialog() = default;
 
 void CompletedPageDialog::CopyToClipboard() {
     // The whole page goes, however long it is.
-    m_host.SetClipboardText(m_page);
+    if (!m_host.SetClipboardText(m_page)) {
+        m_host.ShowMessage("クリップボードへのコピーに失敗しました。"_sj, MessageIcon::Stop);
+        return;
+    }
     m_host.ShowMessage("クリップボードへのコピーしました。"_sj, MessageIcon::Information);
 }
 

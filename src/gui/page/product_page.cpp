@@ -174,12 +174,16 @@ void ProductPage::FillLists() {
     for (const std::string& name : DesignCatalog()) {
         u.designCombo->addItem(ToQt(name));
     }
+    // A filled list selects its first item by itself; without a standard design or
+    // colour the seller chooses, so nothing stays selected.
+    u.designCombo->setCurrentIndex(-1);
     SelectByName(u.designCombo, settings.hanamo.page_type);
     if (m_doc) {
         for (const ColorSet& set : m_doc->resources().colors().sets()) {
             u.colorCombo->addItem(ToQt(set.name));
         }
     }
+    u.colorCombo->setCurrentIndex(-1);
     SelectByName(u.colorCombo, settings.hanamo.page_color);
     for (const WeightClass& c : WeightClasses()) {
         u.weightCombo->addItem(ToQt(c.label), c.limit);

@@ -32,7 +32,7 @@ std::array<OptionBox, 10> Boxes(Ui::ShippingOptionsDialog& ui) {
         {ui.sagawaOpt100Check, &O::chk_sagawa_opt100, "佐川急便 持ち込みする(送料：-100円)"},
         {ui.perikanCodCheck, &O::chk_perikan_cod, "ペリカン便 着払いOK"},
         {ui.perikanOpt100Check, &O::chk_perikan_opt100,
-         "ペリカン便 ネットから集荷依頼する 又は 持ち込みする(送料：-100円)"},
+         "ペリカン便 ネットから集荷依頼する 持ち込みする(送料：-100円)"},
         {ui.yuupackOptCheck, &O::chk_yuupack_opt,
          "発送方法にYahoo!ゆうパックが選択されていたら、ゆうパックの料金は表示しない"},
     }};

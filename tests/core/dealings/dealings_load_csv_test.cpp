@@ -8,6 +8,7 @@
 #include "core/settings/settings_files.h"
 #include "support/test_support.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -133,7 +134,8 @@ TEST(OverdueSetting, DefaultStoredAndRereadFromHanamoIni) {
     LoadMainSettings(s, dir.path());
     EXPECT_EQ(s.hanamo.overdue_days, 7);
     s.hanamo.overdue_days = 14;
-    ASSERT_TRUE(SaveMainSettings(s, dir.path()));
+    std::filesystem::create_directories(dir / "user.ini");
+    ASSERT_TRUE(SaveAllSettings(s, dir.path())); // what the program saves at exit
     EXPECT_NE(ReadFile(dir / "hanamo.ini").find("overdue_days=14\r\n"), std::string::npos);
     UserSettings t;
     LoadMainSettings(t, dir.path());

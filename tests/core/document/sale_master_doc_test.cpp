@@ -211,6 +211,7 @@ TEST_F(DocumentTest, OpenReadsTheChosenFileAndShowsTheFirstTab) {
 
 TEST_F(DocumentTest, AFileThatFailsToReadLeavesAFreshListing) {
     doc.listing().product_name = Sj("開いていた");
+    doc.UpdateTitle();
     std::string old_number = doc.listing().manage_no;
     test::WriteFile(inst / "Datas/123456789012.rks", "not a listing");
     ui.chosen = "123456789012";
@@ -220,6 +221,7 @@ TEST_F(DocumentTest, AFileThatFailsToReadLeavesAFreshListing) {
     EXPECT_NE(doc.listing().manage_no, "123456789012");
     EXPECT_NE(doc.listing().manage_no, old_number);
     EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(Utf8(ui.title), "Hanamori - 新規ファイル");
 }
 
 TEST_F(DocumentTest, TitleTexts) {
