@@ -9,15 +9,6 @@ namespace hanamori {
 namespace {
 const QString kPluginName = QStringLiteral("hanamori_web");
 
-// The engine draws through a GL context shared with the windows, which Qt makes only
-// when asked before the application object exists; the engine's own library asks from
-// a static initializer, which loading it later is too late for. So this part of the
-// program asks, as the program starts.
-void ShareGlContextsForTheEngine() {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-}
-Q_CONSTRUCTOR_FUNCTION(ShareGlContextsForTheEngine)
-
 QString PluginFileName() {
     return QStringLiteral("lib%1.so").arg(kPluginName);
 }

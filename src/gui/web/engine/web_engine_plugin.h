@@ -12,6 +12,7 @@ class WebEnginePlugin final : public QObject, public WebEngineFactory {
     Q_PLUGIN_METADATA(IID HANAMORI_WEB_ENGINE_IID)
     Q_INTERFACES(hanamori::WebEngineFactory)
 public:
+    WebEnginePlugin();
     EngineView* CreateView(PageTrust trust, QWidget* parent,
                            std::function<void(bool ok)> loaded) override;
 };
