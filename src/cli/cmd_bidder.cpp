@@ -88,10 +88,17 @@ int Remove(SaleMaster& listing, const std::string& path, const std::string& nick
     return Save(listing, path);
 }
 
-// The listing at `path`; nullopt after the failure was reported.
-std::optional<SaleMaster> ReadForChange(const std::string& path) {
+// The listing at `path`, read under its lock (`lock`), which the caller keeps until
+// it has saved, so that no other program's change falls between the read and the
+// write; nullopt after the failure was reported.
+std::optional<SaleMaster> ReadForChange(const std::string& path, FileLock& lock) {
+    lock = LockListing(path);
+    if (lock.busy()) {
+        FailAbout(ListingBusyMessage(), path);
+        return std::nullopt;
+    }
     SaleMaster listing;
-    if (!ReadListing(listing, path)) {
+    if (!lock.held() || !ReadListing(listing, path)) {
         FailAbout("ファイルの読み込みに失敗しました。"_sj, path);
         return std::nullopt;
     }
@@ -105,7 +112,8 @@ int RunRemove(Context& ctx, const std::vector<std::string>& args) {
                                                     : args[3] + ": unexpected argument");
     }
     const std::string path = ListingFileOf(ctx, args[0]);
-    auto listing = ReadForChange(path);
+    FileLock lock;
+    auto listing = ReadForChange(path, lock);
     return listing ? Remove(*listing, path, args[2]) : kExitFailure;
 }
 
@@ -133,7 +141,8 @@ int RunAdd(Context& ctx, const std::vector<std::string>& in) {
         return UsageError(kCommand, "--count: " + *count + ": must be a whole number");
     }
     const std::string path = ListingFileOf(ctx, args[0]);
-    auto listing = ReadForChange(path);
+    FileLock lock;
+    auto listing = ReadForChange(path, lock);
     return listing ? Add(*listing, path, *nickname, mail, price, count) : kExitFailure;
 }
 

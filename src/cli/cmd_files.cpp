@@ -136,6 +136,9 @@ int RunDelete(Context& ctx, const std::vector<std::string>& args) {
     const std::string number = ManageNoOf(args[0]);
     if (!DeleteListingFile(dir, number)) {
         const int error = errno;
+        if (error == EBUSY) {
+            return FailAbout(ListingBusyMessage(), JoinDatasPath(dir, number + ".rks"));
+        }
         return FailAbout("削除に失敗しました。"_sj,
                          JoinDatasPath(dir, number + ".rks") + ": " + std::strerror(error));
     }

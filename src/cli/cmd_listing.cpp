@@ -7,7 +7,6 @@
 #include "core/text/cp932.h"
 
 #include <iostream>
-#include <unistd.h>
 
 namespace hanamori::cli {
 namespace {
@@ -44,12 +43,13 @@ int SaveNew(Context& ctx, SaleMaster& listing) {
     return kExitOk;
 }
 
-// Saves under the listing's own number: replacing what is there with `replace`, else
+// Saves under the listing's own number: replacing what is there with `replace` (under
+// the listing's lock, so a change another program is making is not cut into), else
 // only when no file of that number exists.
 int SaveAsNumbered(Context& ctx, const SaleMaster& listing, bool replace) {
     const std::string path = ListingPath(ctx.dir, listing.manage_no);
     if (!replace) {
-        switch (ClaimListingFile(DatasDir(ctx), listing.manage_no)) {
+        switch (WriteNewListing(listing, path)) {
         case ClaimResult::Taken:
             return Fail(listing.manage_no + ": a listing of this number exists (" + path +
                         "); --replace replaces it");
@@ -58,12 +58,14 @@ int SaveAsNumbered(Context& ctx, const SaleMaster& listing, bool replace) {
         case ClaimResult::Claimed:
             break;
         }
-    }
-    if (!WriteListing(listing, path)) {
-        if (!replace) {
-            ::unlink(path.c_str()); // give the claim back
+    } else {
+        FileLock lock = LockListing(path);
+        if (lock.busy()) {
+            return FailAbout(ListingBusyMessage(), path);
         }
-        return SaveFailed(ctx, listing.manage_no);
+        if (!lock.held() || !WriteListing(listing, path)) {
+            return SaveFailed(ctx, listing.manage_no);
+        }
     }
     std::cout << listing.manage_no << '\n';
     return kExitOk;

@@ -222,15 +222,23 @@ int RunSettingsImport(Context& ctx, const std::vector<std::string>& args) {
         return Fail((args[0] == "-" ? std::string("standard input") : args[0]) +
                     ": not valid JSON");
     }
+    const std::string files = ctx.dir + "hanamo.ini, " + ctx.dir + "user.ini/";
+    // What is left out keeps the value the files hold under the lock, not the one
+    // read at start-up: another program may have saved since.
+    FileLock lock = LockSettings(ctx.dir);
+    if (lock.busy()) {
+        return FailAbout(
+            "他のプログラムが設定を保存中です。しばらくしてからもう一度お試しください。"_sj, files);
+    }
+    UserSettings updated;
+    LoadAllSettings(updated, ctx.dir);
     // Everything is checked before anything is written.
-    UserSettings updated = ctx.settings;
     std::string error;
     if (!SettingsFromJson(json, updated, error)) {
         return Fail(error);
     }
     if (!SaveAllSettings(updated, ctx.dir)) {
-        return FailAbout("ファイルの保存に失敗しました。"_sj,
-                         ctx.dir + "hanamo.ini, " + ctx.dir + "user.ini/");
+        return FailAbout("ファイルの保存に失敗しました。"_sj, files);
     }
     return kExitOk;
 }

@@ -98,6 +98,7 @@ int main(int argc, char** argv) {
     if (!problem.empty()) {
         return cli::Fail(problem);
     }
+    RemoveAbandonedFiles(ctx.dir);
     LoadAllSettings(ctx.settings, ctx.dir);
     return cli::RunCommand(command, ctx, args);
 }

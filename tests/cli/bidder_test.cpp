@@ -4,8 +4,10 @@
 #include "support/cli_runner.h"
 #include "support/test_support.h"
 
+#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace hanamori::test {
 namespace {
@@ -154,6 +156,47 @@ TEST_F(CliBidder, RemoveTakesTheNicknameIgnoringAsciiCase) {
     EXPECT_EQ(m.customers.count(), 0);
     EXPECT_EQ(Utf8(m.product_name), "腕時計");
     EXPECT_EQ(Cli({"bidder", number, "remove", "saburo"}).status, 1);
+}
+
+TEST_F(CliBidder, ChangesAtTheSameMomentAllLandAndABusyListingIsLeftAlone) {
+    std::vector<std::vector<std::string>> runs;
+    std::set<std::string> expected = {"Taro", "-jiro-", "saburo"};
+    for (int i = 0; i < 20; ++i) {
+        runs.push_back({"bidder", number, "add", "--nickname", "nick" + std::to_string(i)});
+        expected.insert("nick" + std::to_string(i));
+    }
+    for (const CliResult& r : RunCliConcurrently(HANAMORI_CLI_PATH, inst.dir(), runs)) {
+        EXPECT_EQ(r.status, 0) << r.err;
+    }
+    std::vector<std::string> names = Nicknames();
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), expected);
+    EXPECT_EQ(names.size(), expected.size());
+
+    // While another program holds the listing, each changing command waits a few
+    // seconds, then gives up naming the listing and writes nothing.
+    const std::string before = ReadFile(path);
+    {
+        FileLock held = LockListing(path);
+        ASSERT_TRUE(held.held());
+        const std::string json = inst / "listing.json";
+        WriteFile(json, "{\"manage_no\": \"" + number + "\"}");
+        const auto started = std::chrono::steady_clock::now();
+        auto busy = RunCliConcurrently(HANAMORI_CLI_PATH, inst.dir(),
+                                       {{"bidder", number, "remove", "Taro"},
+                                        {"import", json, "--replace"},
+                                        {"delete", number}});
+        EXPECT_GE(std::chrono::steady_clock::now() - started, kListingLockWait);
+        for (const CliResult& r : busy) {
+            EXPECT_EQ(r.status, 1);
+            EXPECT_NE(r.err.find(Utf8(ListingBusyMessage()) + ": " + path), std::string::npos)
+                << r.err;
+        }
+        EXPECT_EQ(ReadFile(path), before);
+    }
+    // The lock file of a holder that was killed blocks nothing.
+    WriteFile(path + ".lock", "");
+    ASSERT_EQ(Cli({"bidder", number, "remove", "Taro"}).status, 0);
+    EXPECT_FALSE(std::filesystem::exists(path + ".lock"));
 }
 
 } // namespace

@@ -42,13 +42,20 @@ CliResult RunCliAt(const std::string& cli_path, const std::string& dir,
 
 std::vector<CliResult> RunCliConcurrently(const std::string& cli_path, const std::string& dir,
                                           const std::vector<std::string>& args, int count) {
+    return RunCliConcurrently(cli_path, dir,
+                              std::vector<std::vector<std::string>>(std::size_t(count), args));
+}
+
+std::vector<CliResult> RunCliConcurrently(const std::string& cli_path, const std::string& dir,
+                                          const std::vector<std::vector<std::string>>& runs) {
     TempDir io;
-    std::string command = Quote(cli_path) + " --dir " + Quote(dir);
-    for (const std::string& a : args) {
-        command += " " + Quote(a);
-    }
+    const int count = static_cast<int>(runs.size());
     std::string script;
     for (int i = 0; i < count; ++i) {
+        std::string command = Quote(cli_path) + " --dir " + Quote(dir);
+        for (const std::string& a : runs[std::size_t(i)]) {
+            command += " " + Quote(a);
+        }
         std::string n = std::to_string(i);
         script += "(" + command + " >" + Quote(io / ("out" + n)) + " 2>" + Quote(io / ("err" + n)) +
                   "; echo $? >" + Quote(io / ("rc" + n)) + ") &\n";

@@ -21,6 +21,9 @@ CliResult RunCliAt(const std::string& cli_path, const std::string& dir,
 // the results in the order they were started.
 std::vector<CliResult> RunCliConcurrently(const std::string& cli_path, const std::string& dir,
                                           const std::vector<std::string>& args, int count);
+// The same with each run's own arguments.
+std::vector<CliResult> RunCliConcurrently(const std::string& cli_path, const std::string& dir,
+                                          const std::vector<std::vector<std::string>>& runs);
 
 #ifdef HANAMORI_CLI_PATH
 inline CliResult RunCli(const std::string& dir, const std::vector<std::string>& args,

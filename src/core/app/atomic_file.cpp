@@ -1,5 +1,6 @@
 #include "core/app/atomic_file.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
@@ -8,7 +9,9 @@
 #include <fstream>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace hanamori {
 
@@ -41,52 +44,109 @@ mode_t SaveMode(const std::string& target) {
 
 constexpr char kTempInfix[] = ".tmp-";
 constexpr std::size_t kTempUniqueLength = 6; // the XXXXXX of mkstemp
+constexpr char kLockSuffix[] = ".lock";
 
-// Removes the temporary files that earlier saves of `path` left behind when they were
-// killed before their rename. A save in progress holds a lock on its temporary file,
-// so only abandoned ones are taken.
-void RemoveAbandonedTempFiles(const std::string& path) {
-    auto slash = path.find_last_of('/');
-    std::string dir = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    std::string prefix = (slash == std::string::npos ? path : path.substr(slash + 1)) + kTempInfix;
+bool EndsWith(std::string_view text, std::string_view end) {
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+// Only the kinds of file the program saves in its own directories, so that nothing of
+// the seller's that happens to look alike is ever taken for one of ours.
+bool IsOwnFileName(std::string_view name) {
+    for (std::string_view extension : {".rks", ".ini", ".txt", ".html"}) {
+        if (EndsWith(name, extension)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IsTempName(std::string_view name) {
+    auto infix = name.rfind(kTempInfix);
+    return infix != std::string_view::npos &&
+           name.size() == infix + sizeof kTempInfix - 1 + kTempUniqueLength &&
+           IsOwnFileName(name.substr(0, infix));
+}
+
+bool IsLockName(std::string_view name) {
+    return EndsWith(name, kLockSuffix) &&
+           IsOwnFileName(name.substr(0, name.size() - (sizeof kLockSuffix - 1)));
+}
+
+// Removes the entries of `dir` that `matches` names when nobody holds a lock on them
+// and they were last written at least `min_age` ago. A save in progress holds a lock
+// on its temporary file, a lock holder on its lock file, so only abandoned ones go.
+void RemoveUnheldFiles(const std::string& dir, const std::function<bool(std::string_view)>& matches,
+                       std::chrono::seconds min_age) {
     DIR* d = ::opendir(dir.c_str());
     if (d == nullptr) {
         return;
     }
+    const std::string prefix = dir.empty() || dir.back() == '/' ? dir : dir + "/";
+    const auto newest = std::chrono::system_clock::now() - min_age;
     while (const dirent* entry = ::readdir(d)) {
         std::string_view name(entry->d_name);
-        if (name.size() != prefix.size() + kTempUniqueLength ||
-            name.substr(0, prefix.size()) != prefix) {
+        if (!matches(name)) {
             continue;
         }
-        std::string temp = (slash == std::string::npos ? std::string() : dir) + std::string(name);
-        int fd = ::open(temp.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        std::string path = prefix + std::string(name);
+        int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) {
             continue;
         }
         struct stat st {};
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            ::unlink(temp.c_str());
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+            std::chrono::system_clock::from_time_t(st.st_mtim.tv_sec) <= newest &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            ::unlink(path.c_str());
         }
         ::close(fd);
     }
     ::closedir(d);
 }
 
-bool ReplaceFile(const std::string& requested_path, const std::function<bool(std::ostream&)>& write,
-                 bool sync) {
-    const std::string path = SaveTarget(requested_path);
-    std::string temp = path + kTempInfix + "XXXXXX";
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        return false;
+// Removes the temporary files that earlier saves of `path` left behind when they were
+// killed before their rename.
+void RemoveAbandonedTempFiles(const std::string& path) {
+    auto slash = path.find_last_of('/');
+    std::string dir = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    std::string prefix = (slash == std::string::npos ? path : path.substr(slash + 1)) + kTempInfix;
+    RemoveUnheldFiles(
+        dir,
+        [&](std::string_view name) {
+            return name.size() == prefix.size() + kTempUniqueLength &&
+                   name.substr(0, prefix.size()) == prefix;
+        },
+        std::chrono::seconds(0));
+}
+
+// A save's content in its temporary file beside the file it is for. The file is locked
+// while it is open (see RemoveUnheldFiles) and removed on Close unless it was renamed.
+class TempFile {
+public:
+    explicit TempFile(const std::string& path) : m_name(path + kTempInfix + "XXXXXX") {
+        m_fd = ::mkstemp(m_name.data());
+        if (m_fd >= 0) {
+            ::flock(m_fd, LOCK_EX);
+        }
     }
-    // Held until the rename: tells a concurrent save that this file is still being
-    // written (see RemoveAbandonedTempFiles).
-    ::flock(fd, LOCK_EX);
-    bool ok = false;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    ~TempFile() {
+        if (m_fd >= 0) {
+            ::unlink(m_name.c_str());
+            ::close(m_fd);
+        }
+    }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    const std::string& name() const { return m_name; }
+
+    // Writes the content; with `sync`, it is on the disk before true is returned.
+    bool Write(const std::function<bool(std::ostream&)>& write, bool sync, mode_t mode) {
+        if (m_fd < 0) {
+            return false;
+        }
+        bool ok = false;
+        std::ofstream out(m_name, std::ios::binary | std::ios::trunc);
         if (out) {
             try {
                 ok = write(out) && out.good();
@@ -98,20 +158,26 @@ bool ReplaceFile(const std::string& requested_path, const std::function<bool(std
             out.close();
             ok = ok && !out.fail();
         }
+        // The content must be on the disk before a name points at it, or a power cut
+        // could leave an empty file where the seller's file was.
+        ok = ok && (!sync || ::fsync(m_fd) == 0);
+        return ok && ::fchmod(m_fd, mode) == 0;
     }
-    if (ok && sync) {
-        // The content must be on the disk before the name points at it, or a power cut
-        // could leave an empty file where the seller's listing was.
-        ok = ::fsync(fd) == 0;
+
+private:
+    std::string m_name;
+    int m_fd = -1;
+};
+
+bool ReplaceFile(const std::string& requested_path, const std::function<bool(std::ostream&)>& write,
+                 bool sync) {
+    const std::string path = SaveTarget(requested_path);
+    bool ok = false;
+    {
+        TempFile temp(path);
+        ok = temp.Write(write, sync, SaveMode(path)) &&
+             std::rename(temp.name().c_str(), path.c_str()) == 0;
     }
-    if (ok) {
-        ::chmod(temp.c_str(), SaveMode(path));
-        ok = std::rename(temp.c_str(), path.c_str()) == 0;
-    }
-    if (!ok) {
-        std::remove(temp.c_str());
-    }
-    ::close(fd);
     if (ok) {
         RemoveAbandonedTempFiles(path);
     }
@@ -133,6 +199,117 @@ bool SaveBytesAtomically(const std::string& path, std::string_view bytes) {
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         return out.good();
     });
+}
+
+ClaimResult SaveNewFileAtomically(const std::string& path,
+                                  const std::function<bool(std::ostream&)>& write) {
+    TempFile temp(path);
+    if (!temp.Write(write, /*sync=*/true, SaveMode(path))) {
+        return ClaimResult::Failed;
+    }
+    if (::link(temp.name().c_str(), path.c_str()) == 0) {
+        return ClaimResult::Claimed; // the temporary name goes with `temp`
+    }
+    const int error = errno;
+    if (error == EEXIST) {
+        return ClaimResult::Taken;
+    }
+    if (error != EPERM && error != ENOTSUP && error != EOPNOTSUPP && error != ENOSYS) {
+        return ClaimResult::Failed;
+    }
+    // A file system without hard links: the name is claimed as an empty file first,
+    // which then gets the content at once.
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return errno == EEXIST ? ClaimResult::Taken : ClaimResult::Failed;
+    }
+    ::close(fd);
+    if (std::rename(temp.name().c_str(), path.c_str()) != 0) {
+        ::unlink(path.c_str());
+        return ClaimResult::Failed;
+    }
+    return ClaimResult::Claimed;
+}
+
+void RemoveAbandonedSaveFiles(const std::string& dir, std::chrono::seconds min_age) {
+    RemoveUnheldFiles(
+        dir, [](std::string_view name) { return IsTempName(name) || IsLockName(name); }, min_age);
+}
+
+FileStamp StampOf(const std::string& path) {
+    struct stat st {};
+    FileStamp stamp;
+    if (::stat(path.c_str(), &st) != 0) {
+        return stamp;
+    }
+    stamp.exists = true;
+    stamp.device = static_cast<std::uint64_t>(st.st_dev);
+    stamp.inode = static_cast<std::uint64_t>(st.st_ino);
+    stamp.size = static_cast<std::int64_t>(st.st_size);
+    stamp.modified_ns = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 +
+                        static_cast<std::int64_t>(st.st_mtim.tv_nsec);
+    return stamp;
+}
+
+FileLock::FileLock(FileLock&& other) noexcept
+    : m_fd(std::exchange(other.m_fd, -1)), m_busy(other.m_busy), m_path(std::move(other.m_path)) {}
+
+FileLock& FileLock::operator=(FileLock&& other) noexcept {
+    if (this != &other) {
+        Release();
+        m_fd = std::exchange(other.m_fd, -1);
+        m_busy = other.m_busy;
+        m_path = std::move(other.m_path);
+    }
+    return *this;
+}
+
+FileLock::~FileLock() {
+    Release();
+}
+
+void FileLock::Release() {
+    if (m_fd >= 0) {
+        // Removed while still locked: whoever opened it meanwhile sees it gone once
+        // they hold it, and starts again on a new file.
+        ::unlink(m_path.c_str());
+        ::close(m_fd);
+        m_fd = -1;
+    }
+}
+
+FileLock LockFile(const std::string& lock_path, std::chrono::milliseconds wait) {
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    for (;;) {
+        int fd = ::open(lock_path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            return {};
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            struct stat held {
+            }, named{};
+            if (::fstat(fd, &held) == 0 && ::stat(lock_path.c_str(), &named) == 0 &&
+                held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
+                FileLock lock;
+                lock.m_fd = fd;
+                lock.m_path = lock_path;
+                return lock;
+            }
+            ::close(fd); // the file lost its name to the holder before us
+            continue;
+        }
+        const int error = errno;
+        ::close(fd);
+        if (error != EWOULDBLOCK && error != EINTR) {
+            return {};
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            FileLock busy;
+            busy.m_busy = true;
+            return busy;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
 }
 
 bool ReadFilePrefix(const std::string& path, std::size_t max_bytes, std::string& out) {

@@ -1,7 +1,12 @@
 #pragma once
 // Saving files so that a failure never leaves a half-written file behind: the content
 // goes to a temporary file in the same directory, which then replaces the old one.
+// Also every other operating-system call that writers sharing a file need: what a file
+// looked like when it was read, locks between processes, and claiming a new name. A
+// port to another system changes this file and atomic_file.cpp only.
 
+#include <chrono>
+#include <cstdint>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -21,6 +26,60 @@ bool SaveScratchFile(const std::string& path, const std::function<bool(std::ostr
 
 // Writes `bytes` as the whole content of `path`, atomically.
 bool SaveBytesAtomically(const std::string& path, std::string_view bytes);
+
+enum class ClaimResult { Claimed, Taken, Failed };
+
+// Writes a new file: the content goes to a temporary file beside `path` as in
+// SaveFileAtomically, which is then given the name `path` only when nothing of that
+// name exists (a hard link, which fails when the name is taken). So the name never
+// shows an empty or partial file, and two writers never both get it. Taken when
+// `path` exists; Failed when the directory or a write refuses (nothing is left then).
+ClaimResult SaveNewFileAtomically(const std::string& path,
+                                  const std::function<bool(std::ostream&)>& write);
+
+// Removes the temporary files of saves in `dir` that were killed before they ended:
+// those older than `min_age` that no running save holds. Never touches anything else.
+void RemoveAbandonedSaveFiles(const std::string& dir, std::chrono::seconds min_age);
+
+// What a file looked like: a save replaces the file (a new file takes its name), so
+// any completed write by anyone changes one of these.
+struct FileStamp {
+    bool exists = false;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modified_ns = 0; // last modification, nanoseconds since the epoch
+    bool operator==(const FileStamp&) const = default;
+};
+// The stamp of `path` now (exists false when there is nothing of that name).
+FileStamp StampOf(const std::string& path);
+
+// An exclusive lock between processes, held while the object lives. The lock file
+// exists only while the lock is held (or after its holder was killed: the system
+// drops the lock of a dead process, so such a file never blocks anyone).
+class FileLock {
+public:
+    FileLock() = default;
+    FileLock(FileLock&& other) noexcept;
+    FileLock& operator=(FileLock&& other) noexcept;
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    ~FileLock();
+    bool held() const { return m_fd >= 0; }
+    // Not held because another holder kept it for the whole wait (else the lock file
+    // could not be made: a missing or read-only directory).
+    bool busy() const { return m_busy; }
+    void Release();
+
+private:
+    friend FileLock LockFile(const std::string& lock_path, std::chrono::milliseconds wait);
+    int m_fd = -1;
+    bool m_busy = false;
+    std::string m_path;
+};
+// Takes the lock of `lock_path`, waiting up to `wait` for another holder to let go.
+// Not held when the wait ran out or the lock file cannot be created.
+FileLock LockFile(const std::string& lock_path, std::chrono::milliseconds wait);
 
 // Reads at most `max_bytes` of a file; nullopt-like false when it cannot be opened.
 bool ReadFilePrefix(const std::string& path, std::size_t max_bytes, std::string& out);

@@ -1,5 +1,7 @@
 #include "core/app/helpers.h"
 
+#include "core/app/atomic_file.h"
+
 #include <climits>
 #include <cstdio>
 #include <ctime>
@@ -90,6 +92,12 @@ bool ChangeNotifyEnabled() { return g_change_notify; }
 
 const char* const kScratchFiles[6] = {"body.html",    "mail.txt",     "mail_title.txt",
                                       "preview.html", "workpage.html", "filelist.html"};
+
+void RemoveAbandonedFiles(const std::string& install_dir) {
+    for (const char* sub : {"", "Datas", "user.ini", "work"}) {
+        RemoveAbandonedSaveFiles(install_dir + sub, std::chrono::minutes(1));
+    }
+}
 
 void DeleteScratchFiles(const std::string& install_dir) {
     for (const char* name : kScratchFiles) {

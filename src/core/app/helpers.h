@@ -36,5 +36,8 @@ bool ChangeNotifyEnabled();
 extern const char* const kScratchFiles[6];
 // Deletes the scratch files under `install_dir`; missing ones are skipped silently.
 void DeleteScratchFiles(const std::string& install_dir);
+// Removes what saves and locks that were killed more than a minute ago left behind in
+// `install_dir`, its Datas/, user.ini/ and work/ (see RemoveAbandonedSaveFiles).
+void RemoveAbandonedFiles(const std::string& install_dir);
 
 } // namespace hanamori

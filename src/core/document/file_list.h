@@ -80,7 +80,8 @@ std::optional<FileRow> CopyListingFile(const std::string& datas_dir, const std::
 // The same for a source file anywhere; the copy goes to `datas_dir`.
 std::optional<FileRow> CopyListingFrom(const std::string& source_path, const std::string& datas_dir,
                                        const UserSettings& settings);
-// Deletes "<datas_dir>/<manage_no>.rks"; false when it could not be removed.
+// Deletes "<datas_dir>/<manage_no>.rks" under its lock (LockListing); false when it
+// could not be removed, errno EBUSY when another program kept the lock.
 bool DeleteListingFile(const std::string& datas_dir, const std::string& manage_no);
 
 // The rows of the dialog with the operations its buttons run. Row indexes are

@@ -64,7 +64,14 @@ std::optional<FileRow> CopyListingFile(const std::string& datas_dir, const std::
 }
 
 bool DeleteListingFile(const std::string& datas_dir, const std::string& manage_no) {
-    return ::unlink(JoinDatasPath(datas_dir, manage_no + ".rks").c_str()) == 0;
+    const std::string path = JoinDatasPath(datas_dir, manage_no + ".rks");
+    // Not while another program is changing it, which would bring it back.
+    FileLock lock = LockListing(path);
+    if (lock.busy()) {
+        errno = EBUSY;
+        return false;
+    }
+    return ::unlink(path.c_str()) == 0;
 }
 
 } // namespace hanamori

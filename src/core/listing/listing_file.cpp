@@ -1,6 +1,7 @@
 #include "core/listing/listing_file.h"
 
 #include "core/app/atomic_file.h"
+#include "core/text/cp932.h"
 
 #include <cstring>
 #include <fstream>
@@ -249,6 +250,19 @@ bool WriteListing(const SaleMaster& listing, std::ostream& out) {
 
 bool WriteListing(const SaleMaster& listing, const std::string& path) {
     return SaveFileAtomically(path, [&](std::ostream& out) { return WriteListing(listing, out); });
+}
+
+ClaimResult WriteNewListing(const SaleMaster& listing, const std::string& path) {
+    return SaveNewFileAtomically(path,
+                                 [&](std::ostream& out) { return WriteListing(listing, out); });
+}
+
+FileLock LockListing(const std::string& path) {
+    return LockFile(path + ".lock", kListingLockWait);
+}
+
+const std::string& ListingBusyMessage() {
+    return "他のプログラムがこのファイルを変更中です。しばらくしてからもう一度お試しください。"_sj;
 }
 
 bool ReadListingBytes(SaleMaster& listing, std::string_view bytes, ListingTexts texts) try {

@@ -2,8 +2,10 @@
 // The binary listing file ("Datas/<manage_no>.rks"): four tagged sections, 32-bit
 // little-endian integers, flags as single bytes, texts as a length and their bytes.
 
+#include "core/app/atomic_file.h"
 #include "core/listing/records.h"
 
+#include <chrono>
 #include <cstddef>
 #include <ostream>
 #include <string>
@@ -68,6 +70,19 @@ bool ReadMailSection(ListingReader& in, MailRecord& m);
 bool WriteListing(const SaleMaster& listing, std::ostream& out);
 // Saves atomically: on failure the previous file at `path` is kept whole.
 bool WriteListing(const SaleMaster& listing, const std::string& path);
+
+// Writes the listing as the new file `path`, whole or not at all (see
+// SaveNewFileAtomically): Taken when a file of that name exists.
+ClaimResult WriteNewListing(const SaleMaster& listing, const std::string& path);
+
+// How long a change of a listing waits for another program's change of it to end.
+inline constexpr std::chrono::milliseconds kListingLockWait{5000};
+// The lock that every change of an existing listing file holds from reading (or
+// checking) it to writing it, in every program: the lock file "<path>.lock". Not held
+// when another program kept it for kListingLockWait.
+FileLock LockListing(const std::string& path);
+// What the seller is told when it was not held.
+const std::string& ListingBusyMessage();
 
 // Reads into `listing` in place (it is not reset first: on failure the fields read so
 // far hold the file's values). Needs read access only.

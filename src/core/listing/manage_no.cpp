@@ -4,10 +4,7 @@
 #include "core/listing/listing_dir.h"
 #include "core/listing/listing_file.h"
 
-#include <cerrno>
-#include <fcntl.h>
 #include <set>
-#include <unistd.h>
 
 namespace hanamori {
 namespace {
@@ -70,54 +67,34 @@ std::string NewManageNo() {
     }
 }
 
-ClaimResult ClaimListingFile(const std::string& datas_dir, const std::string& number) {
-    int fd = ::open(ListingFileIn(datas_dir, number).c_str(),
-                    O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return errno == EEXIST ? ClaimResult::Taken : ClaimResult::Failed;
-    }
-    ::close(fd);
-    return ClaimResult::Claimed;
-}
-
-std::optional<std::string> ClaimManageNo(const std::string& datas_dir, const std::string& first) {
+bool SaveNewListing(SaleMaster& listing, const std::string& datas_dir) {
+    const std::string first = listing.manage_no;
     std::string number = first;
     std::optional<std::time_t> t = ManageNoTime(first);
     if (!t) {
         t = std::time(nullptr);
         number = ManageNoAt(*t);
     }
-    for (int step = 0; step < kMaxClaimSteps; ++step) {
+    for (int step = 0; step < kMaxClaimSteps; ++step, number = ManageNoAt(++*t)) {
         // `first` may be a number this process handed out for this very listing.
-        bool free_here = number == first || IssuedNumbers().count(number) == 0;
-        if (free_here) {
-            switch (ClaimListingFile(datas_dir, number)) {
-            case ClaimResult::Claimed:
-                IssuedNumbers().insert(number);
-                return number;
-            case ClaimResult::Failed:
-                return std::nullopt;
-            case ClaimResult::Taken:
-                break;
-            }
+        const std::string path = ListingFileIn(datas_dir, number);
+        if ((number != first && IssuedNumbers().count(number) != 0) || FileExists(path)) {
+            continue;
         }
-        number = ManageNoAt(++*t);
+        listing.manage_no = number; // the file holds its own number
+        switch (WriteNewListing(listing, path)) {
+        case ClaimResult::Claimed:
+            IssuedNumbers().insert(number);
+            return true;
+        case ClaimResult::Failed:
+            listing.manage_no = first;
+            return false;
+        case ClaimResult::Taken:
+            break;
+        }
     }
-    return std::nullopt;
-}
-
-bool SaveNewListing(SaleMaster& listing, const std::string& datas_dir) {
-    auto number = ClaimManageNo(datas_dir, listing.manage_no);
-    if (!number) {
-        return false;
-    }
-    listing.manage_no = *number;
-    const std::string path = ListingFileIn(datas_dir, *number);
-    if (!WriteListing(listing, path)) {
-        ::unlink(path.c_str());
-        return false;
-    }
-    return true;
+    listing.manage_no = first;
+    return false;
 }
 
 } // namespace hanamori

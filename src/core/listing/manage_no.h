@@ -1,7 +1,8 @@
 #pragma once
 // Management numbers and the listing files they name. A listing that has no file yet
-// claims its number by creating the file exclusively, so two processes (two CLI runs,
-// or the CLI and the desktop program) never write the same new listing.
+// claims its number by giving its whole file that name, only when the name is free, so
+// two processes (two CLI runs, or the CLI and the desktop program) never write the same
+// new listing, and a number's file is never seen empty.
 
 #include "core/listing/records.h"
 
@@ -11,22 +12,12 @@
 
 namespace hanamori {
 
-enum class ClaimResult { Claimed, Taken, Failed };
-
-// Creates "<datas_dir>/<number>.rks" as an empty file, exclusively. Taken when
-// anything of that name exists already; Failed when the directory refuses the file.
-ClaimResult ClaimListingFile(const std::string& datas_dir, const std::string& number);
-
-// Claims `first`, or when it is taken the next second after it that no file in
-// `datas_dir` uses and this process has not handed out to another listing. A `first`
-// that is not a "%y%m%d%H%M%S" number moves on from the current time instead. nullopt
-// when the directory refuses new files.
-std::optional<std::string> ClaimManageNo(const std::string& datas_dir, const std::string& first);
-
-// Saves a listing that has no file yet: claims a number as ClaimManageNo does from
-// `listing.manage_no` (which then holds the number claimed) and writes the listing
-// over the claimed file atomically. When the write fails, the claim is given back.
-// False when no number could be claimed or the write failed.
+// Saves a listing that has no file yet under `listing.manage_no`, or when a file of
+// that number exists (or this process handed the number to another listing) under the
+// next free second after it; a number that is not a "%y%m%d%H%M%S" number moves on
+// from the current time instead. `listing.manage_no` then holds the number its file
+// has. False when the directory refuses new files or a write fails; nothing is left
+// in `datas_dir` then.
 bool SaveNewListing(SaleMaster& listing, const std::string& datas_dir);
 
 // The local time a "%y%m%d%H%M%S" management number stands for; nullopt for any other

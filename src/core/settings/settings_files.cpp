@@ -433,6 +433,10 @@ bool SaveAllSettings(const UserSettings& s, const std::string& dir) {
     return ok;
 }
 
+FileLock LockSettings(const std::string& dir) {
+    return LockFile(dir + kMainIniName + ".lock", std::chrono::seconds(5));
+}
+
 UserSettings& Settings() {
     static UserSettings settings;
     return settings;

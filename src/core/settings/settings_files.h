@@ -1,6 +1,7 @@
 #pragma once
 // Loading and saving the settings record, group by group, in a fixed order.
 
+#include "core/app/atomic_file.h"
 #include "core/settings/user_settings.h"
 
 #include <string>
@@ -43,6 +44,11 @@ bool SaveShippingOptions(const UserSettings& s, const std::string& dir);
 // ignored and the load always succeeds. The save returns false when any group failed.
 bool LoadAllSettings(UserSettings& s, const std::string& dir);
 bool SaveAllSettings(const UserSettings& s, const std::string& dir);
+
+// The lock that every program holds while it writes the settings files (and a change
+// from outside, from reading them to writing them): "hanamo.ini.lock". Not held when
+// another program kept it for a few seconds.
+FileLock LockSettings(const std::string& dir);
 
 // The program-wide settings record.
 UserSettings& Settings();

@@ -1,8 +1,9 @@
-// Claiming management numbers: a listing's file is created exclusively, and a number
+// Claiming management numbers: a listing's whole file takes a free name, and a number
 // whose file exists moves on to the next free second.
 
 #include "core/listing/listing_file.h"
 #include "core/listing/manage_no.h"
+#include "support/kill_loop.h"
 #include "support/test_support.h"
 
 #include <csignal>
@@ -13,27 +14,34 @@
 namespace hanamori {
 namespace {
 
-TEST(ManageNo, ClaimTakesTheFirstFreeSecond) {
+TEST(ManageNo, ANewListingTakesTheFirstFreeSecond) {
     test::TempInstall inst;
     const std::string datas = inst / "Datas";
-    EXPECT_EQ(ClaimListingFile(datas, "261207235959"), ClaimResult::Claimed);
-    EXPECT_EQ(ClaimListingFile(datas, "261207235959"), ClaimResult::Taken);
+    auto saved_as = [&](const std::string& first) -> std::optional<std::string> {
+        SaleMaster m;
+        m.manage_no = first;
+        return SaveNewListing(m, datas) ? std::optional(m.manage_no) : std::nullopt;
+    };
+    EXPECT_EQ(saved_as("261207235959"), std::optional<std::string>("261207235959"));
     test::WriteFile(inst / "Datas/261208000000.rks", "someone else's");
-    // Past a taken number and over midnight.
-    EXPECT_EQ(ClaimManageNo(datas, "261207235959"), std::optional<std::string>("261208000001"));
+    // Past taken numbers and over midnight.
+    EXPECT_EQ(saved_as("261207235959"), std::optional<std::string>("261208000001"));
     EXPECT_EQ(test::ReadFile(inst / "Datas/261208000000.rks"), "someone else's");
-    // A free number is kept as it is.
-    EXPECT_EQ(ClaimManageNo(datas, "270101120000"), std::optional<std::string>("270101120000"));
     // Something that is not a number moves on from now.
-    auto fresh = ClaimManageNo(datas, "abc");
+    auto fresh = saved_as("abc");
     ASSERT_TRUE(fresh);
     EXPECT_TRUE(ManageNoTime(*fresh));
     EXPECT_FALSE(ManageNoTime("261332000000"));
     // A directory of that name is taken too.
     std::filesystem::create_directory(inst / "Datas/280101000000.rks");
-    EXPECT_EQ(ClaimManageNo(datas, "280101000000"), std::optional<std::string>("280101000001"));
+    EXPECT_EQ(saved_as("280101000000"), std::optional<std::string>("280101000001"));
 
-    EXPECT_EQ(ClaimManageNo(inst / "missing", "261207235959"), std::nullopt);
+    SaleMaster m;
+    m.manage_no = "261207235959";
+    EXPECT_FALSE(SaveNewListing(m, inst / "missing"));
+    EXPECT_EQ(m.manage_no, "261207235959");
+    // A claim leaves nothing but the listing's own file.
+    EXPECT_EQ(test::TempFilesUnder(datas), 0);
 }
 
 TEST(ManageNo, SaveNewListingWritesTheClaimedFileOrGivesItBack) {
