@@ -9,6 +9,7 @@
 #include "gui/app/sale_master_view.h"
 #include "gui/app/tab_page.h"
 #include "gui_test_support.h"
+#include "support/cli_runner.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -202,6 +203,46 @@ private slots:
         QVERIFY(Doc().listing().manage_no != "240102030406");
         QCOMPARE(Find<QLineEdit>("displayNameEdit")->text(), QString());
         QCOMPARE(Find<QLineEdit>("productNameEdit")->text(), Q("※新規ファイル"));
+    }
+
+    void aBidderRegisteredInTheTerminalIsNeverLostSilently() {
+        auto cli = [&](const std::vector<std::string>& args) {
+            return RunCliAt(DistDir() + "/hanamori-cli", m_install->dir(), args);
+        };
+        CliResult made = cli({"new", "--name", "watch"});
+        const std::string number = made.out.substr(0, made.out.find('\n'));
+        m_dialogs->choices.push_back(number);
+        m_frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        QTest::keyClick(m_frame.get(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(Find<QLineEdit>("manageNoEdit")->text(), QString::fromStdString(number));
+
+        // Unmodified: back at the window after another one, the terminal's save shows.
+        QCOMPARE(cli({"bidder", number, "add", "--nickname", "taro"}).status, 0);
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        m_frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        QTRY_COMPARE(m_frame->statusBar()->currentMessage(),
+                     Q("他のプログラムが保存した内容を読み込みました。"));
+        QCOMPARE(Doc().listing().customers.count(), 1);
+
+        // Typed in and not saved while the terminal registers another bidder: the save
+        // asks, and No keeps the terminal's bidders and the window's text.
+        auto* description = Find<QPlainTextEdit>("descriptionEdit");
+        QTest::mouseClick(description->viewport(), Qt::LeftButton);
+        QTest::keyClicks(description, "like new");
+        QCOMPARE(cli({"bidder", number, "add", "--nickname", "jiro"}).status, 0);
+        QTest::keyClick(m_frame.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(LastMessage(), Q("このファイルは他のプログラムによって変更されています。\n"
+                                  "上書きしますか？"));
+        SaleMaster stored;
+        QVERIFY(ReadListing(stored, ListingPath(InstallDir(), number)));
+        QCOMPARE(stored.customers.count(), 2);
+        QCOMPARE(description->toPlainText(), Q("like new"));
+        QVERIFY(Doc().IsModified());
     }
 
     void newListingAsksAboutUnsavedChanges() {

@@ -15,6 +15,22 @@ namespace {
 const std::string& NoViewMessage() {
     return "Viewの取得に失敗しました。\nファイルを保存できません。"_sj;
 }
+
+// Reads the listing file with the stamp of what was read. Every writer replaces the
+// whole file, so when the stamps before and after the read agree, the content read is
+// the content of that stamp.
+bool ReadStamped(SaleMaster& listing, const std::string& path, FileStamp& stamp) {
+    bool read = false;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        const FileStamp before = StampOf(path);
+        read = ReadListing(listing, path);
+        stamp = StampOf(path);
+        if (stamp == before) {
+            break;
+        }
+    }
+    return read;
+}
 } // namespace
 
 CSaleMasterDoc::CSaleMasterDoc(Host& host, DocumentUi& ui, const UserSettings& settings)
@@ -69,7 +85,8 @@ bool CSaleMasterDoc::Open() {
 bool CSaleMasterDoc::OpenListing(const std::string& manage_no) {
     std::string path = ListingPath(InstallDir(), manage_no);
     Reset();
-    bool read = ReadListing(m_listing, path);
+    bool read = ReadStamped(m_listing, path, m_stamp);
+    m_told = m_stamp;
     // The file a listing came from is the file it saves to, whatever number it holds.
     m_listing.manage_no = manage_no;
     return FinishOpen(read, true);
@@ -159,9 +176,24 @@ bool CSaleMasterDoc::Save() {
     m_view->StoreAllTabs();
     // A listing without a file claims its number first: another process may have
     // saved a listing under the same number since this one was reset.
-    bool saved = m_has_file ? WriteListing(m_listing, ListingFilePath())
-                            : SaveNewListing(m_listing, InstallDir() + "Datas");
-    if (!saved) {
+    WriteResult written = WriteResult::Failed;
+    if (m_has_file) {
+        written = WriteOverFile();
+    } else if (SaveNewListing(m_listing, InstallDir() + "Datas")) {
+        m_stamp = StampOf(ListingFilePath());
+        written = WriteResult::Written;
+    }
+    if (written == WriteResult::Declined) {
+        // The window keeps its text, the file what the other program wrote.
+        m_modified = m_modified || named;
+        return false;
+    }
+    if (written == WriteResult::Busy) {
+        m_host.ShowMessage(ListingBusyMessage(), MessageIcon::Exclamation);
+        m_modified = m_modified || named;
+        return false;
+    }
+    if (written == WriteResult::Failed) {
         // The old file is whole (the write replaces it only once complete); the flag
         // stays as it was, set when the name was given just now.
         m_host.ShowMessage("ファイルの保存に失敗しました。"_sj, MessageIcon::Exclamation);
@@ -169,11 +201,73 @@ bool CSaleMasterDoc::Save() {
         return false;
     }
     m_has_file = true;
+    m_told = m_stamp;
     m_view->LoadAllTabs();
     m_modified = false;
     UpdateTitle();
     m_host.ShowMessage("ファイルに保存しました。"_sj, MessageIcon::Information);
     return true;
+}
+
+CSaleMasterDoc::WriteResult CSaleMasterDoc::WriteOverFile() {
+    const std::string path = ListingFilePath();
+    FileStamp agreed = m_stamp;
+    for (;;) {
+        FileLock lock = LockListing(path);
+        if (!lock.held()) {
+            return lock.busy() ? WriteResult::Busy : WriteResult::Failed;
+        }
+        const FileStamp now = StampOf(path);
+        if (now == agreed) {
+            if (!WriteListing(m_listing, path)) {
+                return WriteResult::Failed;
+            }
+            m_stamp = StampOf(path);
+            return WriteResult::Written;
+        }
+        // Not asked under the lock: another program's change must not wait for the
+        // seller. The answer holds for the file as it was when asked.
+        lock.Release();
+        const std::string& question =
+            now.exists
+                ? "このファイルは他のプログラムによって変更されています。\n上書きしますか？"_sj
+                : "このファイルは他のプログラムによって削除されています。\n保存しますか？"_sj;
+        if (!m_host.AskYesNo(question, MessageIcon::Exclamation)) {
+            m_told = now;
+            return WriteResult::Declined;
+        }
+        agreed = now;
+    }
+}
+
+DiskChange CSaleMasterDoc::CheckFileOnDisk() {
+    if (!m_has_file) {
+        return DiskChange::None;
+    }
+    const std::string path = ListingFilePath();
+    const FileStamp now = StampOf(path);
+    if (now == m_stamp || now == m_told) {
+        return DiskChange::None;
+    }
+    m_told = now;
+    if (!now.exists) {
+        return DiskChange::Deleted;
+    }
+    SaleMaster fresh;
+    FileStamp stamp;
+    if (m_modified || !m_view || !ReadStamped(fresh, path, stamp)) {
+        m_host.ShowMessage("このファイルは他のプログラムによって変更されています。\n"
+                           "保存するときに、上書きするかどうかを確認します。"_sj,
+                           MessageIcon::Exclamation);
+        return DiskChange::Notified;
+    }
+    fresh.manage_no = m_listing.manage_no;
+    m_listing = std::move(fresh);
+    m_stamp = m_told = stamp;
+    m_view->LoadAllTabs();
+    m_modified = false;
+    UpdateTitle();
+    return DiskChange::Reloaded;
 }
 
 bool CSaleMasterDoc::SaveIfModified() {

@@ -3,6 +3,7 @@
 // What needs a window (the name dialog, the file chooser, the tab pages, the title bar)
 // is reached through the interfaces below, so the logic runs and is tested without one.
 
+#include "core/app/atomic_file.h"
 #include "core/app/host.h"
 #include "core/listing/records.h"
 
@@ -52,6 +53,14 @@ public:
     virtual bool LoadRates(const std::string& cost_dir) = 0;
 };
 
+// What CheckFileOnDisk found when the listing's file was changed by another program.
+enum class DiskChange {
+    None,     // as the document last read or saved it (or already told)
+    Reloaded, // changed; the document was unmodified and now shows the new content
+    Notified, // changed while the document was modified; the seller has been told
+    Deleted,  // the file is gone
+};
+
 class CSaleMasterDoc {
 public:
     CSaleMasterDoc(Host& host, DocumentUi& ui, const UserSettings& settings);
@@ -91,8 +100,15 @@ public:
     // the user cancelled or the listing could not be read.
     bool OpenListingAtBidder(const std::string& manage_no, const std::string& nickname,
                              int bidder_index);
-    // 保存: names a nameless listing first, stores the tabs and writes the file.
+    // 保存: names a nameless listing first, stores the tabs and writes the file. When
+    // the file was changed or deleted by another program since it was read or saved
+    // here, the seller is asked first; No leaves the file as it is and the document
+    // modified.
     bool Save();
+    // Compares the listing's file with what the document read or saved last (when the
+    // window comes back to the front). An unmodified document loads the new content;
+    // a modified one tells the seller, once for each change.
+    DiskChange CheckFileOnDisk();
     // True when the caller may go on (saved, not modified, or the user said No).
     bool SaveIfModified();
     // ファイル管理: asks about unsaved changes, then opens the file management dialog.
@@ -109,6 +125,10 @@ private:
     // The end of an open: the listing shown on the first tab, or, when `read` failed,
     // the message and a fresh listing.
     bool FinishOpen(bool read, bool has_file);
+    enum class WriteResult { Written, Failed, Busy, Declined };
+    // Writes the listing over its file under the listing's lock, after asking when the
+    // file is not what this document last read or saved.
+    WriteResult WriteOverFile();
 
     Host& m_host;
     DocumentUi& m_ui;
@@ -121,6 +141,10 @@ private:
     // when it is first saved.
     bool m_has_file = false;
     bool m_modified = false;
+    // The file as this document last read or saved it, and the latest change by
+    // another program that the seller has been told about.
+    FileStamp m_stamp;
+    FileStamp m_told;
 };
 
 // The application title of every window.

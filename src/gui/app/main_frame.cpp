@@ -21,6 +21,7 @@
 #include <QScrollArea>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 namespace hanamori {
@@ -205,6 +206,29 @@ void CMainFrame::ManageFiles(const std::string& datas_dir) {
 
 void CMainFrame::SetTitle(const std::string& title) {
     setWindowTitle(ToQt(title));
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        // After the activation has settled: the check may show a message box.
+        QTimer::singleShot(0, this, &CMainFrame::CheckFileOnDisk);
+    }
+}
+
+void CMainFrame::CheckFileOnDisk() {
+    switch (m_doc->CheckFileOnDisk()) {
+    case DiskChange::Reloaded:
+        statusBar()->showMessage(QStringLiteral("他のプログラムが保存した内容を読み込みました。"));
+        break;
+    case DiskChange::Deleted:
+        statusBar()->showMessage(
+            QStringLiteral("このファイルは他のプログラムによって削除されています。"));
+        break;
+    case DiskChange::None:
+    case DiskChange::Notified:
+        break;
+    }
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

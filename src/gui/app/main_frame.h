@@ -81,6 +81,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -101,6 +102,8 @@ private:
     // Shows settings that the tabs display beside the listing (the mail tab's account
     // names) again, after a dialog or the wizard changed them.
     void ShowSettingsInTabs();
+    // Back at the front: takes in what another program did to the listing's file.
+    void CheckFileOnDisk();
 
     Host& m_host;
     WindowDialogs& m_dialogs;

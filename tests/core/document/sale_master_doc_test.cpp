@@ -262,5 +262,59 @@ TEST_F(DocumentTest, FileManagementAsksAboutUnsavedChangesFirst) {
     EXPECT_EQ(ui.managed, 1);
 }
 
+// Another program's save of the open listing: the CLI, a second window, a sync tool.
+TEST_F(DocumentTest, AChangeFromElsewhereIsTakenInOrOverwrittenOnlyWhenTheSellerSaysSo) {
+    const std::string path = ListingPath(inst.dir(), "261207153000");
+    auto write_elsewhere = [&](const char* nickname) {
+        SaleMaster m;
+        m.manage_no = "261207153000";
+        m.product_name = "watch";
+        m.customers.Append(CustomerRecord());
+        m.customers[0].nickname = nickname;
+        ASSERT_TRUE(WriteListing(m, path));
+    };
+    auto stored_nickname = [&] {
+        SaleMaster m;
+        return ReadListing(m, path) ? m.customers[0].nickname : "";
+    };
+    write_elsewhere("taro");
+    ASSERT_TRUE(doc.OpenListing("261207153000"));
+    EXPECT_EQ(doc.CheckFileOnDisk(), DiskChange::None);
+    write_elsewhere("jiro");
+    EXPECT_EQ(doc.CheckFileOnDisk(), DiskChange::Reloaded);
+    EXPECT_EQ(doc.listing().customers[0].nickname, "jiro");
+    EXPECT_FALSE(doc.IsModified());
+
+    // Modified: told once, and the save asks; No keeps the other program's file.
+    doc.SetModified(true);
+    write_elsewhere("saburo");
+    host.messages.clear();
+    EXPECT_EQ(doc.CheckFileOnDisk(), DiskChange::Notified);
+    EXPECT_EQ(doc.CheckFileOnDisk(), DiskChange::None);
+    EXPECT_FALSE(doc.Save());
+    EXPECT_EQ(stored_nickname(), "saburo");
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(Utf8(host.messages[1].text),
+              "このファイルは他のプログラムによって変更されています。\n上書きしますか？");
+    host.yes_no_answers = {true};
+    ASSERT_TRUE(doc.Save());
+    EXPECT_EQ(stored_nickname(), "jiro");
+    host.messages.clear();
+    ASSERT_TRUE(doc.Save()); // its own save is nobody else's: no question
+    EXPECT_EQ(host.messages.size(), 1u);
+
+    // Deleted meanwhile: saved again only after a question.
+    std::filesystem::remove(path);
+    EXPECT_EQ(doc.CheckFileOnDisk(), DiskChange::Deleted);
+    EXPECT_FALSE(doc.Save());
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(Utf8(host.messages.back().text),
+              "このファイルは他のプログラムによって削除されています。\n保存しますか？");
+    host.yes_no_answers = {true};
+    EXPECT_TRUE(doc.Save());
+    EXPECT_EQ(stored_nickname(), "jiro");
+}
+
 } // namespace
 } // namespace hanamori
