@@ -49,6 +49,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollArea>
 #include <QThread>
 
 #include <cstdio>
@@ -219,6 +220,13 @@ void SaveBidderTabWindows(CMainFrame& frame, QtHost& host) {
     from_tab.Calculate();
     from_tab.ShowList(ShippingMethod::YuPack);
     Save(&from_tab, "shipping_tool_bidder");
+    // Where the screen is too small for both lists side by side (scale factor 2), the
+    // current services are scrolled to.
+    from_tab.show();
+    Settle();
+    from_tab.findChild<QScrollArea*>(QStringLiteral("contentScroll"))
+        ->ensureWidgetVisible(from_tab.findChild<QWidget*>(QStringLiteral("servicesGroup")));
+    Save(&from_tab, "shipping_tool_bidder_services");
     ShippingToolDialog standalone(host, Settings(), StandaloneToolRequest(l), &frame);
     auto* destination = standalone.findChild<QComboBox*>(QStringLiteral("destinationCombo"));
     destination->setCurrentIndex(destination->findText(QStringLiteral("宮城県")));

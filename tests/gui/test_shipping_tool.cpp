@@ -219,19 +219,20 @@ private slots:
         auto* table = Find<QTableWidget>(d, "servicesTable");
         auto* send = Find<QPushButton>(d, "serviceSendButton");
         QCOMPARE(table->rowCount(), 14);
-        QCOMPARE(table->item(9, 2)->text(),
+        QCOMPARE(table->item(9, 1)->text(),
                  Q("料金表未確認")); // ゆうパック, before any calculation
         QTest::mouseClick(Find<QPushButton>(d, "calculateButton"), Qt::LeftButton);
         auto click_row = [&](int row) {
             QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
                               table->visualItemRect(table->item(row, 0)).center());
         };
-        QCOMPARE(table->item(0, 2)->text(), Q("発送不可"));
+        QCOMPARE(table->item(0, 1)->text(), Q("発送不可"));
         QCOMPARE(table->item(11, 0)->text(), Q("宅急便"));
-        QCOMPARE(table->item(11, 2)->text(), Q("1650"));
-        QCOMPARE(table->item(11, 4)->text(), Q("2025-10-01"));
-        QCOMPARE(table->item(12, 3)->text(), Q("最安")); // 飛脚宅配便
-        QVERIFY(table->item(12, 2)->font().bold());
+        QCOMPARE(table->item(11, 1)->text(), Q("1650"));
+        QCOMPARE(table->item(11, 3)->text(), Q("2025-10-01"));
+        QCOMPARE(table->item(12, 2)->text(), Q("最安")); // 飛脚宅配便
+        QVERIFY(table->item(12, 1)->font().bold());
+        QVERIFY(!table->item(11, 1)->font().bold());
         click_row(0);
         QVERIFY(!send->isEnabled());
         click_row(11);

@@ -28,7 +28,7 @@ void SelectByText(QComboBox* combo, const std::string& text) {
     combo->setCurrentIndex(text.empty() ? -1 : combo->findText(ToQt(text), Qt::MatchExactly));
 }
 
-enum ServiceColumn { kServiceName, kServiceCarrier, kServiceCost, kServiceCheap, kServiceDate };
+enum ServiceColumn { kServiceName, kServiceCost, kServiceCheap, kServiceDate, kServiceColumns };
 } // namespace
 
 ShippingToolDialog::ShippingToolDialog(Host& host, const UserSettings& settings,
@@ -79,11 +79,16 @@ ShippingToolDialog::ShippingToolDialog(Host& host, const UserSettings& settings,
     }
     GuardCp932Input(ui.chargeEdit, host);
     SetControlId(ui.chargeEdit, 5005);
-    ui.servicesTable->setColumnCount(5);
-    ui.servicesTable->setHorizontalHeaderLabels(
-        {QStringLiteral("発送方法"), QStringLiteral("運送会社"), QStringLiteral("送料(円)"),
-         QString(), QStringLiteral("適用日")});
+    ui.servicesTable->setColumnCount(kServiceColumns);
+    ui.servicesTable->setHorizontalHeaderLabels({QStringLiteral("発送方法"),
+                                                 QStringLiteral("送料(円)"), QString(),
+                                                 QStringLiteral("適用日")});
     ui.servicesTable->verticalHeader()->hide();
+    // Every service in view without scrolling, in rows as tight as the cost fields.
+    ui.servicesTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    ui.servicesTable->horizontalHeader()->setStretchLastSection(true);
+    ui.servicesTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ui.servicesTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui.serviceSendButton->setAccessibleName(QStringLiteral("送る（現在の発送方法）"));
     ui.serviceSendButton->setAccessibleDescription(
         QStringLiteral("選んだ発送方法と料金を発送方法と送料に入れます"));
@@ -93,7 +98,14 @@ ShippingToolDialog::ShippingToolDialog(Host& host, const UserSettings& settings,
     connect(ui.calculateButton, &QPushButton::clicked, this, &ShippingToolDialog::Calculate);
     connect(ui.buttonBox, &QDialogButtonBox::accepted, this, &ShippingToolDialog::accept);
     connect(ui.buttonBox, &QDialogButtonBox::rejected, this, &ShippingToolDialog::reject);
+    // The eleven methods keep their own height beside a longer list of services.
+    ui.costsRowLayout->setAlignment(ui.costsGroup, Qt::AlignTop);
     Prepare();
+    // The widths set above leave the nested layouts' size hints stale until the next
+    // event loop; drop them, or the tool sizes itself too narrow for both lists.
+    for (QLayout* layout : ui.contentWidget->findChildren<QLayout*>()) {
+        layout->invalidate();
+    }
     // Large scale factors on small screens: the tool scrolls instead of hiding OK.
     ResizeToFitScreen(this);
 }
@@ -214,8 +226,9 @@ void ShippingToolDialog::Calculate() {
                                ui.destinationCombo->currentIndex()));
 }
 
-// One row per service: before a calculation its name, carrier and date; after it the
-// cost, 発送不可 or why no prices ship, the cheapest in bold with the mark.
+// One row per service: before a calculation its name and date; after it the cost,
+// 発送不可 or why no prices ship, the cheapest cost in bold with the mark. The carrier
+// is the rows' tool tip.
 void ShippingToolDialog::FillServices(const std::vector<ServiceQuote>& quotes) {
     QTableWidget* table = m_ui->servicesTable;
     m_quotes = quotes;
@@ -227,22 +240,37 @@ void ShippingToolDialog::FillServices(const std::vector<ServiceQuote>& quotes) {
         QString cost = quote || !s.withheld.empty()
                            ? ToQt(QuoteCostText(quote ? *quote : ServiceQuote{&s, -1, false}))
                            : QString();
-        const QString cells[] = {ToQt(s.name), ToQt(s.carrier), cost,
-                                 cheap ? kCheapMark : QString(),
+        const QString cells[] = {ToQt(s.name), cost, cheap ? kCheapMark : QString(),
                                  s.effective.empty() ? QStringLiteral("―") : ToQt(s.effective)};
-        for (int column = 0; column < 5; ++column) {
+        for (int column = 0; column < kServiceColumns; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
-            QFont font = item->font();
-            font.setBold(cheap);
-            item->setFont(font);
+            item->setToolTip(ToQt(s.carrier));
+            if (column == kServiceCost || column == kServiceCheap) {
+                QFont font = item->font();
+                font.setBold(cheap);
+                item->setFont(font);
+            }
             if (column == kServiceCost) {
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             }
             table->setItem(static_cast<int>(i), column, item);
         }
     }
+    // Never squeezed into scrolling of its own: where the screen is small the whole
+    // tool scrolls, with every service and date in full.
     table->resizeColumnsToContents();
-    table->horizontalHeader()->setStretchLastSection(true);
+    // Room for the mark from the start, so the tool keeps its width once it calculates.
+    QFont bold = table->font();
+    bold.setBold(true);
+    table->setColumnWidth(kServiceCheap,
+                          std::max(table->columnWidth(kServiceCheap),
+                                   QFontMetrics(bold).horizontalAdvance(kCheapMark) + 12));
+    int width = 2 * table->frameWidth();
+    for (int column = 0; column < kServiceColumns; ++column) {
+        width += table->horizontalHeader()->sectionSize(column);
+    }
+    table->setMinimumSize(width, 2 * table->frameWidth() + table->horizontalHeader()->height() +
+                                     table->verticalHeader()->length());
     OnServiceChosen();
 }
 
