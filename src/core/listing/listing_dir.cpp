@@ -180,12 +180,17 @@ bool ReadListingWithTimes(const std::string& path, SaleMaster& listing, ListingF
     if (times) {
         TimesFromStatx(path, sx, *times);
     }
-    if (!StartsWithListingTag(fd.get())) {
+    // A file no larger than the buffer kept between files is read whole and its tag
+    // checked then: the file list reads thousands of them, one system call fewer each.
+    const bool small = sx.stx_size <= kKeptBufferBytes;
+    if (!small && !StartsWithListingTag(fd.get())) {
         return false;
     }
     thread_local std::string buffer;
     ssize_t length = ReadAll(fd.get(), static_cast<std::size_t>(sx.stx_size), buffer);
-    if (length < 0) {
+    if (length < 0 || (small && (static_cast<std::size_t>(length) < kTagLength ||
+                                 std::char_traits<char>::compare(buffer.data(), kSaleMasterTag,
+                                                                 kTagLength) != 0))) {
         return false;
     }
     bool ok = ReadListingBytes(

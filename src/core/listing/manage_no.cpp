@@ -47,6 +47,21 @@ std::optional<std::time_t> ManageNoTime(const std::string& number) {
     tm.tm_min = field(4);
     tm.tm_sec = field(5);
     tm.tm_isdst = -1;
+    // mktime looks at the time zone file again on every call (a system call per listing
+    // in the file list); localtime_r does not. The time is guessed from the offset at
+    // that moment and kept when it reads back as the same local time; else mktime
+    // decides, as it always did.
+    std::tm utc = tm;
+    const std::time_t guess = timegm(&utc);
+    std::tm local{};
+    if (guess != static_cast<std::time_t>(-1) && localtime_r(&guess, &local)) {
+        const std::time_t t = guess - local.tm_gmtoff;
+        if (localtime_r(&t, &local) && local.tm_year == tm.tm_year && local.tm_mon == tm.tm_mon &&
+            local.tm_mday == tm.tm_mday && local.tm_hour == tm.tm_hour &&
+            local.tm_min == tm.tm_min && local.tm_sec == tm.tm_sec) {
+            return t;
+        }
+    }
     std::tm check = tm;
     std::time_t t = std::mktime(&check);
     if (t == static_cast<std::time_t>(-1) || check.tm_mon != tm.tm_mon ||

@@ -7,6 +7,8 @@
 #include "support/test_support.h"
 
 #include <csignal>
+#include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -42,6 +44,34 @@ TEST(ManageNo, ANewListingTakesTheFirstFreeSecond) {
     EXPECT_EQ(m.manage_no, "261207235959");
     // A claim leaves nothing but the listing's own file.
     EXPECT_EQ(test::TempFilesUnder(datas), 0);
+}
+
+// The number read as local time gives what mktime gives, in a zone with summer time too
+// (a skipped and a doubled hour among them).
+TEST(ManageNo, NumberTimeIsMktimeInEveryZone) {
+    const char* old = std::getenv("TZ");
+    const std::string saved = old ? old : "";
+    for (const char* zone : {"Asia/Tokyo", "Europe/Berlin", "America/New_York", "UTC"}) {
+        setenv("TZ", zone, 1);
+        tzset();
+        for (const char* number : {"260330023000", "261026023000", "261207153000", "310101000000",
+                                   "260229120000", "270229120000", "261309000000"}) {
+            std::tm tm{};
+            std::sscanf(number, "%2d%2d%2d%2d%2d%2d", &tm.tm_year, &tm.tm_mon, &tm.tm_mday,
+                        &tm.tm_hour, &tm.tm_min, &tm.tm_sec);
+            tm.tm_year += 100;
+            tm.tm_mon -= 1;
+            tm.tm_isdst = -1;
+            const int month = tm.tm_mon, day = tm.tm_mday;
+            const std::time_t expected = std::mktime(&tm);
+            const bool valid = tm.tm_mon == month && tm.tm_mday == day;
+            EXPECT_EQ(ManageNoTime(number),
+                      valid ? std::optional<std::time_t>(expected) : std::nullopt)
+                << zone << ' ' << number;
+        }
+    }
+    old ? setenv("TZ", saved.c_str(), 1) : unsetenv("TZ");
+    tzset();
 }
 
 TEST(ManageNo, SaveNewListingWritesTheClaimedFileOrGivesItBack) {
