@@ -22,28 +22,16 @@ void Prepare(Context& ctx, ShippingEngine& engine, const Parcel& parcel) {
 
 int RunCost(Context& ctx, const std::vector<std::string>& in) {
     std::vector<std::string> args = in;
-    bool missing = false;
-    auto to = TakeOption(args, "--to", missing);
-    std::optional<Refusal> refusal;
-    auto parcel = TakeParcel(args, refusal);
-    if (!parcel) {
-        return Refuse("cost", *refusal);
-    }
-    if (missing || !to) {
-        return UsageError("cost", "--to: missing");
-    }
-    if (std::string problem = LeftoverProblem(args, 0); !problem.empty()) {
-        return UsageError("cost", problem);
-    }
-    auto destination = TakePrefecture("--to", *to, refusal);
-    if (!destination) {
-        return Refuse("cost", *refusal);
+    int exit_code = kExitOk;
+    auto route = TakeRoute("cost", args, exit_code);
+    if (!route) {
+        return exit_code;
     }
     ShippingEngine engine(ctx.settings);
-    Prepare(ctx, engine, *parcel);
+    Prepare(ctx, engine, route->parcel);
     for (int i = 0; i < kShippingMethodCount; ++i) {
         auto method = static_cast<ShippingMethod>(i);
-        int cost = engine.Cost(method, parcel->from, *destination);
+        int cost = engine.Cost(method, route->parcel.from, route->to);
         std::cout << Cp932ToUtf8(ShippingMethodName(method)) << '\t'
                   << (cost < 0 ? Cp932ToUtf8("発送不可"_sj) : std::to_string(cost)) << '\n';
     }

@@ -44,29 +44,18 @@ std::string QuoteLine(const ServiceQuote& q) {
 int RunServices(Context& ctx, const std::vector<std::string>& in) {
     std::vector<std::string> args = in;
     bool json = TakeFlag(args, "--json");
-    bool missing = false;
-    auto to = TakeOption(args, "--to", missing);
-    std::optional<Refusal> refusal;
-    auto parcel = TakeParcel(args, refusal);
-    if (!parcel) {
-        return Refuse("services", *refusal);
+    int exit_code = kExitOk;
+    auto route = TakeRoute("services", args, exit_code);
+    if (!route) {
+        return exit_code;
     }
-    if (missing || !to) {
-        return UsageError("services", "--to: missing");
-    }
-    if (std::string problem = LeftoverProblem(args, 0); !problem.empty()) {
-        return UsageError("services", problem);
-    }
-    auto destination = TakePrefecture("--to", *to, refusal);
-    if (!destination) {
-        return Refuse("services", *refusal);
-    }
+    const Parcel& parcel = route->parcel;
     // A bad data file is reported and the other services are still priced.
     ServiceCatalogue catalogue = LoadServiceCatalogue(ctx.dir + kServiceDataDir);
     ReportServiceProblems(catalogue, ctx.host);
-    ServiceParcel p{{parcel->sides[0], parcel->sides[1], parcel->sides[2]}, parcel->weight};
+    ServiceParcel p{{parcel.sides[0], parcel.sides[1], parcel.sides[2]}, parcel.weight};
     auto quotes =
-        QuoteServices(catalogue, p, PrefectureIndex(parcel->from), PrefectureIndex(*destination));
+        QuoteServices(catalogue, p, PrefectureIndex(parcel.from), PrefectureIndex(route->to));
     if (json) {
         Json out = Json::array();
         for (const ServiceQuote& q : quotes) {

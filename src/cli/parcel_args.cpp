@@ -96,6 +96,32 @@ std::optional<Parcel> TakeParcel(std::vector<std::string>& args, std::optional<R
     return parcel;
 }
 
+std::optional<Route> TakeRoute(const std::string& command, std::vector<std::string>& args,
+                               int& exit_code) {
+    bool missing = false;
+    auto to = TakeOption(args, "--to", missing);
+    std::optional<Refusal> refusal;
+    auto parcel = TakeParcel(args, refusal);
+    if (!parcel) {
+        exit_code = Refuse(command, *refusal);
+        return std::nullopt;
+    }
+    if (missing || !to) {
+        exit_code = UsageError(command, "--to: missing");
+        return std::nullopt;
+    }
+    if (std::string problem = LeftoverProblem(args, 0); !problem.empty()) {
+        exit_code = UsageError(command, problem);
+        return std::nullopt;
+    }
+    auto destination = TakePrefecture("--to", *to, refusal);
+    if (!destination) {
+        exit_code = Refuse(command, *refusal);
+        return std::nullopt;
+    }
+    return Route{*parcel, *destination};
+}
+
 std::string PrefectureHelp() {
     std::string names;
     for (const std::string& name : Prefectures()) {

@@ -32,6 +32,17 @@ std::optional<std::string> TakePrefecture(const std::string& option, const std::
 // Takes --from, --weight and --size out of `args`; a refusal names the argument at fault.
 std::optional<Parcel> TakeParcel(std::vector<std::string>& args, std::optional<Refusal>& refusal);
 
+// A parcel with its destination.
+struct Route {
+    Parcel parcel;
+    std::string to; // CP932
+};
+
+// Takes --from, --to, --weight and --size out of `args`, which must then be empty; on a
+// refusal reports it as `command`'s and returns nullopt with `exit_code` set.
+std::optional<Route> TakeRoute(const std::string& command, std::vector<std::string>& args,
+                               int& exit_code);
+
 // What the help of a cost command says about PREF, GRAMS and the sides.
 std::string PrefectureHelp();
 
