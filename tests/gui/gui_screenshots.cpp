@@ -6,6 +6,7 @@
 #include "core/document/listing_resources.h"
 #include "core/listing/listing_file.h"
 #include "core/mail/guidance_mail.h"
+#include "core/page/design_catalog.h"
 #include "core/settings/settings_files.h"
 #include "core/settings/setup_wizard_flow.h"
 #include "core/text/cp932.h"
@@ -111,6 +112,8 @@ void SaveProductTabWindows(CMainFrame& frame, QtHost& host) {
     frame.show();
     frame.view().ShowTab(0);
     AuctionRecord& a = frame.doc().listing().auction;
+    a.design_type = DesignCatalog()[kDesign2];
+    a.design_color = *Utf8ToCp932("グリーン");
     a.display_name = *Utf8ToCp932("手作りの木製スプーン 3本セット");
     a.description = *Utf8ToCp932("桜の木を削って作ったスプーンです。\r\n長さは約18cmです。\r\n"
                                  "<b>一点物</b>のため、お早めにどうぞ。");
@@ -316,7 +319,7 @@ int main(int argc, char* argv[]) {
     Save(&about, "about_dialog");
     FileManagerDialog open(FileManagerDialog::Mode::Open, InstallDir() + "Datas", Settings(), host,
                            &frame);
-    open.SelectRow(1);
+
     Save(&open, "file_open_dialog");
     FileManagerDialog manage(FileManagerDialog::Mode::Manage, InstallDir() + "Datas", Settings(),
                              host, &frame);
