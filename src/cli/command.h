@@ -18,7 +18,6 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
-inline constexpr const char* kVersionText = "hanamori-cli 1.31";
 
 // Messages go to standard error in UTF-8; questions are answered No; nothing opens.
 class CliHost : public Host {

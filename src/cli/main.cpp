@@ -3,6 +3,7 @@
 #include "cli/command.h"
 #include "core/app/helpers.h"
 #include "core/app/install_location.h"
+#include "core/app/version.h"
 #include "core/settings/settings_files.h"
 
 #include <algorithm>
@@ -65,7 +66,7 @@ int main(int argc, char** argv) {
         return cli::kExitOk;
     }
     if (args[0] == "--version") {
-        std::cout << cli::kVersionText << '\n';
+        std::cout << "hanamori-cli " << kVersion << '\n';
         return cli::kExitOk;
     }
     std::string command = args[0];

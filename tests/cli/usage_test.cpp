@@ -1,5 +1,6 @@
 // hanamori-cli's own options and the installation check that runs before any command.
 
+#include "core/app/version.h"
 #include "support/cli_runner.h"
 #include "support/test_support.h"
 
@@ -25,7 +26,7 @@ TEST(CliUsage, HelpAndVersionGoToStandardOutput) {
 
     CliResult version = RunCli(inst.dir(), {"--version"});
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "hanamori-cli 1.31\n");
+    EXPECT_EQ(version.out, std::string("hanamori-cli ") + kVersion + "\n");
 }
 
 TEST(CliUsage, UsageErrorsNameTheArgument) {
