@@ -328,6 +328,10 @@ int main(int argc, char* argv[]) {
         &frame, "内容が更新されています。\n保存しますか？"_sj, MessageIcon::Exclamation,
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
     Save(question.get(), "save_question");
+    std::unique_ptr<QMessageBox> overwrite(NewMessageBox(
+        &frame, "このファイルは他のプログラムによって変更されています。\n上書きしますか？"_sj,
+        MessageIcon::Exclamation, QMessageBox::Yes | QMessageBox::No));
+    Save(overwrite.get(), "overwrite_question");
 
     // The listing settings on their own, and every step of the setup wizard.
     Settings().payment.banks_text =
