@@ -55,10 +55,6 @@ int Fail(const std::string& utf8_message) {
     return kExitFailure;
 }
 
-int FailCp932(const std::string& cp932_message) {
-    return Fail(Cp932ToUtf8(cp932_message));
-}
-
 int FailAbout(const std::string& cp932_message, const std::string& utf8_subject) {
     return Fail(Cp932ToUtf8(cp932_message) + ": " + utf8_subject);
 }

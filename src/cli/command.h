@@ -50,8 +50,6 @@ struct CommandRegistration {
 
 // Prints "hanamori-cli: <message>" (message in UTF-8) to standard error; returns 1.
 int Fail(const std::string& utf8_message);
-// Same, for a message in the program's own CP932 text.
-int FailCp932(const std::string& cp932_message);
 // The program's own CP932 message followed by what it concerns (UTF-8), e.g.
 // "ファイルの読み込みに失敗しました。: Datas/1.rks"; returns 1.
 int FailAbout(const std::string& cp932_message, const std::string& utf8_subject);

@@ -33,7 +33,6 @@ public:
     // the end of the file or one the field cannot hold fails; an unbounded field whose
     // read fails is left empty.
     bool Text(std::string& field, std::size_t capacity = 0);
-    bool AtEnd() const { return m_pos == m_bytes.size(); }
     // Off: Text() checks and passes over each text exactly as it would read it, and leaves
     // the field alone.
     void DecodeTexts(bool on) { m_decode_texts = on; }

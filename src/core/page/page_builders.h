@@ -73,7 +73,5 @@ bool BuildSimplePlain(std::ostream& out, const PageSources& src, const ColorSet&
 // The messages of the design and colour look-ups.
 const std::string& UnknownDesignMessage();
 const std::string& UnknownColorMessage();
-// The message of a colour list that failed to load.
-const std::string& ColorListLoadFailedMessage();
 
 } // namespace hanamori

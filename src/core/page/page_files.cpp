@@ -16,10 +16,6 @@ const std::string& UnknownColorMessage() {
     return "指定のカラーリストが見つかりませんでした。\n標準のカラーで作成します。"_sj;
 }
 
-const std::string& ColorListLoadFailedMessage() {
-    return "カラーテンプレートの読み込みに失敗しました。"_sj;
-}
-
 bool WritePreviewHeader(std::ostream& out, std::string_view design_name,
                         std::string_view color_name) {
     std::string head = "<html>\n<head>\n" + "<title>Hanamori プレビュー「"_sj +

@@ -97,7 +97,6 @@ public:
     using CarrierCalculator::CarrierCalculator;
     // Sets the kind (0 to 5) and its number of weight classes; other kinds have none.
     void SetPostalKind(int kind);
-    int Kind() const { return m_kind; }
     int Cost(const std::string& origin, const std::string& destination) const override;
 
 protected:
