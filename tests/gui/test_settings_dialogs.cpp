@@ -103,7 +103,7 @@ private slots:
 
         // Written at exit and read at the next start, the text comes back unchanged.
         TempInstall install;
-        QVERIFY(SaveOtherPayment(s, install.dir()));
+        QVERIFY(SaveAllSettings(s, install.dir()));
         UserSettings again;
         QVERIFY(LoadOtherPayment(again, install.dir()));
         PaymentSettingsDialog reopened(m_host, again);

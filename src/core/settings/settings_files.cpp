@@ -152,14 +152,6 @@ template <class Bind> void LoadIni(UserSettings& s, const std::string& path, Bin
     bind(reader, s);
 }
 
-template <class Bind> bool SaveIni(const UserSettings& s, const std::string& path, Bind bind) {
-    ProfileFile file;
-    file.Load(path);
-    IniWriter writer{file};
-    bind(writer, s);
-    return file.Save(path);
-}
-
 // A group's side files, read in order. A missing file reads as empty; one that exists
 // but cannot be read stops the group, and it and the later files are marked unread.
 bool LoadSideFiles(
@@ -227,15 +219,6 @@ bool LoadMainSettings(UserSettings& s, const std::string& dir) {
     return read;
 }
 
-bool SaveMainSettings(const UserSettings& s, const std::string& dir) {
-    ProfileFile file;
-    std::string path = dir + kMainIniName;
-    file.Load(path);
-    IniWriter writer{file};
-    BindMain(writer, s);
-    return file.Save(path);
-}
-
 bool LoadPersonal(UserSettings& s, const std::string& dir) {
     LoadIni(s, SettingsPath(dir, "personal.ini"), [](auto& io, auto& st) { BindPersonal(io, st); });
     std::string n0 = AddressFileName(0), n1 = AddressFileName(1), n2 = AddressFileName(2),
@@ -249,29 +232,9 @@ bool LoadPersonal(UserSettings& s, const std::string& dir) {
                           {n4.c_str(), {&p[4].address, kAddressRead}}});
 }
 
-bool SavePersonal(const UserSettings& s, const std::string& dir) {
-    if (!SaveIni(s, SettingsPath(dir, "personal.ini"),
-                 [](auto& io, auto& st) { BindPersonal(io, st); })) {
-        return false;
-    }
-    std::string n0 = AddressFileName(0), n1 = AddressFileName(1), n2 = AddressFileName(2),
-                n3 = AddressFileName(3), n4 = AddressFileName(4);
-    auto& p = s.personal;
-    return SaveSideFiles(s, dir,
-                         {{n0.c_str(), &p[0].address},
-                          {n1.c_str(), &p[1].address},
-                          {n2.c_str(), &p[2].address},
-                          {n3.c_str(), &p[3].address},
-                          {n4.c_str(), &p[4].address}});
-}
-
 bool LoadBanks(UserSettings& s, const std::string& dir) {
     LoadIni(s, SettingsPath(dir, "bank.ini"), [](auto& io, auto& st) { BindBanks(io, st); });
     return true;
-}
-
-bool SaveBanks(const UserSettings& s, const std::string& dir) {
-    return SaveIni(s, SettingsPath(dir, "bank.ini"), [](auto& io, auto& st) { BindBanks(io, st); });
 }
 
 bool LoadPostal(UserSettings& s, const std::string& dir) {
@@ -279,35 +242,14 @@ bool LoadPostal(UserSettings& s, const std::string& dir) {
     return true;
 }
 
-bool SavePostal(const UserSettings& s, const std::string& dir) {
-    return SaveIni(s, SettingsPath(dir, "bank.ini"),
-                   [](auto& io, auto& st) { BindPostal(io, st); });
-}
-
 bool LoadOtherPayment(UserSettings& s, const std::string& dir) {
     LoadIni(s, SettingsPath(dir, "bank.ini"), [](auto& io, auto& st) { BindOtherPayment(io, st); });
     return LoadSideFiles(s, dir, {{"etc_payment_detail.txt", {&s.etc.text, kEtcPaymentRead}}});
 }
 
-bool SaveOtherPayment(const UserSettings& s, const std::string& dir) {
-    if (!SaveIni(s, SettingsPath(dir, "bank.ini"),
-                 [](auto& io, auto& st) { BindOtherPayment(io, st); })) {
-        return false;
-    }
-    return SaveSideFiles(s, dir, {{"etc_payment_detail.txt", &s.etc.text}});
-}
-
 bool LoadItemInfo(UserSettings& s, const std::string& dir) {
     LoadIni(s, SettingsPath(dir, "cr_page.ini"), [](auto& io, auto& st) { BindItemInfo(io, st); });
     return LoadSideFiles(s, dir, {{"pg_etc_info.txt", {&s.item_info.text, kItemInfoRead}}});
-}
-
-bool SaveItemInfo(const UserSettings& s, const std::string& dir) {
-    if (!SaveIni(s, SettingsPath(dir, "cr_page.ini"),
-                 [](auto& io, auto& st) { BindItemInfo(io, st); })) {
-        return false;
-    }
-    return SaveSideFiles(s, dir, {{"pg_etc_info.txt", &s.item_info.text}});
 }
 
 bool LoadPaymentDefaults(UserSettings& s, const std::string& dir) {
@@ -318,40 +260,16 @@ bool LoadPaymentDefaults(UserSettings& s, const std::string& dir) {
                           {"pg_etc_payment.txt", {&s.payment.etc_text, kPaymentTextRead}}});
 }
 
-bool SavePaymentDefaults(const UserSettings& s, const std::string& dir) {
-    if (!SaveIni(s, SettingsPath(dir, "cr_page.ini"),
-                 [](auto& io, auto& st) { BindPayment(io, st); })) {
-        return false;
-    }
-    return SaveSideFiles(s, dir,
-                         {{"pg_banks.txt", &s.payment.banks_text},
-                          {"pg_yuubin.txt", &s.payment.yuubin_text},
-                          {"pg_etc_payment.txt", &s.payment.etc_text}});
-}
-
 bool LoadSendMethodDefaults(UserSettings& s, const std::string& dir) {
     LoadIni(s, SettingsPath(dir, "cr_page.ini"),
             [](auto& io, auto& st) { BindSendMethod(io, st); });
     return LoadSideFiles(s, dir, {{"pg_etc_send.txt", {&s.send_method.text, kSendTextRead}}});
 }
 
-bool SaveSendMethodDefaults(const UserSettings& s, const std::string& dir) {
-    if (!SaveIni(s, SettingsPath(dir, "cr_page.ini"),
-                 [](auto& io, auto& st) { BindSendMethod(io, st); })) {
-        return false;
-    }
-    return SaveSideFiles(s, dir, {{"pg_etc_send.txt", &s.send_method.text}});
-}
-
 bool LoadShippingOptions(UserSettings& s, const std::string& dir) {
     LoadIni(s, SettingsPath(dir, "send_opt.ini"),
             [](auto& io, auto& st) { BindShippingOptions(io, st); });
     return true;
-}
-
-bool SaveShippingOptions(const UserSettings& s, const std::string& dir) {
-    return SaveIni(s, SettingsPath(dir, "send_opt.ini"),
-                   [](auto& io, auto& st) { BindShippingOptions(io, st); });
 }
 
 bool LoadAllSettings(UserSettings& s, const std::string& dir) {

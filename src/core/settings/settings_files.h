@@ -27,21 +27,11 @@ bool LoadPaymentDefaults(UserSettings& s, const std::string& dir);
 bool LoadSendMethodDefaults(UserSettings& s, const std::string& dir);
 bool LoadShippingOptions(UserSettings& s, const std::string& dir);
 
-// Saves write every key of the group, then each side file whole; they stop at the
-// first file that cannot be written and return false. Side files marked as not read
-// are left as they are on disk.
-bool SaveMainSettings(const UserSettings& s, const std::string& dir);
-bool SavePersonal(const UserSettings& s, const std::string& dir);
-bool SaveBanks(const UserSettings& s, const std::string& dir);
-bool SavePostal(const UserSettings& s, const std::string& dir);
-bool SaveOtherPayment(const UserSettings& s, const std::string& dir);
-bool SaveItemInfo(const UserSettings& s, const std::string& dir);
-bool SavePaymentDefaults(const UserSettings& s, const std::string& dir);
-bool SaveSendMethodDefaults(const UserSettings& s, const std::string& dir);
-bool SaveShippingOptions(const UserSettings& s, const std::string& dir);
 
 // The main section, then the eight groups, in order; results of the groups are
-// ignored and the load always succeeds. The save returns false when any group failed.
+// ignored and the load always succeeds. The save is the only way settings reach disk:
+// it writes every key of every group, each file once and whole, then the side files
+// (those marked as not read are left as they are on disk); false when any file failed.
 bool LoadAllSettings(UserSettings& s, const std::string& dir);
 bool SaveAllSettings(const UserSettings& s, const std::string& dir);
 

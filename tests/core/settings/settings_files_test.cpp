@@ -189,7 +189,7 @@ TEST(SettingsFiles, AnUnreadableSideFileIsNeverOverwrittenByTheSave) {
     s.payment.yuubin_text = "in memory";
     EXPECT_FALSE(LoadPaymentDefaults(s, inst.dir()));
     EXPECT_EQ(s.payment.yuubin_text, "in memory"); // later files of the group not read
-    EXPECT_TRUE(SavePaymentDefaults(s, inst.dir()));
+    EXPECT_TRUE(SaveAllSettings(s, inst.dir()));
     EXPECT_EQ(test::ReadFile(inst / "user.ini/pg_yuubin.txt"), "seller's postal text");
     EXPECT_TRUE(std::filesystem::is_directory(inst / "user.ini/pg_banks.txt"));
 }
@@ -197,7 +197,6 @@ TEST(SettingsFiles, AnUnreadableSideFileIsNeverOverwrittenByTheSave) {
 TEST(SettingsFiles, ASaveIntoAMissingDirectoryFails) {
     test::TempDir dir;
     UserSettings s;
-    EXPECT_FALSE(SavePersonal(s, dir.path()));
     EXPECT_FALSE(SaveAllSettings(s, dir.path()));
 }
 
