@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <dirent.h>
 #include <exception>
 #include <fcntl.h>
@@ -210,9 +211,13 @@ std::string FormatListTime(std::time_t t) {
     if (localtime_r(&t, &local) == nullptr) {
         return std::string();
     }
+    // As strftime's "%y/%m/%d %H:%M" would write it; strftime looks at the time zone
+    // file again on every call, twice for each row of the file list.
     char buf[32];
-    std::size_t n = std::strftime(buf, sizeof buf, "%y/%m/%d %H:%M", &local);
-    return std::string(buf, n);
+    int n = std::snprintf(buf, sizeof buf, "%02d/%02d/%02d %02d:%02d",
+                          (local.tm_year % 100 + 100) % 100, local.tm_mon + 1, local.tm_mday,
+                          local.tm_hour, local.tm_min);
+    return std::string(buf, n > 0 ? static_cast<std::size_t>(n) : 0);
 }
 
 } // namespace hanamori

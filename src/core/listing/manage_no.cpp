@@ -47,6 +47,10 @@ std::optional<std::time_t> ManageNoTime(const std::string& number) {
     tm.tm_min = field(4);
     tm.tm_sec = field(5);
     tm.tm_isdst = -1;
+    // mktime would move such a month or day into another, which the check below refuses.
+    if (tm.tm_mon < 0 || tm.tm_mon > 11 || tm.tm_mday < 1 || tm.tm_mday > 31) {
+        return std::nullopt;
+    }
     // mktime looks at the time zone file again on every call (a system call per listing
     // in the file list); localtime_r does not. The time is guessed from the offset at
     // that moment and kept when it reads back as the same local time; else mktime
