@@ -58,11 +58,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     for (int format : {kListPlain, kListHtmlEmphasis}) {
-        engine.ListYuPack(format, true);
-        engine.ListYahooYuPack(format, false);
-        engine.ListYamato(format, true);
-        engine.ListSagawa(format, false);
-        engine.ListPelican(format, true);
+        engine.List(ShippingMethod::YuPack, format, true);
+        engine.List(ShippingMethod::YahooYuPack, format, false);
+        engine.List(ShippingMethod::Yamato, format, true);
+        engine.List(ShippingMethod::Sagawa, format, false);
+        engine.List(ShippingMethod::Pelican, format, true);
     }
     return 0;
 }

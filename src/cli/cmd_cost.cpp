@@ -38,25 +38,10 @@ int RunCost(Context& ctx, const std::vector<std::string>& in) {
     return kExitOk;
 }
 
-using ListOperation = bool (ShippingEngine::*)(int, bool);
-
-struct CarrierList {
-    ShippingMethod method;
-    ListOperation list;
-};
-
-const CarrierList kCarrierLists[] = {
-    {ShippingMethod::YuPack, &ShippingEngine::ListYuPack},
-    {ShippingMethod::YahooYuPack, &ShippingEngine::ListYahooYuPack},
-    {ShippingMethod::Yamato, &ShippingEngine::ListYamato},
-    {ShippingMethod::Sagawa, &ShippingEngine::ListSagawa},
-    {ShippingMethod::Pelican, &ShippingEngine::ListPelican},
-};
-
 std::vector<std::string> CarrierNames() {
     std::vector<std::string> names;
-    for (const CarrierList& c : kCarrierLists) {
-        names.push_back(ShippingMethodName(c.method));
+    for (ShippingMethod method : kListedMethods) {
+        names.push_back(ShippingMethodName(method));
     }
     return names;
 }
@@ -96,10 +81,10 @@ int RunCostList(Context& ctx, const std::vector<std::string>& in) {
         return Fail(carrier + ": not a carrier with a cost list (" + NameList(CarrierNames()) +
                     ")");
     }
-    const CarrierList* chosen = nullptr;
-    for (const CarrierList& c : kCarrierLists) {
-        if (ShippingMethodName(c.method) == *carrier_name) {
-            chosen = &c;
+    ShippingMethod chosen = kListedMethods[0];
+    for (ShippingMethod method : kListedMethods) {
+        if (ShippingMethodName(method) == *carrier_name) {
+            chosen = method;
         }
     }
     std::string seller;
@@ -114,11 +99,11 @@ int RunCostList(Context& ctx, const std::vector<std::string>& in) {
     Prepare(ctx, engine, *parcel);
     engine.SetSellerId(seller);
     engine.SetTotalBasis(*total, 1, 0);
-    if (!(engine.*(chosen->list))(*format, total_arg.has_value())) {
+    if (!engine.List(chosen, *format, total_arg.has_value())) {
         return Fail(Cp932ToUtf8(*carrier_name) + " cannot take this parcel from " +
                     Cp932ToUtf8(parcel->from));
     }
-    std::cout << Cp932ToUtf8(engine.ListText(chosen->method));
+    std::cout << Cp932ToUtf8(engine.ListText(chosen));
     return kExitOk;
 }
 

@@ -13,11 +13,8 @@ namespace hanamori {
 
 namespace {
 
-using ListOperation = bool (ShippingEngine::*)(int format, bool with_totals);
-
 struct Carrier {
     std::int32_t ticked;
-    ListOperation list;
     ShippingMethod method;
 };
 
@@ -27,11 +24,9 @@ std::string VariableCostList(const MailContext& ctx, bool with_totals) {
     const AuctionRecord& a = ctx.listing.auction;
     const MailRecord& m = ctx.listing.mail;
     const Carrier carriers[] = {
-        {a.use_yupack, &ShippingEngine::ListYuPack, ShippingMethod::YuPack},
-        {a.use_yahoo_yupack, &ShippingEngine::ListYahooYuPack, ShippingMethod::YahooYuPack},
-        {a.use_yamato, &ShippingEngine::ListYamato, ShippingMethod::Yamato},
-        {a.use_sagawa, &ShippingEngine::ListSagawa, ShippingMethod::Sagawa},
-        {a.use_pelican, &ShippingEngine::ListPelican, ShippingMethod::Pelican},
+        {a.use_yupack, ShippingMethod::YuPack},   {a.use_yahoo_yupack, ShippingMethod::YahooYuPack},
+        {a.use_yamato, ShippingMethod::Yamato},   {a.use_sagawa, ShippingMethod::Sagawa},
+        {a.use_pelican, ShippingMethod::Pelican},
     };
     bool any = std::any_of(std::begin(carriers), std::end(carriers),
                            [](const Carrier& c) { return c.ticked != 0; });
@@ -71,7 +66,7 @@ std::string VariableCostList(const MailContext& ctx, bool with_totals) {
             out += separator;
         }
         handled = true;
-        (engine.*c.list)(kListPlain, with_totals);
+        engine.List(c.method, kListPlain, with_totals);
         out += engine.ListText(c.method);
     }
     return out;

@@ -3,14 +3,11 @@
 // seller, total basis) and, per parcel carrier, one HTML cost list. The document's
 // engine is reached through EngineCostLists; tests give their own.
 
+#include "core/shipping/shipping_engine.h"
+
 #include <string>
 
 namespace hanamori {
-
-class ShippingEngine;
-
-// The five parcel carriers, in the order a page lists them.
-enum class PageCarrier { YuPack, YahooYuPack, Yamato, Sagawa, Pelican };
 
 class PageCostLists {
 public:
@@ -21,8 +18,8 @@ public:
     virtual void SetParcel(int side1, int side2, int side3, int weight) = 0;
     virtual void SetOrigin(const std::string& prefecture) = 0;
     // The carrier's cost list for the request, in the product-page HTML form, without
-    // totals; empty when the carrier cannot take the parcel.
-    virtual const std::string& CostList(PageCarrier carrier) = 0;
+    // totals; empty when the carrier cannot take the parcel (one of kListedMethods).
+    virtual const std::string& CostList(ShippingMethod carrier) = 0;
 };
 
 // The product-page cost lists of a real shipping engine.
@@ -33,7 +30,7 @@ public:
     void SetTotalBasis(int unit_price, int quantity, int surcharge) override;
     void SetParcel(int side1, int side2, int side3, int weight) override;
     void SetOrigin(const std::string& prefecture) override;
-    const std::string& CostList(PageCarrier carrier) override;
+    const std::string& CostList(ShippingMethod carrier) override;
 
 private:
     ShippingEngine& m_engine;

@@ -74,12 +74,12 @@ bool WriteShippingCell(std::ostream& out, const PageSources& src) {
                            std::max(a.height_cm, 0), std::max(a.weight_g, 0));
     src.shipping.SetOrigin(a.origin_pref);
     const bool yupack = a.use_yupack == 1 && !(a.use_yahoo_yupack == 1 && opt.chk_yuupack_opt != 0);
-    const std::pair<bool, PageCarrier> carriers[] = {
-        {yupack, PageCarrier::YuPack},
-        {a.use_yahoo_yupack == 1, PageCarrier::YahooYuPack},
-        {a.use_yamato == 1, PageCarrier::Yamato},
-        {a.use_sagawa == 1, PageCarrier::Sagawa},
-        {a.use_pelican == 1, PageCarrier::Pelican},
+    const std::pair<bool, ShippingMethod> carriers[] = {
+        {yupack, ShippingMethod::YuPack},
+        {a.use_yahoo_yupack == 1, ShippingMethod::YahooYuPack},
+        {a.use_yamato == 1, ShippingMethod::Yamato},
+        {a.use_sagawa == 1, ShippingMethod::Sagawa},
+        {a.use_pelican == 1, ShippingMethod::Pelican},
     };
     for (const auto& [ticked, carrier] : carriers) {
         if (!ticked) {

@@ -77,26 +77,11 @@ std::int64_t ShippingEngine::TotalBase() const {
     return std::int64_t{m_unit_price} * m_quantity + m_surcharge;
 }
 
-bool ShippingEngine::List(CarrierCalculator& calculator, int format, bool with_totals) {
+bool ShippingEngine::List(ShippingMethod method, int format, bool with_totals) {
+    CarrierCalculator& calculator = Calculator(method);
     calculator.SetParcel(m_side1, m_side2, m_side3, m_weight);
     calculator.SetSellerId(m_seller_id);
     return calculator.BuildList(m_origin, format, with_totals ? TotalBase() : kNoTotal);
-}
-
-bool ShippingEngine::ListYuPack(int format, bool with_totals) {
-    return List(m_yupack, format, with_totals);
-}
-bool ShippingEngine::ListYahooYuPack(int format, bool with_totals) {
-    return List(m_yahoo_yupack, format, with_totals);
-}
-bool ShippingEngine::ListYamato(int format, bool with_totals) {
-    return List(m_yamato, format, with_totals);
-}
-bool ShippingEngine::ListSagawa(int format, bool with_totals) {
-    return List(m_sagawa, format, with_totals);
-}
-bool ShippingEngine::ListPelican(int format, bool with_totals) {
-    return List(m_pelican, format, with_totals);
 }
 
 const std::string& ShippingEngine::ListText(ShippingMethod method) const {

@@ -9,9 +9,9 @@
 //     engine.SetOrigin(origin_pref);
 //     engine.SetSellerId(seller_nickname);
 //     engine.SetTotalBasis(price, quantity, surcharge);
-//     if (engine.ListYamato(kListHtmlEmphasis, false)) html +=
-//     engine.ListText(ShippingMethod::Yamato); int yen = engine.Cost(ShippingMethod::YuPack,
-//     origin, destination); // < 0: 発送不可
+//     if (engine.List(ShippingMethod::Yamato, kListHtmlEmphasis, false))
+//         html += engine.ListText(ShippingMethod::Yamato);
+//     int yen = engine.Cost(ShippingMethod::YuPack, origin, destination); // < 0: 発送不可
 
 #include "core/shipping/calculators.h"
 
@@ -47,6 +47,12 @@ inline constexpr ShippingMethod kRateLoadOrder[kShippingMethodCount] = {
     ShippingMethod::Kuroneko,  ShippingMethod::Hikyaku,     ShippingMethod::Yamato,
     ShippingMethod::Sagawa,    ShippingMethod::Pelican};
 
+// The parcel carriers that write cost lists, in the order pages, mails and the CLI list
+// them.
+inline constexpr ShippingMethod kListedMethods[] = {
+    ShippingMethod::YuPack, ShippingMethod::YahooYuPack, ShippingMethod::Yamato,
+    ShippingMethod::Sagawa, ShippingMethod::Pelican};
+
 class ShippingEngine {
 public:
     // Shipping options and seller profiles are read from `settings` at each call, so a
@@ -76,17 +82,13 @@ public:
     // origin note, ※ line and city line; kept to 127 bytes.
     void SetSellerId(const std::string& nickname);
 
-    // The cost lists of the five parcel carriers for the request, from the origin set
-    // with SetOrigin. `format`: kListPlain (CR LF, mails), kListHtml (<br>),
-    // kListHtmlEmphasis (<br> and <font> emphasis, product pages). `with_totals` adds a
-    // "お支払総額" line after each priced line. Each writes the carrier's list text,
-    // read with ListText(method); false, with an empty list text, when the carrier
-    // cannot take the parcel from the origin (or its rates did not load).
-    bool ListYuPack(int format, bool with_totals);
-    bool ListYahooYuPack(int format, bool with_totals);
-    bool ListYamato(int format, bool with_totals);
-    bool ListSagawa(int format, bool with_totals);
-    bool ListPelican(int format, bool with_totals);
+    // The cost list of one method for the request, from the origin set with SetOrigin.
+    // `format`: kListPlain (CR LF, mails), kListHtml (<br>), kListHtmlEmphasis (<br> and
+    // <font> emphasis, product pages). `with_totals` adds a "お支払総額" line after each
+    // priced line. Writes the list text, read with ListText(method); false, with an
+    // empty list text, when the method cannot take the parcel from the origin (or its
+    // rates did not load). Only the kListedMethods write lists; the postal kinds never do.
+    bool List(ShippingMethod method, int format, bool with_totals);
     // The text the method's calculator wrote last (empty for the postal kinds).
     const std::string& ListText(ShippingMethod method) const;
 
@@ -107,8 +109,6 @@ public:
     std::int64_t TotalBase() const;
 
 private:
-    bool List(CarrierCalculator& calculator, int format, bool with_totals);
-
     YuPackCalculator m_yupack;
     YahooYuPackCalculator m_yahoo_yupack;
     PostalCalculator m_postal[6];

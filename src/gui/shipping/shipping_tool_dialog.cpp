@@ -305,25 +305,7 @@ void ShippingToolDialog::ShowList(ShippingMethod method) {
                        ui.weightCombo->currentData().toInt());
     m_engine.SetSellerId(m_request.seller_id);
     m_engine.SetOrigin(PrefectureName(ui.originCombo->currentIndex()));
-    switch (method) {
-    case ShippingMethod::YuPack:
-        m_engine.ListYuPack(kListPlain, false);
-        break;
-    case ShippingMethod::YahooYuPack:
-        m_engine.ListYahooYuPack(kListPlain, false);
-        break;
-    case ShippingMethod::Yamato:
-        m_engine.ListYamato(kListPlain, false);
-        break;
-    case ShippingMethod::Sagawa:
-        m_engine.ListSagawa(kListPlain, false);
-        break;
-    case ShippingMethod::Pelican:
-        m_engine.ListPelican(kListPlain, false);
-        break;
-    default:
-        return;
-    }
+    m_engine.List(method, kListPlain, false);
     ui.listEdit->setPlainText(ShownText(m_engine.ListText(method)));
 }
 

@@ -22,8 +22,7 @@ protected:
     std::string Plain() { return Utf8(VariableCostList(Context(), false)); }
     std::string Totals() { return Utf8(VariableCostList(Context(), true)); }
     // What the engine itself writes for one carrier, on a fresh engine.
-    std::string EngineList(bool (ShippingEngine::*list)(int, bool), ShippingMethod method,
-                           bool totals) {
+    std::string EngineList(ShippingMethod method, bool totals) {
         ShippingEngine fresh(settings);
         test::ScriptedHost host;
         fresh.LoadAll(test::SourceDir() + "/data/CostData", host);
@@ -31,7 +30,7 @@ protected:
         fresh.SetOrigin(Sj("東京都"));
         fresh.SetSellerId("hanako_shop");
         fresh.SetTotalBasis(totals ? 1000 : 0, totals ? 2 : 0, 0);
-        (fresh.*list)(kListPlain, totals);
+        fresh.List(method, kListPlain, totals);
         return Utf8(fresh.ListText(method));
     }
 };
@@ -42,8 +41,8 @@ TEST_F(VariableCostLists, TickedCarriersInOrderWithSeparators) {
     a.use_sagawa = 1;
     a.use_yamato = 1;
     a.origin_pref = Sj("北海道"); // pages use this; mails go from the seller's prefecture
-    std::string yamato = EngineList(&ShippingEngine::ListYamato, ShippingMethod::Yamato, false);
-    std::string sagawa = EngineList(&ShippingEngine::ListSagawa, ShippingMethod::Sagawa, false);
+    std::string yamato = EngineList(ShippingMethod::Yamato, false);
+    std::string sagawa = EngineList(ShippingMethod::Sagawa, false);
     ASSERT_NE(yamato.find("・ヤマト宅急便"), std::string::npos);
     ASSERT_NE(yamato.find("東京都より発送"), std::string::npos);
     ASSERT_EQ(yamato.find("お支払総額"), std::string::npos);
@@ -60,9 +59,8 @@ TEST_F(VariableCostLists, YahooYuPackHidesYuPackWhenTheOptionIsOn) {
     AuctionRecord& a = listing.auction;
     a.use_yupack = 1;
     a.use_yahoo_yupack = 1;
-    std::string yupack = EngineList(&ShippingEngine::ListYuPack, ShippingMethod::YuPack, false);
-    std::string yahoo =
-        EngineList(&ShippingEngine::ListYahooYuPack, ShippingMethod::YahooYuPack, false);
+    std::string yupack = EngineList(ShippingMethod::YuPack, false);
+    std::string yahoo = EngineList(ShippingMethod::YahooYuPack, false);
     ASSERT_FALSE(yupack.empty());
     ASSERT_FALSE(yahoo.empty());
     settings.send_opt.chk_yuupack_opt = 1;
@@ -78,8 +76,8 @@ TEST_F(VariableCostLists, TotalsForTheSelectedBidder) {
     AuctionRecord& a = listing.auction;
     a.use_yamato = 1;
     a.use_pelican = 1;
-    std::string yamato = EngineList(&ShippingEngine::ListYamato, ShippingMethod::Yamato, true);
-    std::string pelican = EngineList(&ShippingEngine::ListPelican, ShippingMethod::Pelican, true);
+    std::string yamato = EngineList(ShippingMethod::Yamato, true);
+    std::string pelican = EngineList(ShippingMethod::Pelican, true);
     ASSERT_NE(yamato.find("お支払総額"), std::string::npos);
     // The seller profile is found on a fresh engine too: the totals variant names the
     // seller itself.

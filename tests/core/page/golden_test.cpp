@@ -32,8 +32,8 @@ void EveryListing(PageFixture& f) {
     a.shipping_notes = Sj("緩衝材で包んで発送します。");
     a.use_bank = 1;
     a.bank_text = Sj("花森銀行 本店\r\n普通 1234567");
-    f.shipping.lists[PageCarrier::YuPack] = Sj("<b>ゆうパック</b> 60サイズ<br>関東 700円<br>");
-    f.shipping.lists[PageCarrier::Yamato] = Sj("<b>ヤマト宅急便</b> 60サイズ<br>関東 740円<br>");
+    f.shipping.lists[ShippingMethod::YuPack] = Sj("<b>ゆうパック</b> 60サイズ<br>関東 700円<br>");
+    f.shipping.lists[ShippingMethod::Yamato] = Sj("<b>ヤマト宅急便</b> 60サイズ<br>関東 740円<br>");
     f.listing.mail.seller_nickname = "hanamori_shop";
     SellerProfile& p = f.settings.personal[0];
     p.nickname = "hanamori_shop";
@@ -70,8 +70,8 @@ void ShippingListing(PageFixture& f) {
     a.use_other_payment = 1;
     a.other_payment_text = Sj("現金書留");
     f.settings.send_opt.chk_sassi_cod = 1;
-    f.shipping.lists[PageCarrier::YahooYuPack] = Sj("<b>Yahoo!ゆうパック</b><br>全国 800円<br>");
-    f.shipping.lists[PageCarrier::Sagawa] = Sj("<b>佐川急便</b><br>関東 800円<br>");
+    f.shipping.lists[ShippingMethod::YahooYuPack] = Sj("<b>Yahoo!ゆうパック</b><br>全国 800円<br>");
+    f.shipping.lists[ShippingMethod::Sagawa] = Sj("<b>佐川急便</b><br>関東 800円<br>");
 }
 
 const char* const kFileStems[kDesignCount] = {"design1", "design2", "design3", "simple_color",

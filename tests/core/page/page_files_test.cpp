@@ -33,7 +33,7 @@ void FillEverything(PageFixture& f) {
     a.shipping_notes = Sj("割れ物");
     a.use_bank = 1;
     a.bank_text = Sj("花森銀行");
-    f.shipping.lists[PageCarrier::Yamato] = "YAMATO";
+    f.shipping.lists[ShippingMethod::Yamato] = "YAMATO";
 }
 
 TEST(PageFilesTest, PreviewWrapsTheBodyAndBothFilesAreWritten) {

@@ -18,8 +18,8 @@ namespace hanamori::test {
 // Cost lists from a table, recording what the builders asked for.
 class FakeCostLists : public PageCostLists {
 public:
-    std::map<PageCarrier, std::string> lists;
-    std::vector<PageCarrier> requested;
+    std::map<ShippingMethod, std::string> lists;
+    std::vector<ShippingMethod> requested;
     std::string seller_id, origin;
     int parcel[4] = {-9, -9, -9, -9};
     int basis[3] = {-9, -9, -9};
@@ -39,7 +39,7 @@ public:
         parcel[3] = w;
     }
     void SetOrigin(const std::string& pref) override { origin = pref; }
-    const std::string& CostList(PageCarrier carrier) override {
+    const std::string& CostList(ShippingMethod carrier) override {
         requested.push_back(carrier);
         return lists[carrier];
     }

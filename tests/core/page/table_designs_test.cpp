@@ -105,10 +105,10 @@ TEST(TableDesignsTest, MailMethodsNeedACostAndAreSeparated) {
 TEST(TableDesignsTest, CarrierListsFollowTheTicksAndTheYuPackOption) {
     PageFixture f;
     AuctionRecord& a = f.listing.auction;
-    f.shipping.lists = {{PageCarrier::YuPack, "YU"},
-                        {PageCarrier::YahooYuPack, "YYU"},
-                        {PageCarrier::Yamato, ""},
-                        {PageCarrier::Sagawa, "SG"}};
+    f.shipping.lists = {{ShippingMethod::YuPack, "YU"},
+                        {ShippingMethod::YahooYuPack, "YYU"},
+                        {ShippingMethod::Yamato, ""},
+                        {ShippingMethod::Sagawa, "SG"}};
     a.use_yupack = a.use_yahoo_yupack = a.use_yamato = a.use_sagawa = 1;
     a.shipping_notes = Sj("梱包は簡易です");
     a.length_cm = -1;
@@ -122,8 +122,8 @@ TEST(TableDesignsTest, CarrierListsFollowTheTicksAndTheYuPackOption) {
     EXPECT_NE(f.Body(kDesign1).find(Design1ShippingRow("YYU<br><br>SG<br><br>梱包は簡易です<br>")),
               std::string::npos);
     EXPECT_EQ(f.shipping.requested,
-              (std::vector<PageCarrier>{PageCarrier::YahooYuPack, PageCarrier::Yamato,
-                                        PageCarrier::Sagawa}));
+              (std::vector<ShippingMethod>{ShippingMethod::YahooYuPack, ShippingMethod::Yamato,
+                                           ShippingMethod::Sagawa}));
     EXPECT_EQ(f.shipping.seller_id, "seller");
     EXPECT_EQ(test::Utf8(f.shipping.origin), "東京都");
     EXPECT_EQ(std::vector<int>(f.shipping.parcel, f.shipping.parcel + 4),
@@ -136,7 +136,7 @@ TEST(TableDesignsTest, CarrierListsFollowTheTicksAndTheYuPackOption) {
     EXPECT_NE(f.Body(kDesign1).find(
                   Design1ShippingRow("YU<br><br>YYU<br><br>SG<br><br>梱包は簡易です<br>")),
               std::string::npos);
-    EXPECT_EQ(f.shipping.requested.front(), PageCarrier::YuPack);
+    EXPECT_EQ(f.shipping.requested.front(), ShippingMethod::YuPack);
 
     // Notes alone still prepare the request, and have no separator.
     a = AuctionRecord();

@@ -44,12 +44,12 @@ TEST_F(Calculators, YuPackWeightSizeAndZones) {
     EXPECT_EQ(Cost(ShippingMethod::YuPack, "東京都", "東京都"), 1600);
     EXPECT_TRUE(m_engine.IsAvailable(ShippingMethod::YuPack, Sj("東京都")));
     m_engine.SetOrigin(Sj("東京都"));
-    ASSERT_TRUE(m_engine.ListYuPack(0, false));
+    ASSERT_TRUE(m_engine.List(ShippingMethod::YuPack, 0, false));
     EXPECT_NE(test::Utf8(m_engine.ListText(ShippingMethod::YuPack)).find("170サイズ"),
               std::string::npos);
     m_engine.SetParcel(100, 50, 21, 1000);
     EXPECT_EQ(Cost(ShippingMethod::YuPack, "東京都", "東京都"), -1);
-    EXPECT_FALSE(m_engine.ListYuPack(0, false));
+    EXPECT_FALSE(m_engine.List(ShippingMethod::YuPack, 0, false));
     EXPECT_EQ(m_engine.ListText(ShippingMethod::YuPack), "");
 }
 

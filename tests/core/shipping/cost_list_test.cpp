@@ -50,7 +50,7 @@ TEST_F(CostLists, YamatoWorkedExample) {
                          "1,北東北,x, 9999, 1011, 1021, 950,");
     Load(fixture);
     m_engine.SetTotalBasis(1000, 3, 0);
-    ASSERT_TRUE(m_engine.ListYamato(0, true));
+    ASSERT_TRUE(m_engine.List(ShippingMethod::Yamato, 0, true));
     std::string expected = "・ヤマト宅急便　　東京都より発送　60サイズ\r\n"
                            "\r\n"
                            " [北海道] 1160円 (北海道)\r\n"
@@ -71,7 +71,7 @@ TEST_F(CostLists, YamatoWorkedExample) {
     // Without totals: one break between entries. Weight class 3 with size class 1 gives
     // the heading of class 3.
     m_engine.SetParcel(30, 30, 20, 15000);
-    ASSERT_TRUE(m_engine.ListYamato(1, false));
+    ASSERT_TRUE(m_engine.List(ShippingMethod::Yamato, 1, false));
     EXPECT_TRUE(StartsWith(
         Text(ShippingMethod::Yamato),
         "・ヤマト宅急便　　東京都より発送　120サイズ<br> [北海道] 1330円 (北海道)<br> ["));
@@ -86,7 +86,7 @@ TEST_F(CostLists, EmphasisMarksAndUnsendableRegions) {
     m_settings.send_opt.chk_perikan_cod = 1;
     m_settings.personal[1].chk_kenname = 0;
     m_engine.SetTotalBasis(500, 2, 100);
-    ASSERT_TRUE(m_engine.ListPelican(2, true));
+    ASSERT_TRUE(m_engine.List(ShippingMethod::Pelican, 2, true));
     std::string text = Text(ShippingMethod::Pelican);
     EXPECT_TRUE(StartsWith(text, "<font size=\"+0\"><b>・ペリカン便</b></font>"
                                  "<font size=\"-1\">(着払可)　　60サイズ<br> [北海道] 3020円"));
@@ -102,7 +102,7 @@ TEST_F(CostLists, YuPackNoteDiscountAndCashOnDelivery) {
     m_settings.send_opt.chk_yuupack_opt100 = 1;
     m_settings.send_opt.chk_yuupack_cod = 1;
     m_engine.SetTotalBasis(2000, 1, 0);
-    ASSERT_TRUE(m_engine.ListYuPack(0, true));
+    ASSERT_TRUE(m_engine.List(ShippingMethod::YuPack, 0, true));
     std::string expected = "・ゆうパック(着払可+20円)　　東京都より発送　60サイズ\r\n"
                            "\r\n"
                            "※東京都内は送料900円となります。\r\n"
@@ -120,7 +120,7 @@ TEST_F(CostLists, YuPackNoteDiscountAndCashOnDelivery) {
 
     // No ※ line when the seller is not found or does not show the prefecture.
     m_engine.SetSellerId(Sj("someone"));
-    ASSERT_TRUE(m_engine.ListYuPack(1, false));
+    ASSERT_TRUE(m_engine.List(ShippingMethod::YuPack, 1, false));
     EXPECT_TRUE(StartsWith(
         Text(ShippingMethod::YuPack),
         "・ゆうパック(着払可+20円)　　60サイズ<br> [北海道] 940円 (北海道)<br> [東　北]"));
@@ -143,7 +143,7 @@ TEST_F(CostLists, YahooYuPackZonesAndCityLine) {
     m_engine.SetOrigin(Sj("北海道"));
     m_engine.SetParcel(20, 20, 20, 1500);
     m_engine.SetTotalBasis(1000, 1, 0);
-    ASSERT_TRUE(m_engine.ListYahooYuPack(0, true));
+    ASSERT_TRUE(m_engine.List(ShippingMethod::YahooYuPack, 0, true));
     std::string expected =
         " ・Yahoo!ゆうパック　　北海道より発送　重さ～2kg\r\n\r\n"
         " [ 501円の地域 ]\r\n (北海道-札幌市)\r\n"
@@ -162,14 +162,14 @@ TEST_F(CostLists, YahooYuPackZonesAndCityLine) {
     RateFixture unsendable = fixture;
     RateFixture::Replace(unsendable.yupack, "3,z, 700, 701,", "3,z, 700, -1,");
     Load(unsendable);
-    ASSERT_TRUE(m_engine.ListYahooYuPack(0, true));
+    ASSERT_TRUE(m_engine.List(ShippingMethod::YahooYuPack, 0, true));
     EXPECT_NE(Text(ShippingMethod::YahooYuPack).find("沖縄県)\r\n\r\n [ 801円の地域 ]"),
               std::string::npos);
     EXPECT_EQ(Text(ShippingMethod::YahooYuPack).find("お支払総額(999円)"), std::string::npos);
 
     // Not available from 鹿児島県: false and an empty text.
     m_engine.SetOrigin(Sj("鹿児島県"));
-    EXPECT_FALSE(m_engine.ListYahooYuPack(0, true));
+    EXPECT_FALSE(m_engine.List(ShippingMethod::YahooYuPack, 0, true));
     EXPECT_EQ(m_engine.ListText(ShippingMethod::YahooYuPack), "");
 }
 

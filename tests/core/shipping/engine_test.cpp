@@ -87,7 +87,7 @@ TEST(ShippingEngine, MissingDirectoryAndReload) {
     EXPECT_EQ(engine.Cost(ShippingMethod::YuPack, Sj("北海道"), Sj("北海道")), 1000);
     EXPECT_EQ(engine.Cost(ShippingMethod::Pelican, Sj("北海道"), Sj("北海道")), -1);
     engine.SetOrigin(Sj("北海道"));
-    EXPECT_FALSE(engine.ListPelican(0, false));
+    EXPECT_FALSE(engine.List(ShippingMethod::Pelican, 0, false));
 }
 
 TEST(ShippingEngine, RequestTextsAndTotals) {
