@@ -1,8 +1,9 @@
 #pragma once
 // The eleven shipping methods' calculators: ゆうパック (by size), Yahoo!ゆうパック (by
 // weight and zone), the six postal kinds, and the region-priced parcel carriers ヤマト
-// 宅急便, 佐川急便 and ペリカン便. Each reads its own rate-file sections into fixed
-// tables; a calculator whose sections did not load prices nothing (-1) and lists nothing.
+// 宅急便, 佐川急便 and ペリカン便, which differ only in data. Each reads its own rate-file
+// sections into tables of a fixed size; a calculator whose sections did not load prices
+// nothing (-1) and lists nothing.
 
 #include "core/shipping/carrier_calculator.h"
 #include "core/shipping/prefectures.h"
@@ -10,8 +11,11 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace hanamori {
+
+struct ShippingOptions;
 
 // A parcel carrier priced between regions, with a cost list per region.
 class RegionCalculator : public CarrierCalculator {
@@ -110,61 +114,55 @@ private:
     std::array<int, 12> m_prices{};
 };
 
-class YamatoCalculator final : public RegionCalculator {
-public:
-    using RegionCalculator::RegionCalculator;
-
-protected:
-    bool ReadTables(RateFiles& files) override;
-    RegionScheme Scheme() const override { return RegionScheme::Yamato; }
-    bool FindClass(int& price_class, int& size_limit) const override;
-    int RegionPrice(int from, int price_class, int to) const override;
-    bool HandInDiscount() const override;
-    const std::string& CodMark() const override;
-    const std::string& HeadingFormat() const override;
-
-private:
-    std::array<int, 6> m_weight_limits{};
-    std::array<int, 6> m_size_limits{};
-    std::array<std::array<std::array<int, 12>, 6>, 12> m_prices{};
+// A region-priced parcel carrier as data: its rate file, how its price rows are laid
+// out, the shipping options that apply to it and the name its cost list shows.
+struct RegionCarrier {
+    const char* name; // UTF-8, as the list heading shows it
+    RegionScheme scheme;
+    const char* file;
+    // `classes` price rows per origin region, each with one price per destination region.
+    const char* cost_section;
+    // Two rows: the weight limits, then the size limits, of the price classes.
+    const char* limits_section;
+    int classes;
+    // The price rows run from the last destination region back to the first.
+    bool reversed;
+    // A price is read from the smaller region to the larger, whichever way it goes.
+    bool symmetric;
+    std::int32_t ShippingOptions::*hand_in; // 100 yen less when handed in
+    std::int32_t ShippingOptions::*cod;     // cash on delivery accepted
 };
 
-class SagawaCalculator final : public RegionCalculator {
+// ヤマト宅急便: 12 regions, 6 classes, read through the upper triangle.
+extern const RegionCarrier kYamatoCarrier;
+// 佐川急便: 13 regions, 5 classes, rows written from 沖縄 back to 北海道.
+extern const RegionCarrier kSagawaCarrier;
+// ペリカン便: 9 regions, 6 classes, origin row and destination column.
+extern const RegionCarrier kPelicanCarrier;
+
+// The calculator of one RegionCarrier. A parcel's price class is the larger of its
+// weight class and its size class; a parcel beyond either has none.
+class RegionCarrierCalculator final : public RegionCalculator {
 public:
-    using RegionCalculator::RegionCalculator;
+    explicit RegionCarrierCalculator(const RegionCarrier& carrier,
+                                     const UserSettings* settings = nullptr);
 
 protected:
     bool ReadTables(RateFiles& files) override;
-    RegionScheme Scheme() const override { return RegionScheme::Sagawa; }
+    RegionScheme Scheme() const override { return m_carrier.scheme; }
     bool FindClass(int& price_class, int& size_limit) const override;
     int RegionPrice(int from, int price_class, int to) const override;
     bool HandInDiscount() const override;
     const std::string& CodMark() const override;
-    const std::string& HeadingFormat() const override;
+    const std::string& HeadingFormat() const override { return m_heading; }
 
 private:
-    std::array<int, 5> m_weight_limits{};
-    std::array<int, 5> m_size_limits{};
-    std::array<std::array<std::array<int, 13>, 5>, 13> m_prices{};
-};
-
-class PelicanCalculator final : public RegionCalculator {
-public:
-    using RegionCalculator::RegionCalculator;
-
-protected:
-    bool ReadTables(RateFiles& files) override;
-    RegionScheme Scheme() const override { return RegionScheme::Pelican; }
-    bool FindClass(int& price_class, int& size_limit) const override;
-    int RegionPrice(int from, int price_class, int to) const override;
-    bool HandInDiscount() const override;
-    const std::string& CodMark() const override;
-    const std::string& HeadingFormat() const override;
-
-private:
-    std::array<int, 6> m_weight_limits{};
-    std::array<int, 6> m_size_limits{};
-    std::array<std::array<std::array<int, 9>, 6>, 9> m_prices{};
+    const RegionCarrier& m_carrier;
+    int m_regions;
+    std::string m_heading;
+    std::vector<int> m_weight_limits; // per class
+    std::vector<int> m_size_limits;   // per class
+    std::vector<int> m_prices;        // [from region][class][to region]
 };
 
 } // namespace hanamori

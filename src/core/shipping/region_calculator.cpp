@@ -1,5 +1,5 @@
 // The region-priced carriers: the shared cost, availability and cost list, and the
-// tables of ヤマト宅急便, 佐川急便 and ペリカン便.
+// calculator of ヤマト宅急便, 佐川急便 and ペリカン便 with their rows of data.
 
 #include "core/settings/user_settings.h"
 #include "core/shipping/calculators.h"
@@ -14,69 +14,13 @@ namespace hanamori {
 namespace {
 
 // First class whose limit is at least `value`, or -1.
-template <std::size_t N> int FirstClass(const std::array<int, N>& limits, std::int64_t value) {
-    for (std::size_t i = 0; i < N; ++i) {
+int FirstClass(const std::vector<int>& limits, std::int64_t value) {
+    for (std::size_t i = 0; i < limits.size(); ++i) {
         if (limits[i] >= value) {
             return static_cast<int>(i);
         }
     }
     return -1;
-}
-
-// The larger of the weight class and the size class, with its size limit.
-template <std::size_t N>
-bool LargerClass(const std::array<int, N>& weights, const std::array<int, N>& sizes, int weight,
-                 std::int64_t size, int& price_class, int& size_limit) {
-    int by_weight = FirstClass(weights, weight);
-    int by_size = FirstClass(sizes, size);
-    if (by_weight < 0 || by_size < 0) {
-        return false;
-    }
-    price_class = std::max(by_weight, by_size);
-    size_limit = sizes[static_cast<std::size_t>(price_class)];
-    return true;
-}
-
-template <std::size_t N>
-bool ReadLimits(RateFiles& files, const std::string& file, const char* section,
-                std::array<int, N>& weights, std::array<int, N>& sizes) {
-    const std::string* text = files.Contents(file);
-    return text != nullptr && ReadSection(*text, section, 2, 2 + static_cast<int>(N),
-                                          [&](int index, const RateRow& row) {
-                                              if (row.Int(0) != index) {
-                                                  return false;
-                                              }
-                                              auto& target = index == 0 ? weights : sizes;
-                                              for (std::size_t i = 0; i < N; ++i) {
-                                                  target[i] = row.Int(2 + i);
-                                              }
-                                              return true;
-                                          });
-}
-
-// A "<carrier>_cost" section: `regions` origin regions x `classes` rows, each carrying
-// its origin region number and name, a free label, then one price per destination.
-template <std::size_t R, std::size_t C>
-bool ReadRegionPrices(RateFiles& files, const std::string& file, const char* section,
-                      RegionScheme scheme, bool reversed,
-                      std::array<std::array<std::array<int, R>, C>, R>& prices) {
-    const std::string* text = files.Contents(file);
-    const int classes = static_cast<int>(C);
-    return text != nullptr &&
-           ReadSection(*text, section, static_cast<int>(R * C), 3 + static_cast<int>(R),
-                       [&](int index, const RateRow& row) {
-                           int origin = index / classes;
-                           if (row.Int(0) != origin ||
-                               row.fields[1] != RegionName(scheme, origin)) {
-                               return false;
-                           }
-                           auto& line = prices[static_cast<std::size_t>(origin)]
-                                              [static_cast<std::size_t>(index % classes)];
-                           for (std::size_t d = 0; d < R; ++d) {
-                               line[reversed ? R - 1 - d : d] = row.Int(3 + d);
-                           }
-                           return true;
-                       });
 }
 
 } // namespace
@@ -182,95 +126,107 @@ bool RegionCalculator::BuildList(const std::string& origin, int format, std::int
     return true;
 }
 
-// ---- ヤマト宅急便: 12 regions, 6 classes, read through the upper triangle ---------
+// ---- The carriers priced by weight or size class between regions ---------------------
 
-bool YamatoCalculator::ReadTables(RateFiles& files) {
-    return ReadRegionPrices(files, "yamato.dat", "yamato_cost", RegionScheme::Yamato, false,
-                            m_prices) &&
-           ReadLimits(files, "yamato.dat", "yamato_sub", m_weight_limits, m_size_limits);
+const RegionCarrier kYamatoCarrier{.name = "ヤマト宅急便",
+                                   .scheme = RegionScheme::Yamato,
+                                   .file = "yamato.dat",
+                                   .cost_section = "yamato_cost",
+                                   .limits_section = "yamato_sub",
+                                   .classes = 6,
+                                   .reversed = false,
+                                   .symmetric = true,
+                                   .hand_in = &ShippingOptions::chk_yamato_opt100,
+                                   .cod = &ShippingOptions::chk_yamato_cod};
+const RegionCarrier kSagawaCarrier{.name = "佐川急便",
+                                   .scheme = RegionScheme::Sagawa,
+                                   .file = "sagawa.dat",
+                                   .cost_section = "sagawa_cost",
+                                   .limits_section = "sagawa_sub",
+                                   .classes = 5,
+                                   .reversed = true,
+                                   .symmetric = false,
+                                   .hand_in = &ShippingOptions::chk_sagawa_opt100,
+                                   .cod = &ShippingOptions::chk_sagawa_cod};
+const RegionCarrier kPelicanCarrier{.name = "ペリカン便",
+                                    .scheme = RegionScheme::Pelican,
+                                    .file = "nittu.dat",
+                                    .cost_section = "perikan_cost",
+                                    .limits_section = "perikan_sub",
+                                    .classes = 6,
+                                    .reversed = false,
+                                    .symmetric = false,
+                                    .hand_in = &ShippingOptions::chk_perikan_opt100,
+                                    .cod = &ShippingOptions::chk_perikan_cod};
+
+RegionCarrierCalculator::RegionCarrierCalculator(const RegionCarrier& carrier,
+                                                 const UserSettings* settings)
+    : RegionCalculator(settings), m_carrier(carrier), m_regions(RegionCount(carrier.scheme)),
+      m_heading("%s・"_sj + Utf8ToCp932Lossy(carrier.name) + "%s%s%s　　%s%dサイズ%s%s"_sj),
+      m_weight_limits(static_cast<std::size_t>(carrier.classes)),
+      m_size_limits(static_cast<std::size_t>(carrier.classes)),
+      m_prices(static_cast<std::size_t>(m_regions * carrier.classes * m_regions)) {}
+
+bool RegionCarrierCalculator::ReadTables(RateFiles& files) {
+    const std::string* text = files.Contents(m_carrier.file);
+    if (text == nullptr) {
+        return false;
+    }
+    const int classes = m_carrier.classes;
+    // Each price row carries its origin region's number and name and a free label.
+    bool prices = ReadSection(
+        *text, m_carrier.cost_section, m_regions * classes, 3 + m_regions,
+        [&](int index, const RateRow& row) {
+            int origin = index / classes;
+            if (row.Int(0) != origin || row.fields[1] != RegionName(m_carrier.scheme, origin)) {
+                return false;
+            }
+            auto line = m_prices.begin() + static_cast<std::ptrdiff_t>(index) * m_regions;
+            for (int d = 0; d < m_regions; ++d) {
+                line[m_carrier.reversed ? m_regions - 1 - d : d] =
+                    row.Int(3 + static_cast<std::size_t>(d));
+            }
+            return true;
+        });
+    return prices && ReadSection(*text, m_carrier.limits_section, 2, 2 + classes,
+                                 [&](int index, const RateRow& row) {
+                                     if (row.Int(0) != index) {
+                                         return false;
+                                     }
+                                     auto& target = index == 0 ? m_weight_limits : m_size_limits;
+                                     for (std::size_t i = 0; i < target.size(); ++i) {
+                                         target[i] = row.Int(2 + i);
+                                     }
+                                     return true;
+                                 });
 }
 
-bool YamatoCalculator::FindClass(int& price_class, int& size_limit) const {
-    return LargerClass(m_weight_limits, m_size_limits, m_weight, Size(), price_class, size_limit);
+bool RegionCarrierCalculator::FindClass(int& price_class, int& size_limit) const {
+    int by_weight = FirstClass(m_weight_limits, m_weight);
+    int by_size = FirstClass(m_size_limits, Size());
+    if (by_weight < 0 || by_size < 0) {
+        return false;
+    }
+    price_class = std::max(by_weight, by_size);
+    size_limit = m_size_limits[static_cast<std::size_t>(price_class)];
+    return true;
 }
 
-int YamatoCalculator::RegionPrice(int from, int price_class, int to) const {
-    OrderPair(from, to);
-    return m_prices[static_cast<std::size_t>(from)][static_cast<std::size_t>(price_class)]
-                   [static_cast<std::size_t>(to)];
+int RegionCarrierCalculator::RegionPrice(int from, int price_class, int to) const {
+    if (m_carrier.symmetric) {
+        OrderPair(from, to);
+    }
+    return m_prices[static_cast<std::size_t>((from * m_carrier.classes + price_class) * m_regions +
+                                             to)];
 }
 
-bool YamatoCalculator::HandInDiscount() const {
-    return settings().send_opt.chk_yamato_opt100 != 0;
+bool RegionCarrierCalculator::HandInDiscount() const {
+    return settings().send_opt.*m_carrier.hand_in != 0;
 }
 
-const std::string& YamatoCalculator::CodMark() const {
+const std::string& RegionCarrierCalculator::CodMark() const {
     static const std::string kNone;
-    return settings().send_opt.chk_yamato_cod != 0 ? "(着払可)"_sj : kNone;
-}
-
-const std::string& YamatoCalculator::HeadingFormat() const {
-    return "%s・ヤマト宅急便%s%s%s　　%s%dサイズ%s%s"_sj;
-}
-
-// ---- 佐川急便: 13 regions, 5 classes, rows written from 沖縄 back to 北海道 ----------
-
-bool SagawaCalculator::ReadTables(RateFiles& files) {
-    return ReadRegionPrices(files, "sagawa.dat", "sagawa_cost", RegionScheme::Sagawa, true,
-                            m_prices) &&
-           ReadLimits(files, "sagawa.dat", "sagawa_sub", m_weight_limits, m_size_limits);
-}
-
-bool SagawaCalculator::FindClass(int& price_class, int& size_limit) const {
-    return LargerClass(m_weight_limits, m_size_limits, m_weight, Size(), price_class, size_limit);
-}
-
-int SagawaCalculator::RegionPrice(int from, int price_class, int to) const {
-    return m_prices[static_cast<std::size_t>(from)][static_cast<std::size_t>(price_class)]
-                   [static_cast<std::size_t>(to)];
-}
-
-bool SagawaCalculator::HandInDiscount() const {
-    return settings().send_opt.chk_sagawa_opt100 != 0;
-}
-
-const std::string& SagawaCalculator::CodMark() const {
-    static const std::string kNone;
-    return settings().send_opt.chk_sagawa_cod != 0 ? "(着払可)"_sj : kNone;
-}
-
-const std::string& SagawaCalculator::HeadingFormat() const {
-    return "%s・佐川急便%s%s%s　　%s%dサイズ%s%s"_sj;
-}
-
-// ---- ペリカン便: 9 regions, 6 classes, origin row and destination column -----------
-
-bool PelicanCalculator::ReadTables(RateFiles& files) {
-    return ReadRegionPrices(files, "nittu.dat", "perikan_cost", RegionScheme::Pelican, false,
-                            m_prices) &&
-           ReadLimits(files, "nittu.dat", "perikan_sub", m_weight_limits, m_size_limits);
-}
-
-bool PelicanCalculator::FindClass(int& price_class, int& size_limit) const {
-    return LargerClass(m_weight_limits, m_size_limits, m_weight, Size(), price_class, size_limit);
-}
-
-int PelicanCalculator::RegionPrice(int from, int price_class, int to) const {
-    return m_prices[static_cast<std::size_t>(from)][static_cast<std::size_t>(price_class)]
-                   [static_cast<std::size_t>(to)];
-}
-
-bool PelicanCalculator::HandInDiscount() const {
-    return settings().send_opt.chk_perikan_opt100 != 0;
-}
-
-const std::string& PelicanCalculator::CodMark() const {
-    static const std::string kNone;
-    return settings().send_opt.chk_perikan_cod != 0 ? "(着払可)"_sj : kNone;
-}
-
-const std::string& PelicanCalculator::HeadingFormat() const {
-    return "%s・ペリカン便%s%s%s　　%s%dサイズ%s%s"_sj;
+    return settings().send_opt.*m_carrier.cod != 0 ? "(着払可)"_sj : kNone;
 }
 
 } // namespace hanamori

@@ -112,9 +112,9 @@ private:
     YuPackCalculator m_yupack;
     YahooYuPackCalculator m_yahoo_yupack;
     PostalCalculator m_postal[6];
-    YamatoCalculator m_yamato;
-    SagawaCalculator m_sagawa;
-    PelicanCalculator m_pelican;
+    RegionCarrierCalculator m_yamato{kYamatoCarrier};
+    RegionCarrierCalculator m_sagawa{kSagawaCarrier};
+    RegionCarrierCalculator m_pelican{kPelicanCarrier};
 
     int m_weight = 0;
     int m_side1 = 0;

@@ -71,9 +71,10 @@ TEST(RateFile, LinesRowsAndFields) {
 
 class RateFileLoad : public ::testing::Test {
 protected:
-    template <typename Calculator> bool Load(const RateFixture& fixture) {
+    template <typename Calculator, typename... Carrier>
+    bool Load(const RateFixture& fixture, const Carrier&... carrier) {
         fixture.WriteAll(m_dir.path());
-        Calculator calculator;
+        Calculator calculator(carrier...);
         calculator.SetRateDirectory(m_dir.path());
         return calculator.Load();
     }
@@ -84,9 +85,9 @@ TEST_F(RateFileLoad, NamesRowNumbersAndZonesAreChecked) {
     RateFixture fixture;
     EXPECT_TRUE(Load<YuPackCalculator>(fixture));
     EXPECT_TRUE(Load<YahooYuPackCalculator>(fixture));
-    EXPECT_TRUE(Load<YamatoCalculator>(fixture));
-    EXPECT_TRUE(Load<SagawaCalculator>(fixture));
-    EXPECT_TRUE(Load<PelicanCalculator>(fixture));
+    EXPECT_TRUE(Load<RegionCarrierCalculator>(fixture, kYamatoCarrier));
+    EXPECT_TRUE(Load<RegionCarrierCalculator>(fixture, kSagawaCarrier));
+    EXPECT_TRUE(Load<RegionCarrierCalculator>(fixture, kPelicanCarrier));
 
     RateFixture no_space;
     RateFixture::Replace(no_space.yupack2, "1,東　北,", "1,東北,");
@@ -102,7 +103,7 @@ TEST_F(RateFileLoad, NamesRowNumbersAndZonesAreChecked) {
 
     RateFixture wrong_origin; // the per-region rows carry their origin number
     RateFixture::Replace(wrong_origin.yamato, "1,北東北,x,", "2,北東北,x,");
-    EXPECT_FALSE(Load<YamatoCalculator>(wrong_origin));
+    EXPECT_FALSE(Load<RegionCarrierCalculator>(wrong_origin, kYamatoCarrier));
 
     // A zone number the price table has no column for fails the load.
     RateFixture zone_out;
@@ -119,15 +120,15 @@ TEST_F(RateFileLoad, NamesRowNumbersAndZonesAreChecked) {
     RateFixture reordered;
     std::size_t cost = reordered.yamato.find("@start_yamato_sub");
     reordered.yamato = reordered.yamato.substr(cost) + reordered.yamato.substr(0, cost);
-    EXPECT_TRUE(Load<YamatoCalculator>(reordered));
+    EXPECT_TRUE(Load<RegionCarrierCalculator>(reordered, kYamatoCarrier));
 
     RateFixture missing_section;
     RateFixture::Replace(missing_section.nittu, "@start_perikan_sub", "@start_perikan_subs");
-    EXPECT_FALSE(Load<PelicanCalculator>(missing_section));
+    EXPECT_FALSE(Load<RegionCarrierCalculator>(missing_section, kPelicanCarrier));
 }
 
 TEST_F(RateFileLoad, MissingFileFailsAndUnloadedCalculatorPricesNothing) {
-    YamatoCalculator yamato;
+    RegionCarrierCalculator yamato(kYamatoCarrier);
     yamato.SetRateDirectory(m_dir.path());
     yamato.SetParcel(10, 10, 10, 1000);
     EXPECT_FALSE(yamato.Load());
