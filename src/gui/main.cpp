@@ -5,14 +5,14 @@
 #include "core/app/helpers.h"
 #include "core/app/install_location.h"
 #include "core/settings/settings_files.h"
-#include "gui/app/app_lifecycle.h"
-#include "gui/app/display_scaling.h"
-#include "gui/app/engine_environment.h"
-#include "gui/app/icons.h"
-#include "gui/app/main_frame.h"
-#include "gui/app/qt_host.h"
-#include "gui/app/window_dialogs.h"
 #include "gui/settings/setup_wizard.h"
+#include "gui/shell/app_lifecycle.h"
+#include "gui/shell/display_scaling.h"
+#include "gui/shell/engine_environment.h"
+#include "gui/shell/main_frame.h"
+#include "gui/shell/qt_host.h"
+#include "gui/shell/qt_window_dialogs.h"
+#include "gui/widgets/icons.h"
 
 #include <QApplication>
 #include <QMessageBox>

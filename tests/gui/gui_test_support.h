@@ -3,7 +3,7 @@
 // conversions.
 
 #include "core/text/cp932.h"
-#include "gui/app/window_dialogs.h"
+#include "gui/widgets/window_dialogs.h"
 #include "support/test_support.h"
 
 #include <QString>

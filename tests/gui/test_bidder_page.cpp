@@ -5,10 +5,10 @@
 #include "core/app/helpers.h"
 #include "core/listing/records.h"
 #include "core/settings/settings_files.h"
-#include "gui/app/main_frame.h"
-#include "gui/app/sale_master_view.h"
-#include "gui/mail/bidder_page.h"
-#include "gui/mail/bidder_registration_dialog.h"
+#include "gui/bidder/bidder_page.h"
+#include "gui/bidder/bidder_registration_dialog.h"
+#include "gui/shell/main_frame.h"
+#include "gui/shell/sale_master_view.h"
 #include "gui_test_support.h"
 
 #include <QCheckBox>

@@ -5,10 +5,10 @@
 #include "core/app/helpers.h"
 #include "core/listing/listing_file.h"
 #include "core/settings/settings_files.h"
-#include "gui/app/main_frame.h"
-#include "gui/app/sale_master_view.h"
 #include "gui/document/dealings_model.h"
 #include "gui/document/dealings_window.h"
+#include "gui/shell/main_frame.h"
+#include "gui/shell/sale_master_view.h"
 #include "gui_test_support.h"
 
 #include <QAction>

@@ -3,9 +3,9 @@
 
 #include "core/app/helpers.h"
 #include "core/settings/settings_files.h"
-#include "gui/app/app_lifecycle.h"
-#include "gui/app/qt_host.h"
 #include "gui/settings/setup_wizard.h"
+#include "gui/shell/app_lifecycle.h"
+#include "gui/shell/qt_host.h"
 #include "gui_test_support.h"
 
 #include <QApplication>

@@ -2,8 +2,8 @@
 // reaching the next new listing through the menu entry.
 
 #include "core/settings/settings_files.h"
-#include "gui/app/main_frame.h"
 #include "gui/settings/listing_settings_dialog.h"
+#include "gui/shell/main_frame.h"
 #include "gui_test_support.h"
 
 #include <QAction>

@@ -5,8 +5,8 @@
 #include "core/app/helpers.h"
 #include "core/page/design_catalog.h"
 #include "core/settings/settings_files.h"
-#include "gui/app/engine_environment.h"
-#include "gui/app/main_frame.h"
+#include "gui/shell/engine_environment.h"
+#include "gui/shell/main_frame.h"
 #include "gui_test_support.h"
 
 #include <QApplication>

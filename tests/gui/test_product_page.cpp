@@ -6,12 +6,12 @@
 #include "core/page/design_catalog.h"
 #include "core/settings/settings_files.h"
 #include "core/shipping/prefectures.h"
-#include "gui/app/main_frame.h"
-#include "gui/app/qt_text.h"
-#include "gui/app/sale_master_view.h"
 #include "gui/page/completed_page_dialog.h"
 #include "gui/page/product_page.h"
 #include "gui/page/tag_dialogs.h"
+#include "gui/shell/main_frame.h"
+#include "gui/shell/sale_master_view.h"
+#include "gui/widgets/qt_text.h"
 #include "gui_test_support.h"
 
 #include <QAction>

@@ -7,15 +7,15 @@
 #include "core/app/helpers.h"
 #include "core/settings/settings_files.h"
 #include "core/settings/user_settings.h"
-#include "gui/app/main_frame.h"
-#include "gui/app/screen_fit.h"
 #include "gui/document/dealings_window.h"
 #include "gui/document/file_manager_dialog.h"
 #include "gui/mail/mail_dialog.h"
 #include "gui/page/completed_page_dialog.h"
 #include "gui/settings/payment_settings_dialog.h"
 #include "gui/settings/user_settings_dialog.h"
+#include "gui/shell/main_frame.h"
 #include "gui/shipping/shipping_tool_dialog.h"
+#include "gui/widgets/screen_fit.h"
 #include "gui_test_support.h"
 
 #include <QApplication>

@@ -2,9 +2,9 @@
 // show, what they store and when, their wizard and selection modes.
 
 #include "core/settings/settings_files.h"
-#include "gui/app/main_frame.h"
 #include "gui/settings/payment_settings_dialog.h"
 #include "gui/settings/user_settings_dialog.h"
+#include "gui/shell/main_frame.h"
 #include "gui_test_support.h"
 
 #include <QAbstractButton>

@@ -2,9 +2,9 @@
 // the steps store.
 
 #include "core/settings/settings_files.h"
-#include "gui/settings/settings_dialog.h"
 #include "gui/settings/setup_wizard.h"
 #include "gui/settings/wizard_step_factory.h"
+#include "gui/widgets/settings_dialog.h"
 #include "gui_test_support.h"
 
 #include <QCheckBox>

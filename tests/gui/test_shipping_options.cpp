@@ -1,10 +1,10 @@
 // 発送オプション設定: the boxes follow the options, OK and 次へ take them over, 戻る and
 // ｷｬﾝｾﾙ leave them, and a changed option applies to the next cost.
 
+#include "core/settings/settings_files.h"
 #include "core/settings/user_settings.h"
 #include "core/shipping/shipping_engine.h"
-#include "core/settings/settings_files.h"
-#include "gui/app/main_frame.h"
+#include "gui/shell/main_frame.h"
 #include "gui/shipping/shipping_options_dialog.h"
 #include "gui_test_support.h"
 

@@ -2,10 +2,10 @@
 
 #include "core/app/helpers.h"
 #include "core/settings/settings_files.h"
-#include "gui/app/app_lifecycle.h"
-#include "gui/app/qt_host.h"
-#include "gui/app/qt_text.h"
 #include "gui/document/product_name_dialog.h"
+#include "gui/shell/app_lifecycle.h"
+#include "gui/shell/qt_host.h"
+#include "gui/widgets/qt_text.h"
 #include "gui_test_support.h"
 
 #include <QLineEdit>

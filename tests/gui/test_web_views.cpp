@@ -4,8 +4,8 @@
 // once it has loaded, never of a local file. Without the plugin both say so.
 
 #include "core/app/helpers.h"
-#include "gui/app/window_dialogs.h"
 #include "gui/page/product_page_windows.h"
+#include "gui/shell/qt_window_dialogs.h"
 #include "gui/web/auction_page_dialog.h"
 #include "gui/web/preview_dialog.h"
 #include "gui/web/web_browser.h"

@@ -1,6 +1,6 @@
 #include "gui/document/dealings_model.h"
 
-#include "gui/app/qt_text.h"
+#include "gui/widgets/qt_text.h"
 
 #include <QBrush>
 #include <QColor>

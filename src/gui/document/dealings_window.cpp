@@ -4,9 +4,9 @@
 #include "core/document/dealings_csv.h"
 #include "core/settings/user_settings.h"
 #include "core/text/cp932.h"
-#include "gui/app/qt_text.h"
-#include "gui/app/screen_fit.h"
 #include "gui/document/dealings_model.h"
+#include "gui/widgets/qt_text.h"
+#include "gui/widgets/screen_fit.h"
 #include "ui_dealings_window.h"
 
 #include <QButtonGroup>

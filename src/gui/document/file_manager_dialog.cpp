@@ -1,9 +1,9 @@
 #include "gui/document/file_manager_dialog.h"
 
-#include "gui/app/edit_routing.h"
-#include "gui/app/icons.h"
-#include "gui/app/qt_text.h"
-#include "gui/app/screen_fit.h"
+#include "gui/widgets/edit_routing.h"
+#include "gui/widgets/icons.h"
+#include "gui/widgets/qt_text.h"
+#include "gui/widgets/screen_fit.h"
 #include "ui_file_manager_dialog.h"
 
 #include <QApplication>

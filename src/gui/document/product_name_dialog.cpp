@@ -3,8 +3,8 @@
 #include "core/app/host.h"
 #include "core/document/sale_master_doc.h"
 #include "core/text/cp932.h"
-#include "gui/app/edit_routing.h"
-#include "gui/app/qt_text.h"
+#include "gui/widgets/edit_routing.h"
+#include "gui/widgets/qt_text.h"
 #include "ui_product_name_dialog.h"
 
 #include <QPushButton>

@@ -4,9 +4,9 @@
 #include "core/app/host.h"
 #include "core/mail/mail_writer.h"
 #include "core/text/cp932.h"
-#include "gui/app/qt_text.h"
-#include "gui/app/screen_fit.h"
-#include "gui/settings/settings_text.h"
+#include "gui/widgets/qt_text.h"
+#include "gui/widgets/screen_fit.h"
+#include "gui/widgets/settings_text.h"
 #include "ui_mail_dialog.h"
 
 #include <fstream>

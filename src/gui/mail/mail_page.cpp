@@ -9,10 +9,10 @@
 #include "core/settings/user_settings.h"
 #include "core/shipping/prefectures.h"
 #include "core/text/cp932.h"
-#include "gui/app/field_codes.h"
-#include "gui/app/qt_text.h"
-#include "gui/app/window_dialogs.h"
-#include "gui/settings/settings_text.h"
+#include "gui/widgets/field_codes.h"
+#include "gui/widgets/qt_text.h"
+#include "gui/widgets/settings_text.h"
+#include "gui/widgets/window_dialogs.h"
 #include "ui_mail_page.h"
 
 namespace hanamori {

@@ -7,7 +7,7 @@
 // bidders); until then the listing's mail block stays as it was read, and storing
 // leaves it alone.
 
-#include "gui/app/tab_page.h"
+#include "gui/widgets/tab_page.h"
 
 #include <memory>
 

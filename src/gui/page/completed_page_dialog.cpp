@@ -2,8 +2,8 @@
 
 #include "core/app/host.h"
 #include "core/text/cp932.h"
-#include "gui/app/screen_fit.h"
-#include "gui/settings/settings_text.h"
+#include "gui/widgets/screen_fit.h"
+#include "gui/widgets/settings_text.h"
 #include "ui_completed_page_dialog.h"
 
 #include <fstream>

@@ -3,7 +3,7 @@
 #include "core/app/host.h"
 #include "core/page/html_tags.h"
 #include "core/text/cp932.h"
-#include "gui/app/qt_text.h"
+#include "gui/widgets/qt_text.h"
 #include "ui_image_tag_dialog.h"
 
 #include <QPushButton>

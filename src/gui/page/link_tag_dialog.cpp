@@ -2,7 +2,7 @@
 
 #include "core/app/host.h"
 #include "core/text/cp932.h"
-#include "gui/app/qt_text.h"
+#include "gui/widgets/qt_text.h"
 #include "ui_link_tag_dialog.h"
 
 #include <QPushButton>

@@ -10,9 +10,9 @@
 #include "core/settings/settings_files.h"
 #include "core/shipping/prefectures.h"
 #include "core/text/cp932.h"
-#include "gui/app/edit_routing.h"
-#include "gui/app/qt_text.h"
-#include "gui/settings/settings_text.h"
+#include "gui/widgets/edit_routing.h"
+#include "gui/widgets/qt_text.h"
+#include "gui/widgets/settings_text.h"
 #include "ui_product_page.h"
 
 #include <QKeyEvent>

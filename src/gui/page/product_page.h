@@ -3,7 +3,7 @@
 // payment and shipping methods of the description page; from here the seller previews
 // the page and opens the completed one.
 
-#include "gui/app/tab_page.h"
+#include "gui/widgets/tab_page.h"
 
 #include <memory>
 #include <string>

@@ -9,9 +9,9 @@
 #include "core/page/product_form.h"
 #include "core/settings/settings_files.h"
 #include "core/text/cp932.h"
-#include "gui/app/qt_text.h"
 #include "gui/page/product_page.h"
 #include "gui/page/product_page_windows.h"
+#include "gui/widgets/qt_text.h"
 #include "ui_product_page.h"
 
 namespace hanamori {

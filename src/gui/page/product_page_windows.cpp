@@ -1,10 +1,10 @@
 #include "gui/page/product_page_windows.h"
 
 #include "core/app/host.h"
-#include "gui/app/qt_text.h"
 #include "gui/page/completed_page_dialog.h"
 #include "gui/web/preview_dialog.h"
 #include "gui/web/web_engine_loader.h"
+#include "gui/widgets/qt_text.h"
 
 namespace hanamori {
 

@@ -2,8 +2,8 @@
 
 #include "core/app/host.h"
 #include "core/page/html_tags.h"
-#include "gui/app/qt_text.h"
 #include "gui/page/tag_dialogs.h"
+#include "gui/widgets/qt_text.h"
 
 #include <QTextCursor>
 

@@ -1,8 +1,8 @@
 #include "gui/settings/listing_settings_dialog.h"
 
 #include "core/settings/user_settings.h"
-#include "gui/app/qt_text.h"
-#include "gui/settings/settings_text.h"
+#include "gui/widgets/qt_text.h"
+#include "gui/widgets/settings_text.h"
 #include "ui_listing_settings_dialog.h"
 
 #include <QCheckBox>

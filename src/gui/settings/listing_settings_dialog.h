@@ -2,7 +2,7 @@
 // 出品設定: the defaults every new listing starts with (the other remarks, the payment
 // methods with their texts, the shipping methods). Step 3 of the setup wizard.
 
-#include "gui/settings/settings_dialog.h"
+#include "gui/widgets/settings_dialog.h"
 
 #include <cstddef>
 #include <memory>

@@ -2,7 +2,7 @@
 // 支払い設定: the four bank accounts, the two postal transfer accounts and the other
 // payment method that guidance mails offer. Edits the settings held in memory.
 
-#include "gui/settings/settings_dialog.h"
+#include "gui/widgets/settings_dialog.h"
 
 #include <memory>
 

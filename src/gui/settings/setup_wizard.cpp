@@ -3,8 +3,8 @@
 #include "core/app/host.h"
 #include "core/settings/setup_wizard_flow.h"
 #include "core/text/cp932.h"
-#include "gui/settings/settings_dialog.h"
 #include "gui/settings/wizard_step_factory.h"
+#include "gui/widgets/settings_dialog.h"
 
 namespace hanamori {
 

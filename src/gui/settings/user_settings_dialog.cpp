@@ -2,9 +2,9 @@
 
 #include "core/settings/settings_input.h"
 #include "core/shipping/prefectures.h"
-#include "gui/app/qt_text.h"
-#include "gui/app/screen_fit.h"
-#include "gui/settings/settings_text.h"
+#include "gui/widgets/qt_text.h"
+#include "gui/widgets/screen_fit.h"
+#include "gui/widgets/settings_text.h"
 #include "ui_user_settings_dialog.h"
 
 #include <QPushButton>

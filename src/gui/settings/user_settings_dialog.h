@@ -3,7 +3,7 @@
 // its own copies; the settings held in memory change only when it applies.
 
 #include "core/settings/profile_editor.h"
-#include "gui/settings/settings_dialog.h"
+#include "gui/widgets/settings_dialog.h"
 
 #include <memory>
 #include <optional>

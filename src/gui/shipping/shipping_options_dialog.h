@@ -2,7 +2,7 @@
 // 発送オプション設定: per carrier, cash on delivery and the hand-in discount, and whether
 // ゆうパック costs are left out beside Yahoo!ゆうパック. Step 5 of the setup wizard.
 
-#include "gui/settings/settings_dialog.h"
+#include "gui/widgets/settings_dialog.h"
 
 #include <memory>
 

@@ -6,9 +6,9 @@
 #include "core/settings/user_settings.h"
 #include "core/shipping/prefectures.h"
 #include "core/text/cp932.h"
-#include "gui/app/edit_routing.h"
-#include "gui/app/qt_text.h"
-#include "gui/app/screen_fit.h"
+#include "gui/widgets/edit_routing.h"
+#include "gui/widgets/qt_text.h"
+#include "gui/widgets/screen_fit.h"
 #include "ui_shipping_tool_dialog.h"
 
 #include <QHeaderView>

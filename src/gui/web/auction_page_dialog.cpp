@@ -4,10 +4,10 @@
 #include "core/app/helpers.h"
 #include "core/listing/records.h"
 #include "core/text/cp932.h"
-#include "gui/app/qt_text.h"
-#include "gui/app/screen_fit.h"
 #include "gui/web/web_browser.h"
 #include "gui/web/web_engine_loader.h"
+#include "gui/widgets/qt_text.h"
+#include "gui/widgets/screen_fit.h"
 #include "ui_auction_page_dialog.h"
 
 #include <QLabel>

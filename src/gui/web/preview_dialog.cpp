@@ -1,7 +1,7 @@
 #include "gui/web/preview_dialog.h"
 
-#include "gui/app/screen_fit.h"
 #include "gui/web/web_browser.h"
+#include "gui/widgets/screen_fit.h"
 
 #include <QVBoxLayout>
 

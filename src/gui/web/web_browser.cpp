@@ -1,6 +1,6 @@
 #include "gui/web/web_browser.h"
 
-#include "gui/app/qt_text.h"
+#include "gui/widgets/qt_text.h"
 
 #include <QFile>
 #include <QVBoxLayout>

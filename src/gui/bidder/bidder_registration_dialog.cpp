@@ -1,8 +1,8 @@
-#include "gui/mail/bidder_registration_dialog.h"
+#include "gui/bidder/bidder_registration_dialog.h"
 
 #include "core/app/host.h"
-#include "gui/app/edit_routing.h"
-#include "gui/app/qt_text.h"
+#include "gui/widgets/edit_routing.h"
+#include "gui/widgets/qt_text.h"
 #include "ui_bidder_registration_dialog.h"
 
 #include <QKeyEvent>

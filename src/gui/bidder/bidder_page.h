@@ -7,7 +7,7 @@
 // The controls are built when the page is first shown (or first asked to show the
 // bidders); until then showing and storing work on the listing alone.
 
-#include "gui/app/tab_page.h"
+#include "gui/widgets/tab_page.h"
 
 #include <memory>
 #include <vector>

@@ -9,11 +9,7 @@
 #include <optional>
 #include <string>
 
-class QWidget;
-
 namespace hanamori {
-
-class Host;
 
 class WindowDialogs {
 public:
@@ -47,33 +43,6 @@ public:
     // The shipping calculation tool; in bidder mode the charge and method accepted with OK.
     virtual std::optional<ShippingToolResult>
     RunShippingTool(const ShippingToolRequest& request) = 0;
-};
-
-// The real dialogs, modal on `parent`.
-class QtWindowDialogs final : public WindowDialogs {
-public:
-    explicit QtWindowDialogs(Host& host) : m_host(host) {}
-    void SetParentWidget(QWidget* parent) { m_parent = parent; }
-
-    std::optional<std::string> AskProductName(const std::string& current) override;
-    std::optional<std::string> ChooseListingToOpen(const std::string& datas_dir) override;
-    void ManageFiles(const std::string& datas_dir) override;
-    std::optional<std::string> AskPageUrl(const std::string& current) override;
-    void ShowAbout() override;
-    void EditListingSettings() override;
-    void RunSetupWizard() override;
-    void EditShippingOptions() override;
-    void EditUserSettings(const std::optional<std::string>& nickname) override;
-    std::optional<int> ChooseSellerProfile(const std::string& nickname) override;
-    void EditPaymentSettings(const std::function<void()>& stored) override;
-    void ShowMail(const std::string& name, const std::string& nickname,
-                  const std::string& mail) override;
-    std::optional<NewBidder> AskNewBidder(const CustomerList& registered) override;
-    std::optional<ShippingToolResult> RunShippingTool(const ShippingToolRequest& request) override;
-
-private:
-    Host& m_host;
-    QWidget* m_parent = nullptr;
 };
 
 } // namespace hanamori

@@ -1,4 +1,4 @@
-#include "gui/mail/bidder_page.h"
+#include "gui/bidder/bidder_page.h"
 
 #include "core/app/helpers.h"
 #include "core/app/host.h"
@@ -7,9 +7,9 @@
 #include "core/shipping/prefectures.h"
 #include "core/shipping/shipping_tool.h"
 #include "core/text/cp932.h"
-#include "gui/app/qt_text.h"
-#include "gui/app/window_dialogs.h"
-#include "gui/settings/settings_text.h"
+#include "gui/widgets/qt_text.h"
+#include "gui/widgets/settings_text.h"
+#include "gui/widgets/window_dialogs.h"
 #include "ui_bidder_page.h"
 
 #include <QKeyEvent>

@@ -1,15 +1,15 @@
-#include "gui/app/window_dialogs.h"
+#include "gui/shell/qt_window_dialogs.h"
 
 #include "core/settings/settings_files.h"
-#include "gui/app/about_dialog.h"
+#include "gui/bidder/bidder_registration_dialog.h"
 #include "gui/document/file_manager_dialog.h"
 #include "gui/document/product_name_dialog.h"
-#include "gui/mail/bidder_registration_dialog.h"
 #include "gui/mail/mail_dialog.h"
 #include "gui/settings/listing_settings_dialog.h"
 #include "gui/settings/payment_settings_dialog.h"
 #include "gui/settings/setup_wizard.h"
 #include "gui/settings/user_settings_dialog.h"
+#include "gui/shell/about_dialog.h"
 #include "gui/shipping/shipping_options_dialog.h"
 #include "gui/shipping/shipping_tool_dialog.h"
 #include "gui/web/auction_page_dialog.h"
@@ -97,7 +97,8 @@ std::optional<NewBidder> QtWindowDialogs::AskNewBidder(const CustomerList& regis
     return dialog.Run();
 }
 
-std::optional<ShippingToolResult> QtWindowDialogs::RunShippingTool(const ShippingToolRequest& request) {
+std::optional<ShippingToolResult>
+QtWindowDialogs::RunShippingTool(const ShippingToolRequest& request) {
     ShippingToolDialog dialog(m_host, Settings(), request, m_parent);
     return dialog.Run();
 }

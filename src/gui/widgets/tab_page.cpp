@@ -1,9 +1,9 @@
-#include "gui/app/tab_page.h"
+#include "gui/widgets/tab_page.h"
 
 #include "core/app/helpers.h"
-#include "gui/app/edit_routing.h"
-#include "gui/app/field_codes.h"
-#include "gui/app/qt_text.h"
+#include "gui/widgets/edit_routing.h"
+#include "gui/widgets/field_codes.h"
+#include "gui/widgets/qt_text.h"
 
 #include <QAbstractButton>
 #include <QAction>

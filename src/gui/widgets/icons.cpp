@@ -1,4 +1,4 @@
-#include "gui/app/icons.h"
+#include "gui/widgets/icons.h"
 
 #include <QString>
 

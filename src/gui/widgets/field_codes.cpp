@@ -1,4 +1,4 @@
-#include "gui/app/field_codes.h"
+#include "gui/widgets/field_codes.h"
 
 namespace hanamori {
 

@@ -1,4 +1,4 @@
-#include "gui/app/display_scaling.h"
+#include "gui/shell/display_scaling.h"
 
 #include <QGuiApplication>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "gui/app/screen_fit.h"
+#include "gui/widgets/screen_fit.h"
 
 #include <QGuiApplication>
 #include <QLayout>

@@ -1,7 +1,7 @@
-#include "gui/app/about_dialog.h"
+#include "gui/shell/about_dialog.h"
 
 #include "core/app/version.h"
-#include "gui/app/icons.h"
+#include "gui/widgets/icons.h"
 #include "ui_about_dialog.h"
 
 namespace hanamori {

@@ -1,7 +1,7 @@
-#include "gui/settings/settings_text.h"
+#include "gui/widgets/settings_text.h"
 
 #include "core/text/cp932.h"
-#include "gui/app/qt_text.h"
+#include "gui/widgets/qt_text.h"
 
 namespace hanamori {
 

@@ -1,7 +1,7 @@
-#include "gui/app/qt_host.h"
+#include "gui/shell/qt_host.h"
 
 #include "core/document/sale_master_doc.h"
-#include "gui/app/qt_text.h"
+#include "gui/widgets/qt_text.h"
 
 #include <QAbstractButton>
 #include <QApplication>

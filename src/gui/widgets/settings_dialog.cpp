@@ -1,4 +1,4 @@
-#include "gui/settings/settings_dialog.h"
+#include "gui/widgets/settings_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>

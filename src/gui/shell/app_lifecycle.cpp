@@ -1,4 +1,4 @@
-#include "gui/app/app_lifecycle.h"
+#include "gui/shell/app_lifecycle.h"
 
 #include "core/app/helpers.h"
 #include "core/settings/settings_files.h"

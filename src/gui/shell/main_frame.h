@@ -3,7 +3,7 @@
 // the document's window side (title, dialogs) and asks about unsaved changes on close.
 
 #include "core/document/sale_master_doc.h"
-#include "gui/app/edit_routing.h"
+#include "gui/widgets/edit_routing.h"
 
 #include <QMainWindow>
 #include <QPointer>

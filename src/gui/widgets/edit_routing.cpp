@@ -1,4 +1,4 @@
-#include "gui/app/edit_routing.h"
+#include "gui/widgets/edit_routing.h"
 
 #include <QAbstractScrollArea>
 #include <QLineEdit>

@@ -2,12 +2,12 @@
 // menu that the view hands to its pages.
 
 #include "core/app/helpers.h"
-#include "gui/app/display_scaling.h"
-#include "gui/app/icons.h"
-#include "gui/app/main_frame.h"
-#include "gui/app/sale_master_view.h"
-#include "gui/app/window_dialogs.h"
 #include "gui/mail/mail_page.h"
+#include "gui/shell/display_scaling.h"
+#include "gui/shell/main_frame.h"
+#include "gui/shell/sale_master_view.h"
+#include "gui/widgets/icons.h"
+#include "gui/widgets/window_dialogs.h"
 
 #include <QAction>
 #include <QLabel>

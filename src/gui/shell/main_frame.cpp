@@ -1,16 +1,16 @@
-#include "gui/app/main_frame.h"
+#include "gui/shell/main_frame.h"
 
 #include "core/text/cp932.h"
 
 #include "core/app/helpers.h"
 #include "core/document/overview.h"
 #include "core/settings/settings_files.h"
-#include "gui/app/icons.h"
-#include "gui/app/qt_text.h"
-#include "gui/app/sale_master_view.h"
-#include "gui/app/screen_fit.h"
-#include "gui/app/window_dialogs.h"
 #include "gui/document/dealings_window.h"
+#include "gui/shell/sale_master_view.h"
+#include "gui/widgets/icons.h"
+#include "gui/widgets/qt_text.h"
+#include "gui/widgets/screen_fit.h"
+#include "gui/widgets/window_dialogs.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "gui/app/engine_environment.h"
+#include "gui/shell/engine_environment.h"
 
 #include <QByteArray>
 #include <QtGlobal>
