@@ -1,4 +1,4 @@
-#include "gui/app/qt_text.h"
+#include "gui/widgets/qt_text.h"
 
 #include "core/app/host.h"
 #include "core/text/cp932.h"
