@@ -5,28 +5,19 @@
 
 namespace hanamori {
 
+namespace {
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
 std::string FoldForSearch(std::string_view cp932) {
-    std::string out;
-    out.reserve(cp932.size());
-    for (std::size_t i = 0; i < cp932.size(); ++i) {
-        auto c = static_cast<unsigned char>(cp932[i]);
-        if (IsLeadByte(c) && i + 1 < cp932.size()) {
-            auto trail = static_cast<unsigned char>(cp932[i + 1]);
-            if (char ascii = FoldWideAlnum(c, trail)) {
-                out.push_back(ascii >= 'A' && ascii <= 'Z' ? static_cast<char>(ascii - 'A' + 'a')
-                                                           : ascii);
-            } else {
-                out.push_back(static_cast<char>(c));
-                out.push_back(static_cast<char>(trail));
-            }
-            ++i;
-        } else if (c >= 'A' && c <= 'Z') {
-            out.push_back(static_cast<char>(c - 'A' + 'a'));
-        } else {
-            out.push_back(static_cast<char>(c));
-        }
-    }
-    return out;
+    return FoldChars(
+        cp932,
+        [](unsigned char lead, unsigned char trail) { return Lower(FoldWideAlnum(lead, trail)); },
+        Lower);
 }
 
 bool ContainsFolded(std::string_view folded_haystack, std::string_view folded_needle) {

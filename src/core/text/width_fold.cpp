@@ -50,23 +50,7 @@ char FoldWideAlnum(unsigned char lead, unsigned char trail) {
 }
 
 std::string FoldWidth(std::string_view cp932) {
-    std::string out;
-    out.reserve(cp932.size());
-    for (std::size_t i = 0; i < cp932.size(); ++i) {
-        auto c = static_cast<unsigned char>(cp932[i]);
-        if (IsLeadByte(c) && i + 1 < cp932.size()) {
-            auto trail = static_cast<unsigned char>(cp932[i + 1]);
-            if (char folded = FoldedChar(c, trail)) {
-                out += folded;
-            } else {
-                out.append(cp932.substr(i, 2));
-            }
-            ++i;
-        } else {
-            out += cp932[i];
-        }
-    }
-    return out;
+    return FoldChars(cp932, FoldedChar, [](char c) { return c; });
 }
 
 int FindFoldedName(const std::vector<std::string>& names, std::string_view wanted) {

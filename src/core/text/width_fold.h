@@ -4,6 +4,8 @@
 // either width finds the other. Used where names are typed on a command line; the
 // desktop program's look-ups stay exact.
 
+#include "core/text/cp932.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +15,29 @@ namespace hanamori {
 // The ASCII digit or letter a full-width one (CP932 `lead`, `trail`) stands for, in
 // its own case; 0 for any other character.
 char FoldWideAlnum(unsigned char lead, unsigned char trail);
+
+// `cp932` character by character: a double-byte character becomes the ASCII character
+// `fold_double(lead, trail)` gives, or stays as it is when that gives 0; a single byte
+// becomes `fold_single(byte)`.
+template <class FoldDouble, class FoldSingle>
+std::string FoldChars(std::string_view cp932, FoldDouble fold_double, FoldSingle fold_single) {
+    std::string out;
+    out.reserve(cp932.size());
+    for (std::size_t i = 0; i < cp932.size(); ++i) {
+        const auto c = static_cast<unsigned char>(cp932[i]);
+        if (IsLeadByte(c) && i + 1 < cp932.size()) {
+            if (const char ascii = fold_double(c, static_cast<unsigned char>(cp932[i + 1]))) {
+                out.push_back(ascii);
+            } else {
+                out.append(cp932.substr(i, 2));
+            }
+            ++i;
+        } else {
+            out.push_back(fold_single(cp932[i]));
+        }
+    }
+    return out;
+}
 
 // `cp932` with every full-width digit (０-９), letter (Ａ-Ｚ, ａ-ｚ), bracket (（）［］｛｝)
 // and ideographic space replaced by the ASCII character; everything else, the other

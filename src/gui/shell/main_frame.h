@@ -90,6 +90,7 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void CreateContextMenu();
+    void AddEditCommands(QMenu* menu);
     QAction* AddAction(int id, const QString& text, const QString& prompt,
                        const char* icon = nullptr);
     void AddEditAction(int id, EditCommand command, const QString& text, const QString& prompt,

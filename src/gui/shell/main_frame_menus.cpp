@@ -172,19 +172,7 @@ void CMainFrame::CreateMenus() {
     file->addSeparator();
     file->addAction(m_actions[kExit]);
 
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    edit->addAction(m_actions[kUndo]);
-    edit->addSeparator();
-    edit->addAction(m_actions[kSelectAll]);
-    edit->addSeparator();
-    edit->addActions({m_actions[kCut], m_actions[kCopy], m_actions[kPaste]});
-    edit->addSeparator();
-    edit->addActions({m_actions[kBold], m_actions[kItalic], m_actions[kFont]});
-    edit->addSeparator();
-    edit->addAction(m_actions[kCenter]);
-    edit->addSeparator();
-    edit->addActions({m_actions[kLink], m_actions[kImage]});
-    connect(edit, &QMenu::aboutToShow, this, &CMainFrame::UpdateEditCommands);
+    AddEditCommands(menuBar()->addMenu(QStringLiteral("編集(&E)")));
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     view->addActions({m_actions[kToolBar], m_actions[kStatusBar]});
@@ -255,18 +243,24 @@ void CMainFrame::CreateContextMenu() {
     using namespace cmd;
     m_contextMenu = new QMenu(this);
     m_contextMenu->setObjectName(QStringLiteral("editContextMenu"));
-    m_contextMenu->addAction(m_actions[kUndo]);
-    m_contextMenu->addSeparator();
-    m_contextMenu->addAction(m_actions[kSelectAll]);
-    m_contextMenu->addSeparator();
-    m_contextMenu->addActions({m_actions[kCut], m_actions[kCopy], m_actions[kPaste]});
-    m_contextMenu->addSeparator();
-    m_contextMenu->addActions({m_actions[kBold], m_actions[kItalic], m_actions[kFont]});
-    m_contextMenu->addSeparator();
-    m_contextMenu->addAction(m_actions[kCenter]);
-    m_contextMenu->addSeparator();
-    m_contextMenu->addActions({m_actions[kLink], m_actions[kImage]});
-    connect(m_contextMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateEditCommands);
+    AddEditCommands(m_contextMenu);
+}
+
+// The 編集 menu and the edit fields' context menu offer the same commands.
+void CMainFrame::AddEditCommands(QMenu* menu) {
+    using namespace cmd;
+    menu->addAction(m_actions[kUndo]);
+    menu->addSeparator();
+    menu->addAction(m_actions[kSelectAll]);
+    menu->addSeparator();
+    menu->addActions({m_actions[kCut], m_actions[kCopy], m_actions[kPaste]});
+    menu->addSeparator();
+    menu->addActions({m_actions[kBold], m_actions[kItalic], m_actions[kFont]});
+    menu->addSeparator();
+    menu->addAction(m_actions[kCenter]);
+    menu->addSeparator();
+    menu->addActions({m_actions[kLink], m_actions[kImage]});
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateEditCommands);
 }
 
 void CMainFrame::ShowSettingsInTabs() {
