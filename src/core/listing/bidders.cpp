@@ -2,6 +2,7 @@
 
 #include "core/text/cp932.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace hanamori {
@@ -136,6 +137,14 @@ std::optional<std::int32_t> ParseAmountField(std::string_view text, bool signed_
 
 std::string TotalText(const CustomerRecord& record) {
     return std::to_string(record.Total());
+}
+
+int StepCount(int current, int delta) {
+    return static_cast<int>(std::clamp<long long>(0LL + current + delta, kCountMin, kCountMax));
+}
+
+std::string StageDateAfterClick(bool ticked, std::string_view date, std::string_view today) {
+    return std::string(ticked && date.empty() ? today : date);
 }
 
 } // namespace hanamori

@@ -67,4 +67,16 @@ std::optional<std::int32_t> ParseAmountField(std::string_view text, bool signed_
 // The total shown for a bidder, "%lld" of CustomerRecord::Total().
 std::string TotalText(const CustomerRecord& record);
 
+// The range within which the up-down buttons step a quantity (the product's 出品個数, a
+// bidder's 落札数, the registration's 落札数).
+inline constexpr int kCountMin = 1;
+inline constexpr int kCountMax = 1000;
+
+// The quantity after one step of `delta` from `current`, held within the count range.
+int StepCount(int current, int delta);
+
+// The date a stage shows after its box was clicked: ticking a stage whose date is empty
+// dates it `today`; a date already there stays, and so does any date on unticking.
+std::string StageDateAfterClick(bool ticked, std::string_view date, std::string_view today);
+
 } // namespace hanamori

@@ -35,9 +35,13 @@ std::string FieldNumberText(int value) {
     return value < 0 ? std::string() : std::to_string(value);
 }
 
-int SizeTotal(std::string_view length, std::string_view width, std::string_view height) {
-    long long sum = 0LL + DigitsValue(length) + DigitsValue(width) + DigitsValue(height);
+int SizeTotal(int length, int width, int height) {
+    long long sum = 0LL + std::max(length, 0) + std::max(width, 0) + std::max(height, 0);
     return static_cast<int>(std::min<long long>(sum, INT_MAX));
+}
+
+int SizeTotal(std::string_view length, std::string_view width, std::string_view height) {
+    return SizeTotal(DigitsValue(length), DigitsValue(width), DigitsValue(height));
 }
 
 std::array<int, kMailKindCount> MailTypeCosts(const std::string& cost_dir, int length, int width,
@@ -51,6 +55,10 @@ std::array<int, kMailKindCount> MailTypeCosts(const std::string& cost_dir, int l
         costs[kind] = calculator.Load() ? calculator.Cost(origin, std::string()) : -1;
     }
     return costs;
+}
+
+MailTypeFields MailTypeAfterCosting(int cost, bool ticked) {
+    return {FieldNumberText(cost), cost < 0 && ticked};
 }
 
 } // namespace hanamori

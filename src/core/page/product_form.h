@@ -16,8 +16,10 @@ int ReadFieldNumber(std::string_view text);
 // A stored number as a field shows it: "" for a negative value, else the number.
 std::string FieldNumberText(int value);
 
-// The total of the three size fields: each an ASCII-digit text (empty counts 0), held
-// at the largest int.
+// The total of the three sizes as stored (an unset size, -1, counts 0), held at the
+// largest int.
+int SizeTotal(int length, int width, int height);
+// The same for the three size fields: each an ASCII-digit text (empty counts 0).
 int SizeTotal(std::string_view length, std::string_view width, std::string_view height);
 
 // The six mail types of "送料計算", in order: 定形郵便, 定形外郵便, 冊子小包,
@@ -29,5 +31,14 @@ inline constexpr int kMailKindCount = 6;
 // not load).
 std::array<int, kMailKindCount> MailTypeCosts(const std::string& cost_dir, int length, int width,
                                               int height, int grams, const std::string& origin);
+
+// What "送料計算" does to one mail type's fields: the cost it shows ("" where the type
+// cannot carry the parcel), and whether its tick comes off (a type that cannot carry the
+// parcel is no longer offered).
+struct MailTypeFields {
+    std::string cost_text;
+    bool untick = false;
+};
+MailTypeFields MailTypeAfterCosting(int cost, bool ticked);
 
 } // namespace hanamori

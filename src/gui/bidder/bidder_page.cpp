@@ -22,54 +22,16 @@ namespace {
 
 constexpr int kBidderComboCode = 47, kTotalCode = 48;
 constexpr std::size_t kMemoCapacity = 32768;
+// A bidder's text fields keep at most this much, whatever their record's capacity.
 constexpr std::size_t kBidderFieldCapacity = kBidderFieldMax + 1;
-constexpr int kCountMin = 1, kCountMax = 1000;
-
-// A fixed text field of the selected bidder, stored when its edit is left (capacity 0:
-// a heap text).
-struct TextField {
-    int code;
-    std::string CustomerRecord::*member;
-    std::size_t capacity;
-};
 
 } // namespace
 
-// A stage box with its date edit, and for the bidder stages the record fields they show.
+// A stage box with its date edit.
 struct BidderPage::Stage {
     QCheckBox* box;
     QLineEdit* date;
-    std::int32_t CustomerRecord::*tick; // nullptr for the product stages
-    std::string CustomerRecord::*date_member;
 };
-
-struct BidderPage::AmountField {
-    QLineEdit* edit;
-    int code;
-    std::int32_t CustomerRecord::*member;
-    bool signed_allowed;
-    const std::string* message;
-};
-
-namespace {
-std::vector<TextField> TextFields() {
-    using C = CustomerRecord;
-    return {
-        {77, &C::name, kPersonTextCapacity},
-        {67, &C::mail, kMailAddressCapacity},
-        {65, &C::zip, kPersonTextCapacity},
-        {78, &C::phone, kPersonTextCapacity},
-        {63, &C::notice_sent_date, kDateCapacity},
-        {62, &C::method_told_date, kDateCapacity},
-        {59, &C::paid_date, kDateCapacity},
-        {61, &C::shipped_date, kDateCapacity},
-        {60, &C::closed_date, kDateCapacity},
-        {56, &C::ship_method, 0},
-        {68, &C::address, 0},
-        {57, &C::comment, 0},
-    };
-}
-} // namespace
 
 BidderPage::BidderPage(Host& host, WindowDialogs& dialogs, QWidget* parent)
     : TabPage(host, parent), m_dialogs(dialogs) {
@@ -108,55 +70,73 @@ void BidderPage::EnsureBuilt() {
 
 void BidderPage::WireControls() {
     Ui::BidderPage& ui = *m_ui;
+    using A = AuctionRecord;
     using C = CustomerRecord;
-    m_stages = {
-        {ui.listedCheck, ui.listedDateEdit, nullptr, nullptr},
-        {ui.endedCheck, ui.endedDateEdit, nullptr, nullptr},
-        {ui.completedCheck, ui.completedDateEdit, nullptr, nullptr},
-        {ui.noticeSentCheck, ui.noticeSentDateEdit, &C::notice_sent, &C::notice_sent_date},
-        {ui.methodToldCheck, ui.methodToldDateEdit, &C::method_told, &C::method_told_date},
-        {ui.paidCheck, ui.paidDateEdit, &C::paid, &C::paid_date},
-        {ui.shippedCheck, ui.shippedDateEdit, &C::shipped, &C::shipped_date},
-        {ui.closedCheck, ui.closedDateEdit, &C::closed, &C::closed_date},
+    using S = FieldShape;
+    // Text fields 5000-5999: the clipboard commands reach them, the tag commands do not.
+    m_pageFields = {
+        {ui.listedCheck, 1201, 70, &A::listed, S::Flag},
+        {ui.endedCheck, 1202, 50, &A::ended, S::Flag},
+        {ui.completedCheck, 1203, 76, &A::completed, S::Flag},
+        {ui.listedDateEdit, 5181, 58, &A::listed_date, S::Line, kDateCapacity},
+        {ui.endedDateEdit, 5182, 49, &A::ended_date, S::Line, kDateCapacity},
+        {ui.completedDateEdit, 5183, 64, &A::completed_date, S::Line, kDateCapacity},
+        {ui.memoEdit, 5180, 55, &A::memo, S::Lines, kMemoCapacity - 1},
+        {ui.bidderCombo, 1101, kBidderComboCode, {}, S::Shown},
     };
-    m_amounts = {
-        {ui.shipCostEdit, 51, &C::ship_cost, false, &"送料は整数(半角)を入力してください。"_sj},
-        {ui.otherChargeEdit, 52, &C::other_charge, true,
-         &"その他の料金は整数(半角)を入力してください。"_sj},
-        {ui.countEdit, 53, &C::count, false, &"落札数は整数(半角)を入力してください。"_sj},
-        {ui.priceEdit, 54, &C::price, false, &"落札金額は整数(半角)を入力してください。"_sj},
+    constexpr std::size_t kPerson = std::min(kPersonTextCapacity, kBidderFieldCapacity);
+    constexpr std::size_t kMail = std::min(kMailAddressCapacity, kBidderFieldCapacity);
+    constexpr std::size_t kDate = std::min(kDateCapacity, kBidderFieldCapacity);
+    m_bidderFields = {
+        {ui.noticeSentCheck, 1211, 75, &C::notice_sent, S::Flag},
+        {ui.methodToldCheck, 1212, 74, &C::method_told, S::Flag},
+        {ui.paidCheck, 1213, 71, &C::paid, S::Flag},
+        {ui.shippedCheck, 1214, 73, &C::shipped, S::Flag},
+        {ui.closedCheck, 1215, 72, &C::closed, S::Flag},
+        {ui.noticeSentDateEdit, 5191, 63, &C::notice_sent_date, S::Line, kDate},
+        {ui.methodToldDateEdit, 5192, 62, &C::method_told_date, S::Line, kDate},
+        {ui.paidDateEdit, 5193, 59, &C::paid_date, S::Line, kDate},
+        {ui.shippedDateEdit, 5194, 61, &C::shipped_date, S::Line, kDate},
+        {ui.closedDateEdit, 5195, 60, &C::closed_date, S::Line, kDate},
+        {ui.nameEdit, 5196, 77, &C::name, S::Line, kPerson},
+        {ui.nicknameEdit, 5197, 66, &C::nickname, S::Shown},
+        {ui.mailEdit, 5198, 67, &C::mail, S::Line, kMail},
+        {ui.priceEdit, 5199, 54, &C::price, S::Amount, 0, 0,
+         "落札金額は整数(半角)を入力してください。"},
+        {ui.countEdit, 5200, 53, &C::count, S::Amount, 0, 0,
+         "落札数は整数(半角)を入力してください。"},
+        {ui.shipMethodEdit, 5201, 56, &C::ship_method, S::Line, kBidderFieldCapacity},
+        {ui.shipCostEdit, 5202, 51, &C::ship_cost, S::Amount, 0, 0,
+         "送料は整数(半角)を入力してください。"},
+        {ui.otherChargeEdit, 5203, 52, &C::other_charge, S::SignedAmount, 0, 0,
+         "その他の料金は整数(半角)を入力してください。"},
+        {ui.totalEdit, 5204, kTotalCode, {}, S::Shown},
+        {ui.zipEdit, 5205, 65, &C::zip, S::Line, kPerson},
+        {ui.prefCombo, 1218, 69, &C::pref, S::NameOrNone, kPrefCapacity},
+        // Many-lined fields keep CR LF line ends, as the listing file holds them.
+        {ui.addressEdit, 5206, 68, &C::address, S::Lines, kBidderFieldCapacity - 1},
+        {ui.phoneEdit, 5207, 78, &C::phone, S::Line, kPerson},
+        {ui.commentEdit, 5208, 57, &C::comment, S::Lines, kBidderFieldCapacity - 1},
     };
+    WireFields(PageFields());
+    WireFields(BidderFields());
 
-    // Control identifiers (text fields 5000-5999: clipboard commands only) and codes.
-    const int stage_check_ids[] = {1201, 1202, 1203, 1211, 1212, 1213, 1214, 1215};
-    const int stage_check_codes[] = {70, 50, 76, 75, 74, 71, 73, 72};
-    const int stage_date_ids[] = {5181, 5182, 5183, 5191, 5192, 5193, 5194, 5195};
-    const int stage_date_codes[] = {58, 49, 64, 63, 62, 59, 61, 60};
+    m_stages = {
+        {ui.listedCheck, ui.listedDateEdit},         {ui.endedCheck, ui.endedDateEdit},
+        {ui.completedCheck, ui.completedDateEdit},   {ui.noticeSentCheck, ui.noticeSentDateEdit},
+        {ui.methodToldCheck, ui.methodToldDateEdit}, {ui.paidCheck, ui.paidDateEdit},
+        {ui.shippedCheck, ui.shippedDateEdit},       {ui.closedCheck, ui.closedDateEdit},
+    };
     for (std::size_t i = 0; i < m_stages.size(); ++i) {
         const Stage& s = m_stages[i];
-        WireField(s.box, stage_check_ids[i], stage_check_codes[i]);
-        WireField(s.date, stage_date_ids[i], stage_date_codes[i]);
         s.date->setAccessibleName(s.box->text() + QStringLiteral("の日付"));
         connect(s.box, &QCheckBox::clicked, this, [this, i] { OnStageClicked(m_stages[i]); });
     }
-    WireField(ui.memoEdit, 5180, 55);
-    WireField(ui.bidderCombo, 1101, kBidderComboCode);
-    WireField(ui.nameEdit, 5196, 77);
-    WireField(ui.nicknameEdit, 5197, 66);
-    WireField(ui.mailEdit, 5198, 67);
-    WireField(ui.shipMethodEdit, 5201, 56);
-    WireField(ui.totalEdit, 5204, kTotalCode);
-    WireField(ui.zipEdit, 5205, 65);
-    WireField(ui.prefCombo, 1218, 69);
-    WireField(ui.addressEdit, 5206, 68);
-    WireField(ui.phoneEdit, 5207, 78);
-    WireField(ui.commentEdit, 5208, 57);
-    const int amount_ids[] = {5202, 5203, 5200, 5199};
-    for (std::size_t i = 0; i < m_amounts.size(); ++i) {
-        const AmountField& a = m_amounts[i];
-        WireField(a.edit, amount_ids[i], a.code);
-        connect(a.edit, &QLineEdit::textChanged, this,
-                [this, i] { OnAmountChanged(m_amounts[i]); });
+    for (const BoundField<CustomerRecord>& f : m_bidderFields) {
+        if (f.refusal) {
+            connect(static_cast<QLineEdit*>(f.widget), &QLineEdit::textChanged, this,
+                    [this, &f] { OnAmountChanged(f); });
+        }
     }
     ui.priceLabel->setAccessibleName(QStringLiteral("落札金額(半角)"));
     ui.priceEdit->setAccessibleName(QStringLiteral("落札金額(半角)"));
@@ -193,9 +173,8 @@ void BidderPage::StepCount(int delta) {
         return;
     }
     int value = ParseAmountField(ToCp932Lossy(m_ui->countEdit->text()), false).value_or(0);
-    value = std::clamp(value + delta, kCountMin, kCountMax);
     // Typed or stepped, the new text is a change of the field.
-    m_ui->countEdit->setText(QString::number(value));
+    m_ui->countEdit->setText(QString::number(hanamori::StepCount(value, delta)));
 }
 
 void BidderPage::ShowListing(SaleMaster& listing) {
@@ -215,14 +194,7 @@ void BidderPage::StoreListing(SaleMaster& listing) {
         // A field still being edited (the save came by keyboard, so it was never left)
         // counts as left: what the page shows is what is stored.
         StoreBidderFields();
-        AuctionRecord& a = listing.auction;
-        a.listed = m_ui->listedCheck->isChecked() ? 1 : 0;
-        a.ended = m_ui->endedCheck->isChecked() ? 1 : 0;
-        a.completed = m_ui->completedCheck->isChecked() ? 1 : 0;
-        a.listed_date = FitField(ToCp932Lossy(m_ui->listedDateEdit->text()), kDateCapacity);
-        a.ended_date = FitField(ToCp932Lossy(m_ui->endedDateEdit->text()), kDateCapacity);
-        a.completed_date = FitField(ToCp932Lossy(m_ui->completedDateEdit->text()), kDateCapacity);
-        a.memo = MultilineToCp932(m_ui->memoEdit->toPlainText(), kMemoCapacity - 1);
+        StoreFields(PageFields(), listing.auction);
     }
     listing.customers_edit.CopyTo(listing.customers);
 }
@@ -239,14 +211,7 @@ void BidderPage::ShowBidders(SaleMaster& listing) {
 }
 
 void BidderPage::FillProduct() {
-    const AuctionRecord& a = m_listing->auction;
-    m_ui->listedCheck->setChecked(a.listed != 0);
-    m_ui->endedCheck->setChecked(a.ended != 0);
-    m_ui->completedCheck->setChecked(a.completed != 0);
-    m_ui->listedDateEdit->setText(ToQt(a.listed_date));
-    m_ui->endedDateEdit->setText(ToQt(a.ended_date));
-    m_ui->completedDateEdit->setText(ToQt(a.completed_date));
-    m_ui->memoEdit->setPlainText(MultilineToQt(a.memo));
+    ShowFields(PageFields(), m_listing->auction);
 }
 
 void BidderPage::FillBidderCombo() {
@@ -265,52 +230,25 @@ CustomerRecord* BidderPage::Selected() {
 
 void BidderPage::EnableBidderFields(bool on) {
     Ui::BidderPage& ui = *m_ui;
-    for (std::size_t i = 3; i < m_stages.size(); ++i) {
-        m_stages[i].box->setEnabled(on);
-        m_stages[i].date->setEnabled(on);
+    for (const BoundField<CustomerRecord>& f : m_bidderFields) {
+        f.widget->setEnabled(on);
     }
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             ui.deleteButton, ui.nameEdit, ui.nicknameEdit, ui.mailEdit, ui.priceEdit, ui.countEdit,
-             ui.countUpButton, ui.countDownButton, ui.shipMethodEdit, ui.shipCostEdit,
-             ui.otherChargeEdit, ui.shippingToolButton, ui.totalEdit, ui.zipEdit, ui.prefCombo,
-             ui.addressEdit, ui.phoneEdit, ui.commentEdit}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{ui.deleteButton, ui.countUpButton,
+                                                      ui.countDownButton, ui.shippingToolButton}) {
         w->setEnabled(on);
     }
 }
 
 void BidderPage::ShowSelectedBidder() {
-    Ui::BidderPage& ui = *m_ui;
     EnableBidderFields(m_listing && m_listing->customers_edit.count() > 0);
-    const CustomerRecord* r = Selected();
     // Without a selected bidder the fields are emptied, so that no removed bidder's data
     // stays on show.
-    static const CustomerRecord kNone = [] {
-        CustomerRecord none;
-        none.count = 0;
-        return none;
-    }();
-    const CustomerRecord& shown = r ? *r : kNone;
-    ui.nameEdit->setText(ToQt(shown.name));
-    ui.nicknameEdit->setText(ToQt(shown.nickname));
-    ui.mailEdit->setText(ToQt(shown.mail));
-    ui.shipMethodEdit->setText(ToQt(shown.ship_method));
-    ui.zipEdit->setText(ToQt(shown.zip));
-    ui.phoneEdit->setText(ToQt(shown.phone));
-    ui.addressEdit->setPlainText(MultilineToQt(shown.address));
-    ui.commentEdit->setPlainText(MultilineToQt(shown.comment));
-    int pref = PrefectureIndex(shown.pref);
-    ui.prefCombo->setCurrentIndex(pref);
-    for (std::size_t i = 3; i < m_stages.size(); ++i) {
-        m_stages[i].box->setChecked(shown.*(m_stages[i].tick) != 0);
-        m_stages[i].date->setText(ToQt(shown.*(m_stages[i].date_member)));
-    }
-    for (const AmountField& a : m_amounts) {
-        a.edit->setText(r ? QString::number(shown.*(a.member)) : QString());
-    }
-    if (r) {
+    if (const CustomerRecord* r = Selected()) {
+        ShowFields(BidderFields(), *r);
         ShowTotal();
     } else {
-        ui.totalEdit->clear();
+        ClearFields(BidderFields());
+        m_ui->totalEdit->clear();
     }
 }
 
@@ -330,61 +268,37 @@ void BidderPage::OnBidderChosen(int index) {
     ShowSelectedBidder();
 }
 
-void BidderPage::OnAmountChanged(const AmountField& field) {
+void BidderPage::OnAmountChanged(const BoundField<CustomerRecord>& field) {
     if (!ChangeNotifyEnabled()) {
         return;
     }
-    std::optional<std::int32_t> value =
-        ParseAmountField(ToCp932Lossy(field.edit->text()), field.signed_allowed);
-    if (!value) {
-        host().ShowMessage(*field.message, MessageIcon::Information);
+    if (!ReadBoundNumber(field.widget, field.shape)) {
+        host().ShowMessage(*Utf8ToCp932(field.refusal), MessageIcon::Information);
         ChangeNotifyPause pause;
-        field.edit->clear();
+        ClearBoundField(field.widget);
         return;
     }
     if (CustomerRecord* r = Selected()) {
-        r->*(field.member) = *value;
+        StoreField(field, *r);
         ShowTotal();
     }
 }
 
 void BidderPage::OnFieldLeft(int code) {
-    StoreBidderField(code);
+    if (const BoundField<CustomerRecord>* f = FieldWithCode(BidderFields(), code)) {
+        StoreBidderField(*f);
+    }
 }
 
-void BidderPage::StoreBidderField(int code) {
+void BidderPage::StoreBidderField(const BoundField<CustomerRecord>& field) {
     CustomerRecord* r = Selected();
     if (!r || !m_ui) {
         return;
     }
-    for (const AmountField& a : m_amounts) {
-        if (a.code == code) {
-            // A rejected text has already been emptied; an empty field stores 0.
-            if (auto value = ParseAmountField(ToCp932Lossy(a.edit->text()), a.signed_allowed)) {
-                r->*(a.member) = *value;
-                ShowTotal();
-            }
-            return;
-        }
-    }
-    for (const TextField& f : TextFields()) {
-        if (f.code != code) {
-            continue;
-        }
-        const std::size_t capacity =
-            f.capacity ? std::min(f.capacity, kBidderFieldCapacity) : kBidderFieldCapacity;
-        for (QLineEdit* edit : findChildren<QLineEdit*>()) {
-            if (edit->property("fieldCode").toInt() == code) {
-                r->*(f.member) = FitField(ToCp932Lossy(edit->text()), capacity);
-            }
-        }
-        // Many-lined fields keep CR LF line ends, as the listing file holds them.
-        for (QPlainTextEdit* edit : findChildren<QPlainTextEdit*>()) {
-            if (edit->property("fieldCode").toInt() == code) {
-                r->*(f.member) = MultilineToCp932(edit->toPlainText(), capacity - 1);
-            }
-        }
-        return;
+    // A rejected amount has already been emptied; an empty one stores 0.
+    StoreField(field, *r);
+    if (field.refusal) {
+        ShowTotal();
     }
 }
 
@@ -392,34 +306,35 @@ void BidderPage::StoreBidderFields() {
     if (!Selected()) {
         return;
     }
-    for (const TextField& f : TextFields()) {
-        StoreBidderField(f.code);
-    }
-    for (const AmountField& a : m_amounts) {
-        StoreBidderField(a.code);
+    // The fields that store when they are left; the ticks and the prefecture store as
+    // they are chosen.
+    for (const BoundField<CustomerRecord>& f : m_bidderFields) {
+        if (qobject_cast<QLineEdit*>(f.widget) || qobject_cast<QPlainTextEdit*>(f.widget)) {
+            StoreBidderField(f);
+        }
     }
 }
 
 void BidderPage::OnStageClicked(const Stage& stage) {
-    bool ticked = stage.box->isChecked();
-    if (stage.tick) {
-        CustomerRecord* r = Selected();
+    CustomerRecord* r = Selected();
+    // A bidder's stage is stored as it is clicked; the product's with the rest of the page.
+    const BoundField<CustomerRecord>* tick = FieldOn(BidderFields(), stage.box);
+    if (tick) {
         if (!r) {
             return;
         }
-        r->*(stage.tick) = ticked ? 1 : 0;
-        if (ticked && stage.date->text().isEmpty()) {
-            std::string today = StampNow("%Y/%m/%d");
-            ChangeNotifyPause pause;
-            stage.date->setText(ToQt(today));
-            r->*(stage.date_member) = today;
-        }
+        StoreField(*tick, *r);
+    }
+    const std::string shown = ToCp932Lossy(stage.date->text());
+    const std::string date =
+        StageDateAfterClick(stage.box->isChecked(), shown, StampNow("%Y/%m/%d"));
+    if (date == shown) {
         return;
     }
-    // Product stages are stored with the rest of the page.
-    if (ticked && stage.date->text().isEmpty()) {
-        ChangeNotifyPause pause;
-        stage.date->setText(ToQt(StampNow("%Y/%m/%d")));
+    ChangeNotifyPause pause;
+    stage.date->setText(ToQt(date));
+    if (tick) {
+        StoreField(*FieldOn(BidderFields(), stage.date), *r);
     }
 }
 
@@ -428,7 +343,7 @@ void BidderPage::OnPrefChosen(int index) {
         return;
     }
     if (CustomerRecord* r = Selected()) {
-        r->pref = index >= 0 ? PrefectureName(index) : std::string();
+        StoreField(*FieldOn(BidderFields(), m_ui->prefCombo), *r);
     }
 }
 
@@ -483,7 +398,7 @@ void BidderPage::OpenShippingTool() {
         // method changes only when a current service was sent to the bidder.
         if (result->ship_method != r->ship_method) {
             m_ui->shipMethodEdit->setText(ToQt(result->ship_method));
-            StoreBidderField(56); // ship_method, as on leaving the field
+            StoreBidderField(*FieldOn(BidderFields(), m_ui->shipMethodEdit)); // as on leaving
         }
         m_ui->shipCostEdit->setText(QString::number(result->charge));
     }

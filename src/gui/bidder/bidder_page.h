@@ -7,9 +7,11 @@
 // The controls are built when the page is first shown (or first asked to show the
 // bidders); until then showing and storing work on the listing alone.
 
+#include "core/listing/records.h"
 #include "gui/widgets/tab_page.h"
 
 #include <memory>
+#include <span>
 #include <vector>
 
 namespace Ui {
@@ -22,7 +24,6 @@ class QLineEdit;
 namespace hanamori {
 
 class WindowDialogs;
-struct CustomerRecord;
 
 class BidderPage final : public TabPage {
     Q_OBJECT
@@ -50,7 +51,10 @@ protected:
 
 private:
     struct Stage;
-    struct AmountField;
+
+    // The page's own fields, bound to the auction record, and those of the selected bidder.
+    std::span<const BoundField<AuctionRecord>> PageFields() const { return m_pageFields; }
+    std::span<const BoundField<CustomerRecord>> BidderFields() const { return m_bidderFields; }
 
     void EnsureBuilt();
     void WireControls();
@@ -62,17 +66,18 @@ private:
     CustomerRecord* Selected();
 
     void OnBidderChosen(int index);
-    void OnAmountChanged(const AmountField& field);
+    void OnAmountChanged(const BoundField<CustomerRecord>& field);
     void OnFieldLeft(int code);
     void OnStageClicked(const Stage& stage);
     void OnPrefChosen(int index);
     void StepCount(int delta);
     void StoreBidderFields();
-    void StoreBidderField(int code);
+    void StoreBidderField(const BoundField<CustomerRecord>& field);
 
     std::unique_ptr<Ui::BidderPage> m_ui;
     std::vector<Stage> m_stages;
-    std::vector<AmountField> m_amounts;
+    std::vector<BoundField<AuctionRecord>> m_pageFields;
+    std::vector<BoundField<CustomerRecord>> m_bidderFields;
     WindowDialogs& m_dialogs;
     SaleMaster* m_listing = nullptr;
 };

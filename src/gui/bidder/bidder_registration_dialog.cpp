@@ -8,12 +8,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
-#include <algorithm>
-
 namespace hanamori {
-namespace {
-constexpr int kCountMin = 1, kCountMax = 1000;
-}
 
 BidderRegistrationDialog::BidderRegistrationDialog(Host& host, const CustomerList& registered,
                                                    QWidget* parent)
@@ -57,7 +52,7 @@ bool BidderRegistrationDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void BidderRegistrationDialog::StepCount(int delta) {
     int value = ParseAmountField(ToCp932Lossy(m_ui->countEdit->text()), false).value_or(0);
-    m_ui->countEdit->setText(QString::number(std::clamp(value + delta, kCountMin, kCountMax)));
+    m_ui->countEdit->setText(QString::number(hanamori::StepCount(value, delta)));
 }
 
 void BidderRegistrationDialog::accept() {

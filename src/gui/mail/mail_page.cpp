@@ -17,20 +17,23 @@
 
 namespace hanamori {
 namespace {
-// Bytes the page reads from a seller field or the other-payment text.
+// Bytes the page reads from a many-lined seller field or the other-payment text.
 constexpr std::size_t kPageFieldRead = 1023;
-
-int ControlCode(const QWidget* control) {
-    return control->property("fieldCode").toInt();
-}
 
 void SetLine(QLineEdit* edit, const std::string& cp932) {
     edit->setText(ToQt(cp932));
     edit->setCursorPosition(0);
 }
 
-std::string SellerField(const QLineEdit* edit, std::size_t capacity) {
-    return FitField(LineToCp932(edit->text(), kPageFieldRead), capacity);
+// Shows the fields with the start of each one-line text in view.
+template <typename Record>
+void ShowFromStart(std::span<const BoundField<Record>> fields, const Record& record) {
+    for (const BoundField<Record>& f : fields) {
+        ShowField(f, record);
+        if (auto* line = qobject_cast<QLineEdit*>(f.widget); line && f.HasMember()) {
+            line->setCursorPosition(0);
+        }
+    }
 }
 } // namespace
 
@@ -92,45 +95,55 @@ void MailPage::EnsureBuilt() {
 
 void MailPage::WireControls() {
     Ui::MailPage& u = *m_ui;
-    // Control identifiers (text fields 5300-5325, so the edit commands reach them) and
-    // the field codes that decide whether a change marks the listing modified.
-    WireField(u.sellerPhoneEdit, 5300, 79);
-    WireField(u.totalEdit, 5301, 80);
-    WireField(u.bidderPrefEdit, 5302, 81);
-    WireField(u.bidderZipEdit, 5303, 82);
-    WireField(u.bidderAddressEdit, 5304, 83);
-    WireField(u.postal2Edit, 5305, 85);
-    WireField(u.postal1Edit, 5306, 86);
-    WireField(u.shipCostEdit, 5307, 87);
-    WireField(u.otherChargeEdit, 5308, 88);
-    WireField(u.otherPaymentEdit, 5309, 89);
-    WireField(u.countEdit, 5310, 90);
-    WireField(u.priceEdit, 5311, 91);
-    WireField(u.sellerZipEdit, 5312, 92);
-    WireField(u.sellerNicknameEdit, 5313, 93);
-    WireField(u.sellerNameEdit, 5314, 94);
-    WireField(u.sellerMailEdit, 5315, 95);
-    WireField(u.sellerAddressEdit, 5316, 96);
-    WireField(u.shipMethodEdit, 5317, 97);
-    WireField(u.commentEdit, 5318, 98);
-    WireField(u.bidderNicknameEdit, 5319, 99);
-    WireField(u.bidderMailEdit, 5320, 100);
-    WireField(u.bank4Edit, 5321, 103);
-    WireField(u.bank3Edit, 5322, 104);
-    WireField(u.bank2Edit, 5323, 105);
-    WireField(u.bank1Edit, 5324, 106);
-    WireField(u.bidderNameEdit, 5325, 122);
-    WireField(u.templateCombo, 1300, 107);
-    WireField(u.sellerPrefCombo, 1301, 109);
-    WireField(u.mailBidderCombo, 1302, 110);
-    WireField(u.postal2Check, 1303, 112);
-    WireField(u.postal1Check, 1304, 113);
-    WireField(u.otherPaymentCheck, 1305, 114);
-    WireField(u.mailCommentCheck, 1306, 115);
-    WireField(u.bank4Check, 1307, 118);
-    WireField(u.bank3Check, 1308, 119);
-    WireField(u.bank2Check, 1309, 120);
-    WireField(u.bank1Check, 1310, 121);
+    using M = MailRecord;
+    using V = BidderView;
+    using S = FieldShape;
+    // Text fields 5300-5325, so that the edit commands reach them.
+    m_mailFields = {
+        {u.sellerPhoneEdit, 5300, 79, &M::seller_phone, S::Line, kPersonTextCapacity},
+        {u.postal2Edit, 5305, 85, {}, S::Shown},
+        {u.postal1Edit, 5306, 86, {}, S::Shown},
+        {u.otherPaymentEdit, 5309, 89, &M::other_payment_text, S::Lines, kPageFieldRead},
+        {u.sellerZipEdit, 5312, 92, &M::seller_zip, S::Line, kPersonTextCapacity},
+        {u.sellerNicknameEdit, 5313, 93, &M::seller_nickname, S::Line, kPersonTextCapacity},
+        {u.sellerNameEdit, 5314, 94, &M::seller_name, S::Line, kPersonTextCapacity},
+        {u.sellerMailEdit, 5315, 95, &M::seller_mail, S::Line, kMailAddressCapacity},
+        {u.sellerAddressEdit, 5316, 96, &M::seller_address, S::Lines, kPageFieldRead},
+        {u.bank4Edit, 5321, 103, {}, S::Shown},
+        {u.bank3Edit, 5322, 104, {}, S::Shown},
+        {u.bank2Edit, 5323, 105, {}, S::Shown},
+        {u.bank1Edit, 5324, 106, {}, S::Shown},
+        {u.templateCombo, 1300, 107, {}, S::Shown},
+        {u.sellerPrefCombo, 1301, 109, &M::seller_pref, S::NameOrNone, kPrefCapacity},
+        {u.postal2Check, 1303, 112, &M::postal2, S::Flag},
+        {u.postal1Check, 1304, 113, &M::postal1, S::Flag},
+        {u.otherPaymentCheck, 1305, 114, &M::use_other_payment, S::Flag},
+        {u.bank4Check, 1307, 118, &M::bank4, S::Flag},
+        {u.bank3Check, 1308, 119, &M::bank3, S::Flag},
+        {u.bank2Check, 1309, 120, &M::bank2, S::Flag},
+        {u.bank1Check, 1310, 121, &M::bank1, S::Flag},
+    };
+    // The selected bidder, shown only.
+    m_bidderFields = {
+        {u.totalEdit, 5301, 80, &V::total, S::Shown},
+        {u.bidderPrefEdit, 5302, 81, &V::pref, S::Shown},
+        {u.bidderZipEdit, 5303, 82, &V::zip, S::Shown},
+        {u.bidderAddressEdit, 5304, 83, &V::address, S::Shown},
+        {u.shipCostEdit, 5307, 87, &V::ship_cost, S::Shown},
+        {u.otherChargeEdit, 5308, 88, &V::other_charge, S::Shown},
+        {u.countEdit, 5310, 90, &V::count, S::Shown},
+        {u.priceEdit, 5311, 91, &V::price, S::Shown},
+        {u.shipMethodEdit, 5317, 97, &V::ship_method, S::Shown},
+        {u.commentEdit, 5318, 98, &V::comment, S::Shown},
+        {u.bidderNicknameEdit, 5319, 99, &V::nickname, S::Shown},
+        {u.bidderMailEdit, 5320, 100, &V::mail, S::Shown},
+        {u.bidderNameEdit, 5325, 122, &V::name, S::Shown},
+        {u.bidderPhoneEdit, 0, 0, &V::phone, S::Shown},
+        {u.mailBidderCombo, 1302, 110, {}, S::Shown},
+        {u.mailCommentCheck, 1306, 115, {}, S::Shown},
+    };
+    WireFields(MailFields());
+    WireFields(BidderFields());
 }
 
 void MailPage::ShowListing(SaleMaster& listing) {
@@ -146,23 +159,8 @@ void MailPage::ShowListing(SaleMaster& listing) {
 }
 
 void MailPage::FillMailBlock() {
-    const MailRecord& m = m_listing->mail;
-    m_ui->bank1Check->setChecked(m.bank1 != 0);
-    m_ui->bank2Check->setChecked(m.bank2 != 0);
-    m_ui->bank3Check->setChecked(m.bank3 != 0);
-    m_ui->bank4Check->setChecked(m.bank4 != 0);
-    m_ui->postal1Check->setChecked(m.postal1 != 0);
-    m_ui->postal2Check->setChecked(m.postal2 != 0);
-    m_ui->otherPaymentCheck->setChecked(m.use_other_payment != 0);
-    m_ui->otherPaymentEdit->setPlainText(MultilineToQt(m.other_payment_text));
-    SetLine(m_ui->sellerNameEdit, m.seller_name);
-    SetLine(m_ui->sellerNicknameEdit, m.seller_nickname);
-    SetLine(m_ui->sellerMailEdit, m.seller_mail);
-    SetLine(m_ui->sellerZipEdit, m.seller_zip);
     // A name that is not a prefecture leaves the list without a selection.
-    m_ui->sellerPrefCombo->setCurrentIndex(PrefectureIndex(m.seller_pref));
-    m_ui->sellerAddressEdit->setPlainText(MultilineToQt(m.seller_address));
-    SetLine(m_ui->sellerPhoneEdit, m.seller_phone);
+    ShowFromStart(MailFields(), m_listing->mail);
 }
 
 void MailPage::StoreListing(SaleMaster& listing) {
@@ -170,23 +168,7 @@ void MailPage::StoreListing(SaleMaster& listing) {
     if (!m_ui || m_listing != &listing) {
         return;
     }
-    MailRecord& m = listing.mail;
-    m.bank1 = m_ui->bank1Check->isChecked() ? 1 : 0;
-    m.bank2 = m_ui->bank2Check->isChecked() ? 1 : 0;
-    m.bank3 = m_ui->bank3Check->isChecked() ? 1 : 0;
-    m.bank4 = m_ui->bank4Check->isChecked() ? 1 : 0;
-    m.postal1 = m_ui->postal1Check->isChecked() ? 1 : 0;
-    m.postal2 = m_ui->postal2Check->isChecked() ? 1 : 0;
-    m.use_other_payment = m_ui->otherPaymentCheck->isChecked() ? 1 : 0;
-    m.other_payment_text = MultilineToCp932(m_ui->otherPaymentEdit->toPlainText(), kPageFieldRead);
-    m.seller_name = SellerField(m_ui->sellerNameEdit, kPersonTextCapacity);
-    m.seller_nickname = SellerField(m_ui->sellerNicknameEdit, kPersonTextCapacity);
-    m.seller_mail = SellerField(m_ui->sellerMailEdit, kMailAddressCapacity);
-    m.seller_zip = SellerField(m_ui->sellerZipEdit, kPersonTextCapacity);
-    int pref = m_ui->sellerPrefCombo->currentIndex();
-    m.seller_pref = pref >= 0 ? PrefectureName(pref) : std::string();
-    m.seller_address = MultilineToCp932(m_ui->sellerAddressEdit->toPlainText(), kPageFieldRead);
-    m.seller_phone = SellerField(m_ui->sellerPhoneEdit, kPersonTextCapacity);
+    StoreFields(MailFields(), listing.mail);
 }
 
 void MailPage::ShowBidders(SaleMaster& listing) {
@@ -215,20 +197,7 @@ void MailPage::ShowBidder() {
     ChangeNotifyPause pause;
     const CustomerRecord* bidder = m_listing ? m_listing->customers_edit.Current() : nullptr;
     BidderView v = ViewOfBidder(bidder);
-    SetLine(m_ui->bidderNameEdit, v.name);
-    SetLine(m_ui->bidderNicknameEdit, v.nickname);
-    SetLine(m_ui->bidderMailEdit, v.mail);
-    SetLine(m_ui->priceEdit, v.price);
-    SetLine(m_ui->countEdit, v.count);
-    SetLine(m_ui->shipMethodEdit, v.ship_method);
-    SetLine(m_ui->shipCostEdit, v.ship_cost);
-    SetLine(m_ui->otherChargeEdit, v.other_charge);
-    SetLine(m_ui->totalEdit, v.total);
-    SetLine(m_ui->bidderZipEdit, v.zip);
-    SetLine(m_ui->bidderPrefEdit, v.pref);
-    SetLine(m_ui->bidderAddressEdit, v.address);
-    SetLine(m_ui->bidderPhoneEdit, v.phone);
-    m_ui->commentEdit->setPlainText(MultilineToQt(v.comment));
+    ShowFromStart(BidderFields(), v);
     m_ui->mailCommentCheck->setChecked(v.mail_comment);
     m_ui->mailCommentCheck->setEnabled(m_listing && m_listing->customers_edit.count() > 0);
 }
@@ -265,7 +234,9 @@ void MailPage::ShowAccountNames() {
 }
 
 std::string MailPage::SellerNickname() const {
-    return SellerField(m_ui->sellerNicknameEdit, kPersonTextCapacity);
+    MailRecord shown;
+    StoreField(*FieldOn(MailFields(), m_ui->sellerNicknameEdit), shown);
+    return shown.seller_nickname;
 }
 
 void MailPage::BuildMail() {
@@ -294,7 +265,7 @@ void MailPage::LoadOtherPaymentText() {
     EnsureBuilt();
     m_ui->otherPaymentEdit->setPlainText(MultilineToQt(m_settings.etc.text));
     // Marks the listing modified even when the text was the same.
-    emit fieldChanged(kChangeText, ControlCode(m_ui->otherPaymentEdit));
+    emit fieldChanged(kChangeText, FieldOn(MailFields(), m_ui->otherPaymentEdit)->code);
 }
 
 void MailPage::EditPaymentSettings() {
@@ -314,14 +285,17 @@ void MailPage::ImportSeller() {
     }
     MailRecord seller;
     CopySellerProfile(m_settings.personal[static_cast<std::size_t>(*chosen)], seller);
-    SetLine(m_ui->sellerZipEdit, seller.seller_zip);
-    SetLine(m_ui->sellerNicknameEdit, seller.seller_nickname);
-    SetLine(m_ui->sellerNameEdit, seller.seller_name);
-    SetLine(m_ui->sellerMailEdit, seller.seller_mail);
-    m_ui->sellerPrefCombo->setCurrentIndex(PrefectureIndex(seller.seller_pref));
-    m_ui->sellerAddressEdit->setPlainText(MultilineToQt(seller.seller_address));
-    SetLine(m_ui->sellerPhoneEdit, seller.seller_phone);
-    emit fieldChanged(kChangeText, ControlCode(m_ui->sellerNicknameEdit));
+    // Every text of the block but the other-payment text is the seller's.
+    for (const BoundField<MailRecord>& f : MailFields()) {
+        auto* text = std::get_if<std::string MailRecord::*>(&f.member);
+        if (text && *text != &MailRecord::other_payment_text) {
+            ShowField(f, seller);
+            if (auto* line = qobject_cast<QLineEdit*>(f.widget)) {
+                line->setCursorPosition(0);
+            }
+        }
+    }
+    emit fieldChanged(kChangeText, FieldOn(MailFields(), m_ui->sellerNicknameEdit)->code);
 }
 
 } // namespace hanamori

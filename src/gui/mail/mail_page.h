@@ -7,9 +7,13 @@
 // bidders); until then the listing's mail block stays as it was read, and storing
 // leaves it alone.
 
+#include "core/listing/records.h"
+#include "core/mail/guidance_mail.h"
 #include "gui/widgets/tab_page.h"
 
 #include <memory>
+#include <span>
+#include <vector>
 
 namespace Ui {
 class MailPage;
@@ -49,6 +53,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The listing's mail block, bound; and the selected bidder, shown only.
+    std::span<const BoundField<MailRecord>> MailFields() const { return m_mailFields; }
+    std::span<const BoundField<BidderView>> BidderFields() const { return m_bidderFields; }
     void EnsureBuilt();
     void WireControls();
     void FillMailBlock();
@@ -59,6 +66,8 @@ private:
     std::string SellerNickname() const;
 
     std::unique_ptr<Ui::MailPage> m_ui;
+    std::vector<BoundField<MailRecord>> m_mailFields;
+    std::vector<BoundField<BidderView>> m_bidderFields;
     WindowDialogs& m_dialogs;
     CSaleMasterDoc& m_doc;
     DocumentView& m_view;

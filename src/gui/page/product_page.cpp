@@ -3,6 +3,7 @@
 #include "core/app/helpers.h"
 #include "core/document/listing_resources.h"
 #include "core/document/sale_master_doc.h"
+#include "core/listing/bidders.h"
 #include "core/page/color_list.h"
 #include "core/page/design_catalog.h"
 #include "core/page/html_tags.h"
@@ -21,31 +22,8 @@
 namespace hanamori {
 namespace {
 
-constexpr int kTagAbilities = 3;
-constexpr int kClipboardAbilities = 1;
-
-// Multi-line fields keep every byte typed: the listing file has no limit for them.
-std::string FromField(const QPlainTextEdit* edit) {
-    return MultilineToCp932(edit->toPlainText(), std::string::npos);
-}
-
-void SelectByName(QComboBox* combo, const std::string& name) {
-    if (name.empty()) {
-        return;
-    }
-    int index = combo->findText(ToQt(name), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index >= 0) {
-        combo->setCurrentIndex(index);
-    }
-}
-
-std::string SelectedName(const QComboBox* combo) {
-    return combo->currentIndex() < 0 ? std::string() : ToCp932Lossy(combo->currentText());
-}
-
-void SetAbilities(QWidget* edit, int abilities) {
-    edit->setProperty("editAbilities", abilities);
-}
+constexpr int kTagAbilities = kEditAbilityClipboard | kEditAbilityTags;
+constexpr int kClipboardAbilities = kEditAbilityClipboard;
 
 } // namespace
 
@@ -61,7 +39,7 @@ ProductPage::ProductPage(Host& host, CSaleMasterDoc* doc, DocumentView* view, QW
     m_ui->designListLink->setCursor(Qt::PointingHandCursor);
     m_ui->designListLink->installEventFilter(this);
     m_ui->quantityUpDown->SetBuddy(m_ui->quantityEdit);
-    m_ui->quantityUpDown->SetRange(1, 1000);
+    m_ui->quantityUpDown->SetRange(kCountMin, kCountMax);
 
     SetUpFields();
     {
@@ -84,58 +62,81 @@ ProductPage::~ProductPage() = default;
 
 void ProductPage::SetUpFields() {
     Ui::ProductPage& u = *m_ui;
-    struct TextField {
-        QWidget* edit;
-        int id, code;
+    using A = AuctionRecord;
+    using S = FieldShape;
+    constexpr std::size_t kWhole = std::string::npos; // many-lined texts keep every byte
+    m_fields = {
+        // 商品の紹介 and the payment texts: tags may be inserted.
+        {u.displayNameEdit, 6007, 12, &A::display_name, S::Line, kDisplayNameCapacity,
+         kTagAbilities},
+        {u.descriptionEdit, 6000, 6, &A::description, S::Lines, kWhole, kTagAbilities},
+        {u.notesEdit, 6001, 5, &A::notes, S::Lines, kWhole, kTagAbilities},
+        {u.otherEdit, 6002, 4, &A::other, S::Lines, kWhole, kTagAbilities},
+        {u.bankEdit, 6004, 20, &A::bank_text, S::Lines, kWhole, kTagAbilities},
+        {u.postalEdit, 6005, 1, &A::postal_text, S::Lines, kWhole, kTagAbilities},
+        {u.otherPaymentEdit, 6006, 22, &A::other_payment_text, S::Lines, kWhole, kTagAbilities},
+        // Plain texts and numbers.
+        {u.nameBytesEdit, 5058, 17, {}, S::Shown, 0, kClipboardAbilities},
+        {u.quantityEdit, 5053, 7, &A::quantity, S::Count, 0, kClipboardAbilities,
+         "商品個数は整数(半角)を入力してください。"},
+        {u.lengthEdit, 5013, 10, &A::length_cm, S::Number, 0, kClipboardAbilities,
+         "縦幅は整数(半角)を入力してください。"},
+        {u.widthEdit, 5014, 9, &A::width_cm, S::Number, 0, kClipboardAbilities,
+         "横幅は整数(半角)を入力してください。"},
+        {u.heightEdit, 5015, 8, &A::height_cm, S::Number, 0, kClipboardAbilities,
+         "高さは整数(半角)を入力してください。"},
+        {u.sizeTotalEdit, 5016, 11, {}, S::Shown, 0, kClipboardAbilities},
+        {u.teikeiCostEdit, 5027, 2, &A::teikei_cost, S::Number, 0, kClipboardAbilities,
+         "定形郵便の料金は整数(半角)を入力してください。"},
+        {u.teikeigaiCostEdit, 5028, 3, &A::teikeigai_cost, S::Number, 0, kClipboardAbilities,
+         "定形外郵便の料金は整数(半角)を入力してください。"},
+        {u.bookletCostEdit, 5029, 16, &A::booklet_cost, S::Number, 0, kClipboardAbilities,
+         "冊子小包の料金は整数(半角)を入力してください。"},
+        {u.expackCostEdit, 5030, 21, &A::expack_cost, S::Number, 0, kClipboardAbilities,
+         "EXPACK500の料金は整数(半角)を入力してください。"},
+        {u.kuronekoCostEdit, 5031, 18, &A::kuroneko_mail_cost, S::Number, 0, kClipboardAbilities,
+         "クロネコメール便の料金は整数(半角)を入力してください。"},
+        {u.hikyakuCostEdit, 5032, 19, &A::hikyaku_mail_cost, S::Number, 0, kClipboardAbilities,
+         "飛脚メール便の料金は整数(半角)を入力してください。"},
+        {u.otherShipNameEdit, 5025, 13, &A::other_ship_name, S::Line, kOtherShipNameCapacity,
+         kClipboardAbilities},
+        {u.otherShipCostEdit, 5033, 15, &A::other_ship_cost, S::Number, 0, kClipboardAbilities,
+         "その他の発送方法の料金は整数(半角)を入力してください。"},
+        {u.shippingNotesEdit, 5047, 14, &A::shipping_notes, S::Lines, kWhole, kClipboardAbilities},
+        // The ticks. 銀行振込 and 飛脚メール便 share their code.
+        {u.useDescriptionCheck, 1012, 36, &A::use_description, S::Flag},
+        {u.useQuantityCheck, 1137, 37, &A::use_quantity, S::Flag},
+        {u.useNotesCheck, 1060, 35, &A::use_notes, S::Flag},
+        {u.useOtherCheck, 1132, 34, &A::use_other, S::Flag},
+        {u.useBankCheck, 1048, 45, &A::use_bank, S::Flag},
+        {u.usePostalCheck, 1050, 27, &A::use_postal, S::Flag},
+        {u.useOtherPaymentCheck, 1054, 38, &A::use_other_payment, S::Flag},
+        {u.teikeiCheck, 1077, 31, &A::use_teikei, S::Flag},
+        {u.teikeigaiCheck, 1017, 32, &A::use_teikeigai, S::Flag},
+        {u.bookletCheck, 1018, 39, &A::use_booklet, S::Flag},
+        {u.expackCheck, 1019, 46, &A::use_expack, S::Flag},
+        {u.kuronekoCheck, 1023, 43, &A::use_kuroneko_mail, S::Flag},
+        {u.hikyakuCheck, 1020, 45, &A::use_hikyaku_mail, S::Flag},
+        {u.otherShipCheck, 1022, 33, &A::use_other_ship, S::Flag},
+        {u.yupackCheck, 1040, 28, &A::use_yupack, S::Flag},
+        {u.yahooYupackCheck, 1042, 30, &A::use_yahoo_yupack, S::Flag},
+        {u.yamatoCheck, 1044, 29, &A::use_yamato, S::Flag},
+        {u.sagawaCheck, 1045, 40, &A::use_sagawa, S::Flag},
+        {u.pelicanCheck, 1046, 42, &A::use_pelican, S::Flag},
+        // The lists.
+        {u.weightCombo, 1010, 23, &A::weight_g, S::UpperBound},
+        {u.designCombo, 1001, 24, &A::design_type, S::Name, kDesignNameCapacity},
+        {u.originCombo, 1026, 25, &A::origin_pref, S::Name, kPrefCapacity},
+        {u.colorCombo, 1002, 26, &A::design_color, S::Name, kDesignNameCapacity},
     };
-    const TextField tags[] = {{u.displayNameEdit, 6007, 12}, {u.descriptionEdit, 6000, 6},
-                              {u.notesEdit, 6001, 5},        {u.otherEdit, 6002, 4},
-                              {u.bankEdit, 6004, 20},        {u.postalEdit, 6005, 1},
-                              {u.otherPaymentEdit, 6006, 22}};
-    for (const TextField& f : tags) {
-        if (auto* line = qobject_cast<TagLineEdit*>(f.edit)) {
-            WireField(line, f.id, f.code);
+    WireFields(Fields());
+    for (const BoundField<AuctionRecord>& f : m_fields) {
+        if (auto* line = qobject_cast<TagLineEdit*>(f.widget)) {
             line->SetHost(&host());
-        } else if (auto* text = qobject_cast<TagTextEdit*>(f.edit)) {
-            WireField(text, f.id, f.code);
+        } else if (auto* text = qobject_cast<TagTextEdit*>(f.widget)) {
             text->SetHost(&host());
         }
-        SetAbilities(f.edit, kTagAbilities);
     }
-    const TextField plain[] = {{u.nameBytesEdit, 5058, 17},     {u.quantityEdit, 5053, 7},
-                               {u.lengthEdit, 5013, 10},        {u.widthEdit, 5014, 9},
-                               {u.heightEdit, 5015, 8},         {u.sizeTotalEdit, 5016, 11},
-                               {u.teikeiCostEdit, 5027, 2},     {u.teikeigaiCostEdit, 5028, 3},
-                               {u.bookletCostEdit, 5029, 16},   {u.expackCostEdit, 5030, 21},
-                               {u.kuronekoCostEdit, 5031, 18},  {u.hikyakuCostEdit, 5032, 19},
-                               {u.otherShipNameEdit, 5025, 13}, {u.otherShipCostEdit, 5033, 15},
-                               {u.shippingNotesEdit, 5047, 14}};
-    for (const TextField& f : plain) {
-        if (auto* line = qobject_cast<QLineEdit*>(f.edit)) {
-            WireField(line, f.id, f.code);
-        } else if (auto* text = qobject_cast<QPlainTextEdit*>(f.edit)) {
-            WireField(text, f.id, f.code);
-        }
-        SetAbilities(f.edit, kClipboardAbilities);
-    }
-    const std::pair<QAbstractButton*, std::pair<int, int>> ticks[] = {
-        {u.useDescriptionCheck, {1012, 36}},  {u.useQuantityCheck, {1137, 37}},
-        {u.useNotesCheck, {1060, 35}},        {u.useOtherCheck, {1132, 34}},
-        {u.useBankCheck, {1048, 45}},         {u.usePostalCheck, {1050, 27}},
-        {u.useOtherPaymentCheck, {1054, 38}}, {u.teikeiCheck, {1077, 31}},
-        {u.teikeigaiCheck, {1017, 32}},       {u.bookletCheck, {1018, 39}},
-        {u.expackCheck, {1019, 46}},          {u.kuronekoCheck, {1023, 43}},
-        {u.hikyakuCheck, {1020, 45}},         {u.otherShipCheck, {1022, 33}},
-        {u.yupackCheck, {1040, 28}},          {u.yahooYupackCheck, {1042, 30}},
-        {u.yamatoCheck, {1044, 29}},          {u.sagawaCheck, {1045, 40}},
-        {u.pelicanCheck, {1046, 42}}};
-    for (const auto& [button, ids] : ticks) {
-        WireField(button, ids.first, ids.second);
-    }
-    WireField(u.weightCombo, 1010, 23);
-    WireField(u.designCombo, 1001, 24);
-    WireField(u.originCombo, 1026, 25);
-    WireField(u.colorCombo, 1002, 26);
     SetControlId(u.designListLink, 1221);
     SetControlId(u.standardButton, 1005);
     SetControlId(u.previewButton, 1008);
@@ -144,22 +145,15 @@ void ProductPage::SetUpFields() {
     SetControlId(u.originLabel, 1295);
     SetControlId(u.quantityUpDown, 1103);
 
-    // The checks while typing.
-    const std::pair<QLineEdit*, const char*> costs[] = {
-        {u.teikeiCostEdit, "定形郵便の料金は整数(半角)を入力してください。"},
-        {u.teikeigaiCostEdit, "定形外郵便の料金は整数(半角)を入力してください。"},
-        {u.bookletCostEdit, "冊子小包の料金は整数(半角)を入力してください。"},
-        {u.expackCostEdit, "EXPACK500の料金は整数(半角)を入力してください。"},
-        {u.kuronekoCostEdit, "クロネコメール便の料金は整数(半角)を入力してください。"},
-        {u.hikyakuCostEdit, "飛脚メール便の料金は整数(半角)を入力してください。"},
-        {u.otherShipCostEdit, "その他の発送方法の料金は整数(半角)を入力してください。"},
-        {u.quantityEdit, "商品個数は整数(半角)を入力してください。"}};
-    for (const auto& [edit, message] : costs) {
-        connect(edit, &QLineEdit::textChanged, this,
-                [this, edit = edit, message = message] { CheckDigits(edit, message); });
+    // The checks while typing; the size total follows the sizes.
+    for (const BoundField<AuctionRecord>& f : m_fields) {
+        if (auto* edit = qobject_cast<QLineEdit*>(f.widget); edit && f.refusal) {
+            connect(edit, &QLineEdit::textChanged, this,
+                    [this, edit, message = f.refusal] { CheckDigits(edit, message); });
+        }
     }
     for (QLineEdit* size : {u.lengthEdit, u.widthEdit, u.heightEdit}) {
-        connect(size, &QLineEdit::textChanged, this, &ProductPage::CheckSizes);
+        connect(size, &QLineEdit::textChanged, this, &ProductPage::ShowSizeTotal);
     }
     connect(u.displayNameEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (ChangeNotifyEnabled()) {
@@ -177,14 +171,14 @@ void ProductPage::FillLists() {
     // A filled list selects its first item by itself; without a standard design or
     // colour the seller chooses, so nothing stays selected.
     u.designCombo->setCurrentIndex(-1);
-    SelectByName(u.designCombo, settings.hanamo.page_type);
+    ShowBoundText(u.designCombo, FieldShape::Name, settings.hanamo.page_type);
     if (m_doc) {
         for (const ColorSet& set : m_doc->resources().colors().sets()) {
             u.colorCombo->addItem(ToQt(set.name));
         }
     }
     u.colorCombo->setCurrentIndex(-1);
-    SelectByName(u.colorCombo, settings.hanamo.page_color);
+    ShowBoundText(u.colorCombo, FieldShape::Name, settings.hanamo.page_color);
     for (const WeightClass& c : WeightClasses()) {
         u.weightCombo->addItem(ToQt(c.label), c.limit);
     }
@@ -203,22 +197,11 @@ void ProductPage::CheckDigits(QLineEdit* edit, const char* message) {
     edit->clear();
 }
 
-void ProductPage::CheckSizes() {
+void ProductPage::ShowSizeTotal() {
     if (!ChangeNotifyEnabled()) {
         return;
     }
     Ui::ProductPage& u = *m_ui;
-    const std::pair<QLineEdit*, const char*> sizes[] = {
-        {u.lengthEdit, "縦幅は整数(半角)を入力してください。"},
-        {u.widthEdit, "横幅は整数(半角)を入力してください。"},
-        {u.heightEdit, "高さは整数(半角)を入力してください。"}};
-    for (const auto& [edit, message] : sizes) {
-        if (!IsAsciiDigits(edit->text().toStdString())) {
-            host().ShowMessage(*Utf8ToCp932(message), MessageIcon::Information);
-            edit->clear();
-            return;
-        }
-    }
     int total = SizeTotal(u.lengthEdit->text().toStdString(), u.widthEdit->text().toStdString(),
                           u.heightEdit->text().toStdString());
     u.sizeTotalEdit->setText(QString::number(total));
@@ -228,134 +211,24 @@ void ProductPage::StoreSize(int code) {
     if (!m_doc) {
         return;
     }
-    AuctionRecord& a = m_doc->listing().auction;
-    switch (code) {
-    case 10:
-        a.length_cm = ReadFieldNumber(m_ui->lengthEdit->text().toStdString());
-        break;
-    case 9:
-        a.width_cm = ReadFieldNumber(m_ui->widthEdit->text().toStdString());
-        break;
-    case 8:
-        a.height_cm = ReadFieldNumber(m_ui->heightEdit->text().toStdString());
-        break;
-    default:
-        break;
+    // A size is stored as soon as it is left: the shipping tool reads it from the listing.
+    const BoundField<AuctionRecord>* f = FieldWithCode(Fields(), code);
+    Ui::ProductPage& u = *m_ui;
+    if (f && (f->widget == u.lengthEdit || f->widget == u.widthEdit || f->widget == u.heightEdit)) {
+        StoreField(*f, m_doc->listing().auction);
     }
 }
 
 void ProductPage::ShowListing(SaleMaster& listing) {
     ChangeNotifyPause pause;
-    Ui::ProductPage& u = *m_ui;
     const AuctionRecord& a = listing.auction;
-    SelectByName(u.designCombo, a.design_type);
-    SelectByName(u.colorCombo, a.design_color);
-    u.displayNameEdit->setText(ToQt(a.display_name));
-    u.nameBytesEdit->setText(QString::number(a.display_name.size()));
-
-    u.useDescriptionCheck->setChecked(a.use_description != 0);
-    u.descriptionEdit->setPlainText(MultilineToQt(a.description));
-    u.useQuantityCheck->setChecked(a.use_quantity != 0);
-    u.useNotesCheck->setChecked(a.use_notes != 0);
-    u.notesEdit->setPlainText(MultilineToQt(a.notes));
-    u.useOtherCheck->setChecked(a.use_other != 0);
-    u.otherEdit->setPlainText(MultilineToQt(a.other));
-    u.useBankCheck->setChecked(a.use_bank != 0);
-    u.bankEdit->setPlainText(MultilineToQt(a.bank_text));
-    u.usePostalCheck->setChecked(a.use_postal != 0);
-    u.postalEdit->setPlainText(MultilineToQt(a.postal_text));
-    u.useOtherPaymentCheck->setChecked(a.use_other_payment != 0);
-    u.otherPaymentEdit->setPlainText(MultilineToQt(a.other_payment_text));
-    u.teikeiCheck->setChecked(a.use_teikei != 0);
-    u.teikeigaiCheck->setChecked(a.use_teikeigai != 0);
-    u.bookletCheck->setChecked(a.use_booklet != 0);
-    u.expackCheck->setChecked(a.use_expack != 0);
-    u.kuronekoCheck->setChecked(a.use_kuroneko_mail != 0);
-    u.hikyakuCheck->setChecked(a.use_hikyaku_mail != 0);
-    u.otherShipCheck->setChecked(a.use_other_ship != 0);
-    u.otherShipNameEdit->setText(ToQt(a.other_ship_name));
-    u.yupackCheck->setChecked(a.use_yupack != 0);
-    u.yahooYupackCheck->setChecked(a.use_yahoo_yupack != 0);
-    u.yamatoCheck->setChecked(a.use_yamato != 0);
-    u.sagawaCheck->setChecked(a.use_sagawa != 0);
-    u.pelicanCheck->setChecked(a.use_pelican != 0);
-    u.shippingNotesEdit->setPlainText(MultilineToQt(a.shipping_notes));
-
-    u.quantityEdit->setText(QString::number(a.quantity <= 0 ? 1 : a.quantity));
-    int weight = WeightClassIndex(a.weight_g);
-    if (weight >= 0) {
-        u.weightCombo->setCurrentIndex(weight);
-    }
-    const std::pair<QLineEdit*, int> numbers[] = {{u.lengthEdit, a.length_cm},
-                                                  {u.widthEdit, a.width_cm},
-                                                  {u.heightEdit, a.height_cm},
-                                                  {u.teikeiCostEdit, a.teikei_cost},
-                                                  {u.teikeigaiCostEdit, a.teikeigai_cost},
-                                                  {u.bookletCostEdit, a.booklet_cost},
-                                                  {u.expackCostEdit, a.expack_cost},
-                                                  {u.kuronekoCostEdit, a.kuroneko_mail_cost},
-                                                  {u.hikyakuCostEdit, a.hikyaku_mail_cost},
-                                                  {u.otherShipCostEdit, a.other_ship_cost}};
-    for (const auto& [edit, value] : numbers) {
-        edit->setText(QString::fromStdString(FieldNumberText(value)));
-    }
-    // An unset size (-1) counts 0, as it does while typing.
-    long long total =
-        0LL + std::max(a.length_cm, 0) + std::max(a.width_cm, 0) + std::max(a.height_cm, 0);
-    u.sizeTotalEdit->setText(QString::number(std::min<long long>(total, INT32_MAX)));
-    SelectByName(u.originCombo, a.origin_pref);
+    ShowFields(Fields(), a);
+    m_ui->nameBytesEdit->setText(QString::number(a.display_name.size()));
+    m_ui->sizeTotalEdit->setText(QString::number(SizeTotal(a.length_cm, a.width_cm, a.height_cm)));
 }
 
 void ProductPage::StoreListing(SaleMaster& listing) {
-    Ui::ProductPage& u = *m_ui;
-    AuctionRecord& a = listing.auction;
-    a.design_type = FitField(SelectedName(u.designCombo), kDesignNameCapacity);
-    a.design_color = FitField(SelectedName(u.colorCombo), kDesignNameCapacity);
-    a.origin_pref = FitField(SelectedName(u.originCombo), kPrefCapacity);
-    a.display_name = FitField(ToCp932Lossy(u.displayNameEdit->text()), kDisplayNameCapacity);
-    a.description = FromField(u.descriptionEdit);
-    a.notes = FromField(u.notesEdit);
-    a.other = FromField(u.otherEdit);
-    a.bank_text = FromField(u.bankEdit);
-    a.postal_text = FromField(u.postalEdit);
-    a.other_payment_text = FromField(u.otherPaymentEdit);
-    a.other_ship_name = FitField(ToCp932Lossy(u.otherShipNameEdit->text()), kOtherShipNameCapacity);
-    a.shipping_notes = FromField(u.shippingNotesEdit);
-
-    auto tick = [](const QAbstractButton* b) { return b->isChecked() ? 1 : 0; };
-    a.use_description = tick(u.useDescriptionCheck);
-    a.use_quantity = tick(u.useQuantityCheck);
-    a.use_notes = tick(u.useNotesCheck);
-    a.use_other = tick(u.useOtherCheck);
-    a.use_bank = tick(u.useBankCheck);
-    a.use_postal = tick(u.usePostalCheck);
-    a.use_other_payment = tick(u.useOtherPaymentCheck);
-    a.use_teikei = tick(u.teikeiCheck);
-    a.use_teikeigai = tick(u.teikeigaiCheck);
-    a.use_booklet = tick(u.bookletCheck);
-    a.use_expack = tick(u.expackCheck);
-    a.use_kuroneko_mail = tick(u.kuronekoCheck);
-    a.use_hikyaku_mail = tick(u.hikyakuCheck);
-    a.use_other_ship = tick(u.otherShipCheck);
-    a.use_yupack = tick(u.yupackCheck);
-    a.use_yahoo_yupack = tick(u.yahooYupackCheck);
-    a.use_yamato = tick(u.yamatoCheck);
-    a.use_sagawa = tick(u.sagawaCheck);
-    a.use_pelican = tick(u.pelicanCheck);
-
-    auto number = [](const QLineEdit* e) { return ReadFieldNumber(e->text().toStdString()); };
-    a.quantity = number(u.quantityEdit);
-    a.length_cm = number(u.lengthEdit);
-    a.width_cm = number(u.widthEdit);
-    a.height_cm = number(u.heightEdit);
-    a.teikei_cost = number(u.teikeiCostEdit);
-    a.teikeigai_cost = number(u.teikeigaiCostEdit);
-    a.booklet_cost = number(u.bookletCostEdit);
-    a.expack_cost = number(u.expackCostEdit);
-    a.kuroneko_mail_cost = number(u.kuronekoCostEdit);
-    a.hikyaku_mail_cost = number(u.hikyakuCostEdit);
-    a.other_ship_cost = number(u.otherShipCostEdit);
-    a.weight_g = u.weightCombo->currentIndex() < 0 ? -1 : u.weightCombo->currentData().toInt();
+    StoreFields(Fields(), listing.auction);
 }
 
 bool ProductPage::eventFilter(QObject* watched, QEvent* event) {

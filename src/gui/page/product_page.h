@@ -3,10 +3,13 @@
 // payment and shipping methods of the description page; from here the seller previews
 // the page and opens the completed one.
 
+#include "core/listing/records.h"
 #include "gui/widgets/tab_page.h"
 
 #include <memory>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace Ui {
 class ProductPage;
@@ -57,10 +60,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The page's fields, bound to the listing's auction record.
+    std::span<const BoundField<AuctionRecord>> Fields() const { return m_fields; }
     void SetUpFields();
     void FillLists();
     void CheckDigits(QLineEdit* edit, const char* message);
-    void CheckSizes();
+    void ShowSizeTotal();
     void StoreSize(int code);
     // Stores all tabs and checks the selections; the design and colour names, or
     // false after the message.
@@ -68,6 +73,7 @@ private:
                       std::string& color);
 
     std::unique_ptr<Ui::ProductPage> m_ui;
+    std::vector<BoundField<AuctionRecord>> m_fields;
     CSaleMasterDoc* m_doc;
     DocumentView* m_view;
     std::unique_ptr<ProductPageWindows> m_ownWindows;

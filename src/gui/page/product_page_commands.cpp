@@ -15,12 +15,6 @@
 #include "ui_product_page.h"
 
 namespace hanamori {
-namespace {
-std::string SelectedNameOf(const QComboBox* combo) {
-    return combo->currentIndex() < 0 ? std::string() : ToCp932Lossy(combo->currentText());
-}
-} // namespace
-
 void ProductPage::ComputeMailCosts() {
     Ui::ProductPage& u = *m_ui;
     if (u.weightCombo->currentIndex() < 0 || u.originCombo->currentIndex() < 0) {
@@ -36,13 +30,11 @@ void ProductPage::ComputeMailCosts() {
         {u.kuronekoCostEdit, u.kuronekoCheck}, {u.hikyakuCostEdit, u.hikyakuCheck}};
     for (int i = 0; i < kMailKindCount; ++i) {
         auto [edit, tick] = kinds[i];
-        if (costs[static_cast<std::size_t>(i)] >= 0) {
-            edit->setText(QString::number(costs[static_cast<std::size_t>(i)]));
-        } else {
-            edit->clear();
-            if (tick->isChecked()) {
-                tick->click();
-            }
+        MailTypeFields fields =
+            MailTypeAfterCosting(costs[static_cast<std::size_t>(i)], tick->isChecked());
+        edit->setText(QString::fromStdString(fields.cost_text));
+        if (fields.untick) {
+            tick->click(); // as the seller would, so the listing counts as modified
         }
     }
 }
@@ -109,8 +101,8 @@ void ProductPage::OpenDesignList() {
 
 void ProductPage::MakeStandard() {
     HanamoSettings& s = Settings().hanamo;
-    s.page_type = FitField(SelectedNameOf(m_ui->designCombo), kDesignNameCapacity);
-    s.page_color = FitField(SelectedNameOf(m_ui->colorCombo), kDesignNameCapacity);
+    s.page_type = *ReadBoundText(m_ui->designCombo, FieldShape::Name, kDesignNameCapacity);
+    s.page_color = *ReadBoundText(m_ui->colorCombo, FieldShape::Name, kDesignNameCapacity);
 }
 
 void ProductPage::SetWindows(ProductPageWindows* windows) {

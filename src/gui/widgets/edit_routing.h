@@ -24,6 +24,10 @@ inline constexpr int kTextFieldFirstId = 5000;
 inline constexpr int kTagFieldFirstId = 6000;
 inline constexpr int kFieldLastId = 9999;
 
+// The menu command numbers of the tag commands (リンク ... センタリング).
+inline constexpr int kFirstTagCommand = 35000;
+inline constexpr int kLastTagCommand = 35005;
+
 // The control identifier a widget carries (dynamic property "controlId"), or 0.
 int ControlId(const QWidget* widget);
 void SetControlId(QWidget* widget, int id);

@@ -3,17 +3,16 @@
 namespace hanamori {
 
 bool FieldCodeMarksModified(int code) {
-    struct Range {
-        int first, last;
-    };
-    static constexpr Range kCounted[] = {{1, 10},  {12, 16}, {18, 46},   {49, 79},
-                                         {89, 89}, {92, 96}, {109, 109}, {111, 121}};
-    for (const Range& r : kCounted) {
-        if (code >= r.first && code <= r.last) {
-            return true;
+    if (!kProductPageCodes.Holds(code) && !kBidderPageCodes.Holds(code) &&
+        !kMailPageCodes.Holds(code)) {
+        return false;
+    }
+    for (const FieldCodeRange& shown : kShowOnlyCodes) {
+        if (shown.Holds(code)) {
+            return false;
         }
     }
-    return false;
+    return true;
 }
 
 bool ChangeMarksModified(int kind, int code) {

@@ -7,9 +7,24 @@ namespace hanamori {
 // second kind of list, a selection in a drop-down list.
 enum ChangeKind { kChangeText = 0, kChangeClick = 1, kChangeList = 2, kChangeSelection = 3 };
 
-// True for the field codes of controls that edit stored data. Codes of fields that
-// only show computed values or choose which bidder is shown (11, 17, 47, 48, 80-88,
-// 90, 91, 97-108, 110, above 121) and codes below 1 do not count.
+// A run of field codes, both ends included.
+struct FieldCodeRange {
+    int first, last;
+    constexpr bool Holds(int code) const { return code >= first && code <= last; }
+};
+
+// The field codes each tab page gives its controls.
+inline constexpr FieldCodeRange kProductPageCodes{1, 46};
+inline constexpr FieldCodeRange kBidderPageCodes{47, 78};
+inline constexpr FieldCodeRange kMailPageCodes{79, 122};
+
+// Codes of fields that only show what the program computed or read, or choose which
+// bidder is shown: their changes edit nothing that is stored.
+inline constexpr FieldCodeRange kShowOnlyCodes[] = {{11, 11}, {17, 17},  {47, 48},   {80, 88},
+                                                    {90, 91}, {97, 108}, {110, 110}, {122, 122}};
+
+// True for the field codes of controls that edit stored data: a code of a tab page that
+// is not show-only. Codes below 1 and above the pages' do not count.
 bool FieldCodeMarksModified(int code);
 
 // True when a change notice of this kind and code marks the listing modified.

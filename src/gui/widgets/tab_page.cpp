@@ -79,7 +79,7 @@ void ApplyEditAbilities(QMenu* menu, int abilities) {
                    id == CommandNumber(EditCommand::Copy) ||
                    id == CommandNumber(EditCommand::Paste)) {
             a->setEnabled((abilities & kEditAbilityClipboard) != 0);
-        } else if (id >= 35000 && id <= 35005) {
+        } else if (id >= kFirstTagCommand && id <= kLastTagCommand) {
             a->setEnabled((abilities & kEditAbilityTags) != 0);
         }
     }
@@ -114,6 +114,24 @@ void TabPage::WireField(QAbstractButton* button, int control_id, int code) {
     SetControlId(button, control_id);
     button->setProperty("fieldCode", code);
     connect(button, &QAbstractButton::clicked, this, [this, code] { Report(kChangeClick, code); });
+}
+
+void TabPage::WireBoundField(QWidget* widget, int control_id, int code, int abilities) {
+    if (control_id == 0 && code == 0) {
+        return; // only shown
+    }
+    if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+        WireField(line, control_id, code);
+    } else if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) {
+        WireField(text, control_id, code);
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        WireField(combo, control_id, code);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        WireField(button, control_id, code);
+    }
+    if (abilities != 0) {
+        widget->setProperty("editAbilities", abilities);
+    }
 }
 
 bool TabPage::eventFilter(QObject* watched, QEvent* event) {

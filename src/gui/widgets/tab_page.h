@@ -2,7 +2,11 @@
 // The common side of the three tab pages: filling from and storing into the listing,
 // and the change notices their controls send on to the view.
 
+#include "gui/widgets/field_binding.h"
+
 #include <QWidget>
+
+#include <span>
 
 class QAbstractButton;
 class QComboBox;
@@ -48,11 +52,19 @@ protected:
     void WireField(QPlainTextEdit* edit, int control_id, int code);
     void WireField(QComboBox* combo, int control_id, int code);
     void WireField(QAbstractButton* button, int control_id, int code);
+    // Wires every field of a binding table that has a control identifier or a field
+    // code, and gives those with abilities of their own their context menu's items.
+    template <typename Record> void WireFields(std::span<const BoundField<Record>> fields) {
+        for (const BoundField<Record>& f : fields) {
+            WireBoundField(f.widget, f.control_id, f.code, f.abilities);
+        }
+    }
 
     Host& host() { return m_host; }
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void WireBoundField(QWidget* widget, int control_id, int code, int abilities);
     void Report(int kind, int code);
     void AttachContextMenu(QWidget* field);
 

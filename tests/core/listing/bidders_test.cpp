@@ -96,6 +96,23 @@ TEST(Bidders, AmountFieldsTakeDigitsAndOtherChargesASign) {
     EXPECT_FALSE(ParseAmountField("99999999999999999999", true));
 }
 
+TEST(Bidders, QuantitiesStepWithinTheCountRange) {
+    EXPECT_EQ(StepCount(0, 1), 1); // an empty field steps up to 1
+    EXPECT_EQ(StepCount(0, -1), 1);
+    EXPECT_EQ(StepCount(999, 1), 1000);
+    EXPECT_EQ(StepCount(1000, 1), 1000);
+    EXPECT_EQ(StepCount(1000, -1), 999);
+    EXPECT_EQ(StepCount(5000, -1), 1000);
+    EXPECT_EQ(StepCount(std::numeric_limits<int>::max(), 1), 1000);
+}
+
+TEST(Bidders, TickingAStageDatesItOnlyWhenItsDateIsEmpty) {
+    EXPECT_EQ(StageDateAfterClick(true, "", "2026/12/08"), "2026/12/08");
+    EXPECT_EQ(StageDateAfterClick(true, Sj("入金は月末"), "2026/12/08"), Sj("入金は月末"));
+    EXPECT_EQ(StageDateAfterClick(false, "2026/12/01", "2026/12/08"), "2026/12/01");
+    EXPECT_EQ(StageDateAfterClick(false, "", "2026/12/08"), "");
+}
+
 TEST(Bidders, TheTotalIsExactBeyond32Bits) {
     CustomerRecord r;
     r.price = 2000000000;

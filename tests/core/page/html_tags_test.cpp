@@ -114,6 +114,16 @@ TEST(ProductFormTest, NumberFieldsReadAsTheListingStoresThem) {
     EXPECT_EQ(SizeTotal("10", "20", "30"), 60);
     EXPECT_EQ(SizeTotal("10", "20", ""), 30);
     EXPECT_EQ(SizeTotal("2147483647", "1", "1"), INT_MAX);
+    EXPECT_EQ(SizeTotal(30, -1, 5), 35); // an unset size counts 0
+    EXPECT_EQ(SizeTotal(INT_MAX, INT_MAX, 1), INT_MAX);
+
+    // 送料計算 offers only the mail types that can carry the parcel.
+    EXPECT_EQ(MailTypeAfterCosting(390, true).cost_text, "390");
+    EXPECT_FALSE(MailTypeAfterCosting(390, true).untick);
+    EXPECT_EQ(MailTypeAfterCosting(0, false).cost_text, "0");
+    EXPECT_EQ(MailTypeAfterCosting(-1, true).cost_text, "");
+    EXPECT_TRUE(MailTypeAfterCosting(-1, true).untick);
+    EXPECT_FALSE(MailTypeAfterCosting(-1, false).untick);
     EXPECT_TRUE(IsAsciiDigits(""));
     EXPECT_TRUE(IsAsciiDigits("0123"));
     EXPECT_FALSE(IsAsciiDigits("12a"));
