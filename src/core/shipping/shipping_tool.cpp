@@ -83,11 +83,42 @@ ToolCharge CheckToolCharge(std::string_view text) {
     return {*value, false};
 }
 
-bool IsSendableCost(std::string_view text) {
-    return !text.empty() && IsUnsignedInt(text);
+ToolOk ConfirmToolOk(bool bidder_mode, std::string_view charge_text, Host& host) {
+    if (!bidder_mode) {
+        return {true, -1};
+    }
+    ToolCharge checked = CheckToolCharge(charge_text);
+    if (checked.refused) {
+        host.ShowMessage("正しい送料を入力してください。"_sj, MessageIcon::Exclamation);
+    }
+    return {checked.charge >= 0, checked.charge};
 }
 
-std::vector<ShippingMethod> CheapestMethods(const std::array<int, kShippingMethodCount>& costs) {
+ToolCosts UncalculatedCosts() {
+    ToolCosts costs;
+    costs.fill(-1);
+    return costs;
+}
+
+std::optional<std::int32_t> CostToSend(bool bidder_mode, const ToolCosts& costs,
+                                       ShippingMethod method) {
+    int cost = costs[static_cast<std::size_t>(method)];
+    if (!bidder_mode || cost < 0) {
+        return std::nullopt;
+    }
+    return cost;
+}
+
+const ServiceQuote* QuoteToSend(bool bidder_mode, const std::vector<ServiceQuote>& quotes,
+                                int row) {
+    if (!bidder_mode || row < 0 || static_cast<std::size_t>(row) >= quotes.size()) {
+        return nullptr;
+    }
+    const ServiceQuote& quote = quotes[static_cast<std::size_t>(row)];
+    return quote.cost >= 0 ? &quote : nullptr;
+}
+
+std::vector<ShippingMethod> CheapestMethods(const ToolCosts& costs) {
     int lowest = -1;
     for (int cost : costs) {
         if (cost >= 0 && (lowest < 0 || cost < lowest)) {

@@ -1,13 +1,15 @@
 #pragma once
 // The decisions of the shipping calculation tool that need no window: what it is opened
-// with, how it reads the rate tables, its remarks, the charge it accepts on OK and the
-// cheapest of the methods it priced.
+// with, how it reads the rate tables, its remarks, what OK accepts, what "送る" sends and
+// the cheapest of the methods it priced.
 
 #include "core/listing/records.h"
+#include "core/shipping/services/service_catalogue.h"
 #include "core/shipping/shipping_engine.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,20 +64,42 @@ std::string ToolRemarks(const ShippingOptions& options);
 
 // The charge typed into "送料" when OK is pressed in bidder mode: a non-empty text of
 // digits with an optional leading minus gives its value; anything else (or a value a
-// 32-bit amount cannot hold) gives -1 with `refused` set, and the tool then says
-// "正しい送料を入力してください。". The tool closes only for a charge of 0 or more.
+// 32-bit amount cannot hold) gives -1 with `refused` set.
 struct ToolCharge {
     std::int32_t charge = -1;
     bool refused = false;
 };
 ToolCharge CheckToolCharge(std::string_view text);
 
-// Whether "送る" may copy a result field's text into "送料": digits only, not empty.
-bool IsSendableCost(std::string_view text);
+// OK of the tool. Standalone it closes, handing nothing back (charge -1). In bidder mode
+// it reads `charge_text` with CheckToolCharge, says "正しい送料を入力してください。"
+// (exclamation) through `host` when the text is refused, and closes only for a charge
+// of 0 or more.
+struct ToolOk {
+    bool closes = false;
+    std::int32_t charge = -1;
+};
+ToolOk ConfirmToolOk(bool bidder_mode, std::string_view charge_text, Host& host);
+
+// The costs of the tool's last calculation, indexed by ShippingMethod: -1 for a method
+// that cannot take the parcel, and for every method before the first calculation.
+using ToolCosts = std::array<int, kShippingMethodCount>;
+ToolCosts UncalculatedCosts();
+
+// What "送る" of a method puts into "送料": the cost the tool calculated for it, in
+// bidder mode and when the method can take the parcel; nothing otherwise (its button is
+// then disabled).
+std::optional<std::int32_t> CostToSend(bool bidder_mode, const ToolCosts& costs,
+                                       ShippingMethod method);
+
+// The current service that "送る" hands to the bidder for the chosen row of `quotes`
+// (-1: none chosen): in bidder mode, a quote with a cost of 0 or more; nullptr otherwise
+// (the button is then disabled).
+const ServiceQuote* QuoteToSend(bool bidder_mode, const std::vector<ServiceQuote>& quotes, int row);
 
 // The methods with the lowest cost of 0 or more among `costs` (indexed by
 // ShippingMethod); all of them when several share it; none when no method can take
 // the parcel.
-std::vector<ShippingMethod> CheapestMethods(const std::array<int, kShippingMethodCount>& costs);
+std::vector<ShippingMethod> CheapestMethods(const ToolCosts& costs);
 
 } // namespace hanamori

@@ -197,19 +197,16 @@ void ShippingToolDialog::Calculate() {
     const std::string destination = PrefectureName(ui.destinationCombo->currentIndex());
     m_engine.SetParcel(SideValue(ui.side1Edit), SideValue(ui.side2Edit), SideValue(ui.side3Edit),
                        weight);
-    std::array<int, kShippingMethodCount> costs{};
     for (int i = 0; i < kShippingMethodCount; ++i) {
         auto method = static_cast<ShippingMethod>(i);
         int cost = m_engine.Cost(method, origin, destination);
-        costs[static_cast<std::size_t>(i)] = cost;
+        m_costs[static_cast<std::size_t>(i)] = cost;
         Row& row = RowOf(method);
         row.cost->setText(cost < 0 ? QStringLiteral("発送不可") : QString::number(cost));
-        if (m_request.bidder_mode) {
-            row.send->setEnabled(cost >= 0);
-        }
+        row.send->setEnabled(CostToSend(m_request.bidder_mode, m_costs, method).has_value());
     }
     // The cheapest methods stand out: bold, with a short note beside them.
-    std::vector<ShippingMethod> cheapest = CheapestMethods(costs);
+    std::vector<ShippingMethod> cheapest = CheapestMethods(m_costs);
     for (int i = 0; i < kShippingMethodCount; ++i) {
         auto method = static_cast<ShippingMethod>(i);
         bool mark = std::find(cheapest.begin(), cheapest.end(), method) != cheapest.end();
@@ -275,24 +272,19 @@ void ShippingToolDialog::FillServices(const std::vector<ServiceQuote>& quotes) {
 }
 
 void ShippingToolDialog::OnServiceChosen() {
-    const int row = m_ui->servicesTable->currentRow();
-    const bool sendable = m_request.bidder_mode && row >= 0 &&
-                          static_cast<std::size_t>(row) < m_quotes.size() &&
-                          m_quotes[static_cast<std::size_t>(row)].cost >= 0;
-    m_ui->serviceSendButton->setEnabled(sendable);
+    m_ui->serviceSendButton->setEnabled(
+        QuoteToSend(m_request.bidder_mode, m_quotes, m_ui->servicesTable->currentRow()) != nullptr);
 }
 
 // "送る" of the current services: the service's name into "発送方法" and its cost into
 // "送料", as the bidder tab will take them on OK.
 void ShippingToolDialog::SendService() {
-    const int row = m_ui->servicesTable->currentRow();
-    if (!m_request.bidder_mode || row < 0 || static_cast<std::size_t>(row) >= m_quotes.size() ||
-        m_quotes[static_cast<std::size_t>(row)].cost < 0) {
-        return;
+    const ServiceQuote* quote =
+        QuoteToSend(m_request.bidder_mode, m_quotes, m_ui->servicesTable->currentRow());
+    if (quote != nullptr) {
+        m_ui->shipMethodEdit->setText(ToQt(quote->service->name));
+        m_ui->chargeEdit->setText(QString::number(quote->cost));
     }
-    const ServiceQuote& quote = m_quotes[static_cast<std::size_t>(row)];
-    m_ui->shipMethodEdit->setText(ToQt(quote.service->name));
-    m_ui->chargeEdit->setText(QString::number(quote.cost));
 }
 
 void ShippingToolDialog::ShowList(ShippingMethod method) {
@@ -310,26 +302,18 @@ void ShippingToolDialog::ShowList(ShippingMethod method) {
 }
 
 void ShippingToolDialog::Send(ShippingMethod method) {
-    QString text = RowOf(method).cost->text();
-    if (IsSendableCost(ToCp932Lossy(text))) {
-        m_ui->chargeEdit->setText(text);
+    if (std::optional<std::int32_t> cost = CostToSend(m_request.bidder_mode, m_costs, method)) {
+        m_ui->chargeEdit->setText(QString::number(*cost));
     }
 }
 
 void ShippingToolDialog::accept() {
-    if (!m_request.bidder_mode) {
+    ToolOk ok =
+        ConfirmToolOk(m_request.bidder_mode, ToCp932Lossy(m_ui->chargeEdit->text()), m_host);
+    m_charge = ok.charge;
+    if (ok.closes) {
         QDialog::accept();
-        return;
     }
-    ToolCharge checked = CheckToolCharge(ToCp932Lossy(m_ui->chargeEdit->text()));
-    m_charge = checked.charge;
-    if (checked.refused) {
-        m_host.ShowMessage("正しい送料を入力してください。"_sj, MessageIcon::Exclamation);
-    }
-    if (m_charge < 0) {
-        return;
-    }
-    QDialog::accept();
 }
 
 std::optional<ShippingToolResult> ShippingToolDialog::Run() {

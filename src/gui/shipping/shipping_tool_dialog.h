@@ -46,7 +46,7 @@ public:
     void Calculate();
     // "送料一覧" of a parcel carrier.
     void ShowList(ShippingMethod method);
-    // "送る": the method's cost into "送料" when it is a number.
+    // "送る": the method's calculated cost into "送料", when there is one to send.
     void Send(ShippingMethod method);
 
     // OK: in bidder mode only with a charge of 0 or more in "送料".
@@ -75,6 +75,7 @@ private:
     ShippingEngine m_engine;
     std::array<Row, kShippingMethodCount> m_rows{};
     ServiceCatalogue m_services;
+    ToolCosts m_costs = UncalculatedCosts();
     std::vector<ServiceQuote> m_quotes; // of the last calculation; empty before it
     int m_charge = -1;
     bool m_filling = false;

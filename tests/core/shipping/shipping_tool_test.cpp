@@ -1,5 +1,5 @@
 // The shipping tool's decisions: its requests, how it reads the rate tables, its
-// remarks, the charge it accepts and the cheapest method.
+// remarks, what OK accepts, what 送る sends and the cheapest method.
 
 #include "core/settings/user_settings.h"
 #include "core/shipping/rate_fixture.h"
@@ -93,24 +93,48 @@ TEST(ShippingTool, RemarksListTheHandInOptionsInOrder) {
 }
 
 TEST(ShippingTool, OkAcceptsASignedNumberAndClosesOnlyWhenNotNegative) {
-    EXPECT_EQ(CheckToolCharge("800").charge, 800);
-    EXPECT_FALSE(CheckToolCharge("800").refused);
+    test::ScriptedHost host;
+    ToolOk ok = ConfirmToolOk(true, "800", host);
+    EXPECT_TRUE(ok.closes);
+    EXPECT_EQ(ok.charge, 800);
     // -1 is a number: no message, but the tool stays open.
-    EXPECT_EQ(CheckToolCharge("-1").charge, -1);
-    EXPECT_FALSE(CheckToolCharge("-1").refused);
+    ok = ConfirmToolOk(true, "-1", host);
+    EXPECT_FALSE(ok.closes);
+    EXPECT_EQ(ok.charge, -1);
+    EXPECT_TRUE(host.messages.empty());
     for (const char* bad : {"", "-", "8a", " 8", "99999999999"}) {
         SCOPED_TRACE(bad);
-        EXPECT_EQ(CheckToolCharge(bad).charge, -1);
-        EXPECT_TRUE(CheckToolCharge(bad).refused);
+        host.messages.clear();
+        ok = ConfirmToolOk(true, bad, host);
+        EXPECT_FALSE(ok.closes);
+        EXPECT_EQ(ok.charge, -1);
+        ASSERT_EQ(host.MessagesUtf8(), std::vector<std::string>{"正しい送料を入力してください。"});
+        EXPECT_EQ(host.messages[0].icon, MessageIcon::Exclamation);
     }
-    EXPECT_TRUE(IsSendableCost("1200"));
-    EXPECT_FALSE(IsSendableCost(Sj("発送不可")));
-    EXPECT_FALSE(IsSendableCost(""));
+    // Standalone, OK closes whatever "送料" holds.
+    host.messages.clear();
+    EXPECT_TRUE(ConfirmToolOk(false, "8a", host).closes);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST(ShippingTool, SendHandsOverOnlyACalculatedCostInBidderMode) {
+    ToolCosts costs = UncalculatedCosts();
+    EXPECT_EQ(CostToSend(true, costs, ShippingMethod::Sassi), std::nullopt);
+    costs[static_cast<int>(ShippingMethod::Sassi)] = 0;
+    EXPECT_EQ(CostToSend(true, costs, ShippingMethod::Sassi), 0);
+    EXPECT_EQ(CostToSend(false, costs, ShippingMethod::Sassi), std::nullopt);
+
+    ServiceTariff service;
+    const std::vector<ServiceQuote> quotes = {{&service, -1, false}, {&service, 1650, true}};
+    EXPECT_EQ(QuoteToSend(true, quotes, 1), &quotes[1]);
+    for (int row : {-1, 0, 2}) { // none chosen, 発送不可, beyond the quotes
+        EXPECT_EQ(QuoteToSend(true, quotes, row), nullptr) << row;
+    }
+    EXPECT_EQ(QuoteToSend(false, quotes, 1), nullptr);
 }
 
 TEST(ShippingTool, CheapestMarksEveryMethodSharingTheLowestCost) {
-    std::array<int, kShippingMethodCount> costs;
-    costs.fill(-1);
+    ToolCosts costs = UncalculatedCosts();
     EXPECT_TRUE(CheapestMethods(costs).empty());
     costs[static_cast<int>(ShippingMethod::YuPack)] = 800;
     costs[static_cast<int>(ShippingMethod::Yamato)] = 740;
