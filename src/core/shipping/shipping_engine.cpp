@@ -77,9 +77,14 @@ std::int64_t ShippingEngine::TotalBase() const {
     return std::int64_t{m_unit_price} * m_quantity + m_surcharge;
 }
 
-bool ShippingEngine::List(ShippingMethod method, int format, bool with_totals) {
+CarrierCalculator& ShippingEngine::WithParcel(ShippingMethod method) {
     CarrierCalculator& calculator = Calculator(method);
     calculator.SetParcel(m_side1, m_side2, m_side3, m_weight);
+    return calculator;
+}
+
+bool ShippingEngine::List(ShippingMethod method, int format, bool with_totals) {
+    CarrierCalculator& calculator = WithParcel(method);
     calculator.SetSellerId(m_seller_id);
     return calculator.BuildList(m_origin, format, with_totals ? TotalBase() : kNoTotal);
 }
@@ -90,15 +95,11 @@ const std::string& ShippingEngine::ListText(ShippingMethod method) const {
 
 int ShippingEngine::Cost(ShippingMethod method, const std::string& origin,
                          const std::string& destination) {
-    CarrierCalculator& calculator = Calculator(method);
-    calculator.SetParcel(m_side1, m_side2, m_side3, m_weight);
-    return calculator.Cost(origin, destination);
+    return WithParcel(method).Cost(origin, destination);
 }
 
 bool ShippingEngine::IsAvailable(ShippingMethod method, const std::string& origin) {
-    CarrierCalculator& calculator = Calculator(method);
-    calculator.SetParcel(m_side1, m_side2, m_side3, m_weight);
-    return calculator.IsAvailable(origin);
+    return WithParcel(method).IsAvailable(origin);
 }
 
 CarrierCalculator& ShippingEngine::Calculator(ShippingMethod method) {

@@ -109,6 +109,9 @@ public:
     std::int64_t TotalBase() const;
 
 private:
+    // The method's calculator, handed the request's parcel.
+    CarrierCalculator& WithParcel(ShippingMethod method);
+
     YuPackCalculator m_yupack;
     YahooYuPackCalculator m_yahoo_yupack;
     PostalCalculator m_postal[6];
