@@ -1,7 +1,7 @@
 #pragma once
-// Records to JSON and back, field by field: one bind function per record names every
-// key once and runs with a JsonWriter (record to JSON) or a JsonReader (JSON to
-// record, refusing what the record cannot hold and naming the field).
+// Records to JSON and back, field by field: a record's field list (VisitFields) runs
+// with a JsonWriter (record to JSON) or a JsonReader (JSON to record, refusing what the
+// record cannot hold and naming the field).
 
 #include "core/text/cp932.h"
 #include "core/text/width_fold.h"

@@ -1,6 +1,7 @@
 #include "core/listing/listing_file.h"
 
 #include "core/app/atomic_file.h"
+#include "core/app/record_fields.h"
 #include "core/text/cp932.h"
 
 #include <cstring>
@@ -11,7 +12,7 @@
 namespace hanamori {
 namespace {
 
-// Writes primitives; the first short write makes every later call fail.
+// Writes primitives; the first failure makes every later call fail.
 class ListingWriter {
 public:
     explicit ListingWriter(std::ostream& out) : m_out(out) {}
@@ -32,71 +33,40 @@ public:
         // longer reads.
         std::size_t length = std::strlen(text.c_str());
         if (length > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+            m_failed = true;
             return false;
         }
         return Int(static_cast<std::int32_t>(length)) && (length == 0 || Put(text.data(), length));
     }
 
+    bool ok() const { return !m_failed && m_out.good(); }
+
 private:
     bool Put(const char* data, std::size_t n) {
-        if (!m_out.good()) {
+        if (!ok()) {
             return false;
         }
         m_out.write(data, static_cast<std::streamsize>(n));
         return m_out.good();
     }
     std::ostream& m_out;
+    bool m_failed = false;
 };
 
-// Both directions walk the same field list, so the layout is written down once.
-template <class Io, class A> bool BindAuction(Io& io, A& a) {
-    return io.Tag(kAuctionTag) && io.Text(a.page_url, kUrlCapacity) && io.Byte(a.listed) &&
-           io.Text(a.listed_date, kDateCapacity) && io.Byte(a.ended) &&
-           io.Text(a.ended_date, kDateCapacity) && io.Byte(a.completed) &&
-           io.Text(a.completed_date, kDateCapacity) && io.Text(a.memo) &&
-           io.Text(a.design_type, kDesignNameCapacity) &&
-           io.Text(a.design_color, kDesignNameCapacity) &&
-           io.Text(a.display_name, kDisplayNameCapacity) && io.Byte(a.use_description) &&
-           io.Text(a.description) && io.Byte(a.use_notes) && io.Text(a.notes) &&
-           io.Byte(a.use_other) && io.Text(a.other) && io.Byte(a.use_quantity) &&
-           io.Int(a.quantity) && io.Int(a.weight_g) && io.Int(a.length_cm) && io.Int(a.width_cm) &&
-           io.Int(a.height_cm) && io.Byte(a.use_bank) && io.Text(a.bank_text) &&
-           io.Byte(a.use_postal) && io.Text(a.postal_text) && io.Byte(a.use_other_payment) &&
-           io.Text(a.other_payment_text) && io.Text(a.origin_pref, kPrefCapacity) &&
-           io.Byte(a.use_teikei) && io.Int(a.teikei_cost) && io.Byte(a.use_teikeigai) &&
-           io.Int(a.teikeigai_cost) && io.Byte(a.use_booklet) && io.Int(a.booklet_cost) &&
-           io.Byte(a.use_expack) && io.Int(a.expack_cost) && io.Byte(a.use_kuroneko_mail) &&
-           io.Int(a.kuroneko_mail_cost) && io.Byte(a.use_hikyaku_mail) &&
-           io.Int(a.hikyaku_mail_cost) && io.Byte(a.use_other_ship) &&
-           io.Text(a.other_ship_name, kOtherShipNameCapacity) && io.Int(a.other_ship_cost) &&
-           io.Byte(a.use_yupack) && io.Byte(a.use_yahoo_yupack) && io.Byte(a.use_yamato) &&
-           io.Byte(a.use_sagawa) && io.Byte(a.use_pelican) && io.Text(a.shipping_notes);
-}
+// Runs a record's field list over a ListingReader or ListingWriter: a flag is one byte.
+// The key is the JSON's business, not the file's.
+template <class Io> struct FileFields {
+    Io& io;
+    template <class T> void Text(const char*, T& text, std::size_t capacity) {
+        io.Text(text, capacity);
+    }
+    template <class T> void Flag(const char*, T& flag) { io.Byte(flag); }
+    template <class T> void Int(const char*, T& value) { io.Int(value); }
+};
 
-template <class Io, class C> bool BindCustomer(Io& io, C& c) {
-    return io.Text(c.name, kPersonTextCapacity) && io.Text(c.nickname, kPersonTextCapacity) &&
-           io.Text(c.mail, kMailAddressCapacity) && io.Int(c.price) && io.Int(c.count) &&
-           io.Text(c.ship_method) && io.Int(c.ship_cost) && io.Int(c.other_charge) &&
-           io.Text(c.zip, kPersonTextCapacity) && io.Text(c.pref, kPrefCapacity) &&
-           io.Text(c.address) && io.Text(c.phone, kPersonTextCapacity) && io.Byte(c.mail_comment) &&
-           io.Text(c.comment) && io.Byte(c.notice_sent) &&
-           io.Text(c.notice_sent_date, kDateCapacity) && io.Byte(c.method_told) &&
-           io.Text(c.method_told_date, kDateCapacity) && io.Byte(c.paid) &&
-           io.Text(c.paid_date, kDateCapacity) && io.Byte(c.shipped) &&
-           io.Text(c.shipped_date, kDateCapacity) && io.Byte(c.closed) &&
-           io.Text(c.closed_date, kDateCapacity);
-}
-
-template <class Io, class M> bool BindMail(Io& io, M& m) {
-    return io.Tag(kMailTag) && io.Byte(m.bank1) && io.Byte(m.bank2) && io.Byte(m.bank3) &&
-           io.Byte(m.bank4) && io.Byte(m.bank5) && io.Byte(m.bank6) && io.Byte(m.postal1) &&
-           io.Byte(m.postal2) && io.Byte(m.postal3) && io.Byte(m.use_other_payment) &&
-           io.Text(m.other_payment_text) && io.Text(m.seller_name, kPersonTextCapacity) &&
-           io.Text(m.seller_nickname, kPersonTextCapacity) &&
-           io.Text(m.seller_mail, kMailAddressCapacity) &&
-           io.Text(m.seller_zip, kPersonTextCapacity) &&
-           io.Text(m.seller_pref, kPersonTextCapacity) && io.Text(m.seller_address) &&
-           io.Text(m.seller_phone, kPersonTextCapacity);
+template <class Io, class Record> bool FileRecord(Io& io, Record& record) {
+    VisitFields(record, FileFields<Io>{io});
+    return io.ok();
 }
 
 // A text as the reader's terminated field holds it: up to the first zero byte.
@@ -155,6 +125,9 @@ bool ListingReader::Byte(std::int32_t& flag) {
 }
 
 bool ListingReader::Text(std::string& field, std::size_t capacity) {
+    if (!ok()) {
+        return false; // the fields after a failure keep what they held
+    }
     std::int32_t length = 0;
     const char* at = nullptr;
     bool ok = Int(length) && length >= 0 &&
@@ -181,12 +154,12 @@ bool ListingReader::Text(std::string& field, std::size_t capacity) {
 
 bool WriteAuctionSection(std::ostream& out, const AuctionRecord& a) {
     ListingWriter w(out);
-    return BindAuction(w, a);
+    return w.Tag(kAuctionTag) && FileRecord(w, a);
 }
 
 bool WriteCustomerRecord(std::ostream& out, const CustomerRecord& c) {
     ListingWriter w(out);
-    return BindCustomer(w, c);
+    return FileRecord(w, c);
 }
 
 bool WriteCustomerSection(std::ostream& out, const CustomerList& list) {
@@ -195,7 +168,7 @@ bool WriteCustomerSection(std::ostream& out, const CustomerList& list) {
         return false;
     }
     for (const CustomerRecord& c : list.records()) {
-        if (!WriteCustomerRecord(out, c)) {
+        if (!FileRecord(w, c)) {
             return false;
         }
     }
@@ -204,17 +177,17 @@ bool WriteCustomerSection(std::ostream& out, const CustomerList& list) {
 
 bool WriteMailSection(std::ostream& out, const MailRecord& m) {
     ListingWriter w(out);
-    return BindMail(w, m);
+    return w.Tag(kMailTag) && FileRecord(w, m);
 }
 
 bool ReadAuctionSection(ListingReader& in, AuctionRecord& a) {
-    return BindAuction(in, a);
+    return in.Tag(kAuctionTag) && FileRecord(in, a);
 }
 bool ReadCustomerRecord(ListingReader& in, CustomerRecord& c) {
-    return BindCustomer(in, c);
+    return FileRecord(in, c);
 }
 bool ReadMailSection(ListingReader& in, MailRecord& m) {
-    return BindMail(in, m);
+    return in.Tag(kMailTag) && FileRecord(in, m);
 }
 
 bool ReadCustomerSection(ListingReader& in, CustomerList& list) {

@@ -21,7 +21,8 @@ inline constexpr const char kMailTag[] = "@MailHeader                    @";
 inline constexpr std::size_t kTagLength = 32;
 
 // Sequential reader over the bytes of a listing file. Every read checks what is left;
-// the first failure makes the reader fail for good.
+// the first failure makes the reader fail for good, and later reads leave their fields
+// alone.
 class ListingReader {
 public:
     explicit ListingReader(std::string_view bytes) : m_bytes(bytes) {}
@@ -36,6 +37,8 @@ public:
     // Off: Text() checks and passes over each text exactly as it would read it, and leaves
     // the field alone.
     void DecodeTexts(bool on) { m_decode_texts = on; }
+    // False once a read has failed.
+    bool ok() const { return m_pos <= m_bytes.size(); }
 
 private:
     // The next `length` bytes, or nullptr (and failed for good) when fewer are left.

@@ -151,13 +151,8 @@ TEST(ListingFile, EveryFieldRoundTripsByteForByte) {
     SaleMaster read = FreshListing();
     ASSERT_TRUE(ReadListingBytes(read, bytes));
     EXPECT_EQ(Bytes(read), bytes);
-    EXPECT_EQ(read.auction.ended, 2);
-    EXPECT_EQ(read.auction.completed, 255);
-    EXPECT_EQ(read.auction.description, Sj("説明文\r\n\r\n改行あり"));
-    ASSERT_EQ(read.customers.count(), 2);
-    EXPECT_EQ(read.customers[1].name, Sj("山田太郎1"));
-    EXPECT_EQ(read.customers.current, 0);
-    EXPECT_EQ(read.customers_edit.count(), 0); // the working copy is never stored
+    // Every field comes back, and the working copy of the bidders is never stored.
+    EXPECT_TRUE(read == original);
 }
 
 TEST(ListingFile, AnyFormatNumberIsAccepted) {
