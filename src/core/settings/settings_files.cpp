@@ -2,6 +2,7 @@
 
 #include "core/app/atomic_file.h"
 #include "core/app/profile_file.h"
+#include "core/app/record_fields.h"
 #include "core/text/cp932.h"
 #include "core/text/format.h"
 
@@ -9,21 +10,56 @@
 #include <map>
 #include <sys/stat.h>
 #include <type_traits>
+#include <vector>
 
 namespace hanamori {
 namespace {
 
-std::string SettingsPath(const std::string& dir, const char* name) {
+std::string SettingsPath(const std::string& dir, const std::string& name) {
     return dir + kSettingsDirName + name;
 }
 
-// Reading and writing share one description of each group: the binder functions
-// below name every key once and are run with a reader or a writer.
+const UserSettings& Defaults() {
+    static const UserSettings defaults;
+    return defaults;
+}
+
+// One group of fields read from an INI section. A missing key gives the field's value
+// in `defaults`; side-file texts are read with the group's side files.
+template <class Record> struct IniFieldReader {
+    const ProfileFile& file;
+    const std::string& section;
+    Record& record;
+    const Record& defaults;
+    void Line(const char* key, std::string Record::*m, std::size_t capacity) {
+        record.*m = file.GetString(section, key, defaults.*m, capacity);
+    }
+    void Int(const char* key, std::int32_t Record::*m, const char* own_section = nullptr) {
+        record.*m = file.GetInt(own_section ? own_section : section, key, defaults.*m);
+    }
+    void SideText(const char*, std::string Record::*, const char*, std::size_t) {}
+};
+
+template <class Record> struct IniFieldWriter {
+    ProfileFile& file;
+    const std::string& section;
+    const Record& record;
+    void Line(const char* key, std::string Record::*m, std::size_t) {
+        file.SetString(section, key, record.*m);
+    }
+    void Int(const char* key, std::int32_t Record::*m, const char* own_section = nullptr) {
+        file.SetInt(own_section ? own_section : section, key, record.*m);
+    }
+    void SideText(const char*, std::string Record::*, const char*, std::size_t) {}
+};
+
+// Reading and writing share one description of where each group lives: the binder
+// functions below name every section once and are run with a reader or a writer.
 struct IniReader {
     const ProfileFile& file;
-    void Text(const std::string& section, const char* key, std::string& value, std::size_t capacity,
-              std::string_view fallback = {}) {
-        value = file.GetString(section, key, fallback, capacity);
+    template <class Record>
+    void Group(const std::string& section, Record& record, const Record& defaults) {
+        Record::Fields(IniFieldReader<Record>{file, section, record, defaults});
     }
     void Int(const std::string& section, const char* key, std::int32_t& value,
              std::int32_t fallback) {
@@ -33,116 +69,57 @@ struct IniReader {
 
 struct IniWriter {
     ProfileFile& file;
-    void Text(const std::string& section, const char* key, const std::string& value, std::size_t,
-              std::string_view = {}) {
-        file.SetString(section, key, value);
+    template <class Record>
+    void Group(const std::string& section, const Record& record, const Record&) {
+        Record::Fields(IniFieldWriter<Record>{file, section, record});
     }
     void Int(const std::string& section, const char* key, const std::int32_t& value, std::int32_t) {
         file.SetInt(section, key, value);
     }
 };
 
-template <class Io, class Profile> void BindProfile(Io& io, Profile& p, const std::string& s) {
-    io.Text(s, "name", p.name, 128);
-    io.Text(s, "nickname", p.nickname, 128);
-    io.Text(s, "mail", p.mail, 256);
-    io.Text(s, "post", p.post, 32);
-    io.Text(s, "address1", p.address1, 32);
-    io.Int(s, "chk_kenname", p.chk_kenname, 0);
-    io.Int(s, "chk_address2", p.chk_address2, 0);
-    io.Text(s, "address2", p.address2, 32);
-    io.Text(s, "phone", p.phone, 32);
-    io.Int(s, "y_auction", p.y_auction, 0);
-    io.Int(s, "mybooth_flag", p.mybooth_flag, 0);
-    io.Int(s, "mybooth_type", p.mybooth_type, 0);
-    io.Text(s, "banner_text", p.banner_text, 1024, DefaultBannerText());
-    io.Text(s, "bunner_url", p.bunner_url, 1024);
-}
-
 template <class Io, class Settings> void BindMain(Io& io, Settings& s) {
-    io.Text(kMainSection, "page_type", s.hanamo.page_type, 128);
-    io.Text(kMainSection, "page_color", s.hanamo.page_color, 128);
-    io.Int(kMainSection, "overdue_days", s.hanamo.overdue_days, kDefaultOverdueDays);
+    io.Group(kMainSection, s.hanamo, Defaults().hanamo);
 }
 
 template <class Io, class Settings> void BindPersonal(Io& io, Settings& s) {
-    for (int i = 0; i < kProfileCount; ++i) {
-        std::string section = i == 0 ? "PERSONAL" : StrPrintf("PERSONAL%d", i);
-        BindProfile(io, s.personal[static_cast<std::size_t>(i)], section);
+    for (std::size_t i = 0; i < kProfileCount; ++i) {
+        std::string section = i == 0 ? "PERSONAL" : StrPrintf("PERSONAL%zu", i);
+        io.Group(section, s.personal[i], Defaults().personal[i]);
     }
     io.Int("PERSONAL_WHOLE", "def_pers", s.def_pers, 0);
 }
 
 template <class Io, class Settings> void BindBanks(Io& io, Settings& s) {
-    for (int i = 0; i < kBankCount; ++i) {
-        auto& b = s.bank[static_cast<std::size_t>(i)];
-        std::string sec = StrPrintf("BANK%d", i);
-        io.Int(sec, "check", b.check, 0);
-        io.Text(sec, "bank_name", b.bank_name, 128);
-        io.Text(sec, "sub_name", b.sub_name, 128);
-        io.Text(sec, "type", b.type, 128);
-        io.Text(sec, "number", b.number, 128);
-        io.Text(sec, "user_name", b.user_name, 128);
+    for (std::size_t i = 0; i < kBankCount; ++i) {
+        io.Group(StrPrintf("BANK%zu", i), s.bank[i], Defaults().bank[i]);
     }
 }
 
 template <class Io, class Settings> void BindPostal(Io& io, Settings& s) {
-    for (int i = 0; i < kPostalCount; ++i) {
-        auto& y = s.yuubin[static_cast<std::size_t>(i)];
-        std::string sec = StrPrintf("YUUBIN%d", i);
-        io.Int(sec, "check", y.check, 0);
-        io.Text(sec, "type", y.type, 128);
-        io.Text(sec, "sign", y.sign, 128);
-        io.Text(sec, "number", y.number, 128);
-        io.Text(sec, "user_name", y.user_name, 128);
+    for (std::size_t i = 0; i < kPostalCount; ++i) {
+        io.Group(StrPrintf("YUUBIN%zu", i), s.yuubin[i], Defaults().yuubin[i]);
     }
 }
 
 template <class Io, class Settings> void BindOtherPayment(Io& io, Settings& s) {
-    io.Int("ETC", "check", s.etc.check, 0);
+    io.Group("ETC", s.etc, Defaults().etc);
 }
 
 template <class Io, class Settings> void BindItemInfo(Io& io, Settings& s) {
-    io.Int("ITEM_INFO", "chk_etc", s.item_info.chk_etc, 0);
+    io.Group("ITEM_INFO", s.item_info, Defaults().item_info);
 }
 
 template <class Io, class Settings> void BindPayment(Io& io, Settings& s) {
-    io.Int("PAYMENT", "chk_bank", s.payment.chk_bank, 1);
-    io.Int("PAYMENT", "chk_yuubin", s.payment.chk_yuubin, 0);
-    io.Int("PAYMENT", "chk_etc", s.payment.chk_etc, 0);
+    io.Group("PAYMENT", s.payment, Defaults().payment);
 }
 
 template <class Io, class Settings> void BindSendMethod(Io& io, Settings& s) {
-    auto& m = s.send_method;
-    const std::string sec = "SEND_METHOD";
-    io.Int(sec, "chk_teikei", m.chk_teikei, 0);
-    io.Int(sec, "chk_teikeigai", m.chk_teikeigai, 0);
-    io.Int(sec, "chk_sassi", m.chk_sassi, 0);
-    io.Int(sec, "chk_expack", m.chk_expack, 0);
-    io.Int(sec, "chk_kuroneko", m.chk_kuroneko, 0);
-    io.Int(sec, "chk_hikyaku", m.chk_hikyaku, 0);
-    io.Int(sec, "chk_yuupack", m.chk_yuupack, 0);
-    io.Int(sec, "chk_y_yuupack", m.chk_y_yuupack, 0);
-    io.Int(sec, "chk_yamato", m.chk_yamato, 0);
-    io.Int(sec, "chk_sagawa", m.chk_sagawa, 0);
-    io.Int(sec, "chk_perikan", m.chk_perikan, 0);
-    io.Int(sec, "chk_etc", m.chk_etc, 0);
-    io.Text(sec, "edt_etc", m.edt_etc, 128);
+    io.Group("SEND_METHOD", s.send_method, Defaults().send_method);
 }
 
 template <class Io, class Settings> void BindShippingOptions(Io& io, Settings& s) {
-    auto& o = s.send_opt;
-    const std::string sec = "SEND_METHOD_OPT";
-    io.Int(sec, "chk_sassi_cod", o.chk_sassi_cod, 0);
-    io.Int(sec, "chk_yuupack_opt100", o.chk_yuupack_opt100, 0);
-    io.Int(sec, "chk_yuupack_cod", o.chk_yuupack_cod, 0);
-    io.Int(sec, "chk_yamato_opt100", o.chk_yamato_opt100, 0);
-    io.Int(sec, "chk_yamato_cod", o.chk_yamato_cod, 0);
-    io.Int(sec, "chk_sagawa_opt100", o.chk_sagawa_opt100, 0);
-    io.Int(sec, "chk_sagawa_cod", o.chk_sagawa_cod, 0);
-    io.Int(sec, "chk_perikan_opt100", o.chk_perikan_opt100, 0);
-    io.Int(sec, "chk_perikan_cod", o.chk_perikan_cod, 0);
-    io.Int("SEND_METHOD_YUUPACK_OPT", "chk_yuupack_opt", o.chk_yuupack_opt, 1);
+    io.Group("SEND_METHOD_OPT", s.send_opt, Defaults().send_opt);
 }
 
 template <class Bind> void LoadIni(UserSettings& s, const std::string& path, Bind bind) {
@@ -152,59 +129,86 @@ template <class Bind> void LoadIni(UserSettings& s, const std::string& path, Bin
     bind(reader, s);
 }
 
+// One side file: its name under user.ini/, the text it holds and how much of it is read.
+template <class Text> struct SideFile {
+    std::string name;
+    Text* text;
+    std::size_t limit;
+};
+
+template <class Record>
+using TextOf = std::conditional_t<std::is_const_v<Record>, const std::string, std::string>;
+
+// Adds the side files of `record` in the order of its fields (`index`: the profile).
+template <class Record>
+void AddSideFiles(std::vector<SideFile<TextOf<Record>>>& files, Record& record, int index = 0) {
+    struct Collect {
+        std::vector<SideFile<TextOf<Record>>>& files;
+        int index;
+        void Line(const char*, const std::string&, std::size_t) {}
+        void Int(const char*, const std::int32_t&) {}
+        void SideText(const char*, TextOf<Record>& text, const char* file, std::size_t capacity) {
+            files.push_back({SideFileName(file, index), &text, capacity - 1});
+        }
+    };
+    VisitFields(record, Collect{files, index});
+}
+
+template <class Record> std::vector<SideFile<TextOf<Record>>> SideFilesOf(Record& record) {
+    std::vector<SideFile<TextOf<Record>>> files;
+    AddSideFiles(files, record);
+    return files;
+}
+
+template <class Settings> auto ProfileSideFiles(Settings& s) {
+    std::vector<SideFile<TextOf<Settings>>> files;
+    for (std::size_t i = 0; i < kProfileCount; ++i) {
+        AddSideFiles(files, s.personal[i], static_cast<int>(i));
+    }
+    return files;
+}
+
 // A group's side files, read in order. A missing file reads as empty; one that exists
 // but cannot be read stops the group, and it and the later files are marked unread.
-bool LoadSideFiles(
-    UserSettings& s, const std::string& dir,
-    std::initializer_list<std::pair<const char*, std::pair<std::string*, std::size_t>>> files) {
+bool LoadSideFiles(UserSettings& s, const std::string& dir,
+                   const std::vector<SideFile<std::string>>& files) {
     bool stopped = false;
-    for (const auto& [name, target] : files) {
+    for (const SideFile<std::string>& file : files) {
         if (stopped) {
-            s.unread_side_files.insert(name);
+            s.unread_side_files.insert(file.name);
             continue;
         }
-        std::string path = SettingsPath(dir, name);
+        std::string path = SettingsPath(dir, file.name);
         struct stat st {};
         if (::stat(path.c_str(), &st) != 0) {
-            target.first->clear();
-            s.unread_side_files.erase(name);
+            file.text->clear();
+            s.unread_side_files.erase(file.name);
             continue;
         }
         std::string text;
-        if (!S_ISREG(st.st_mode) || !ReadFilePrefix(path, target.second, text)) {
-            s.unread_side_files.insert(name);
+        if (!S_ISREG(st.st_mode) || !ReadFilePrefix(path, file.limit, text)) {
+            s.unread_side_files.insert(file.name);
             stopped = true;
             continue;
         }
-        *target.first = std::move(text);
-        s.unread_side_files.erase(name);
+        *file.text = std::move(text);
+        s.unread_side_files.erase(file.name);
     }
     return !stopped;
 }
 
 bool SaveSideFiles(const UserSettings& s, const std::string& dir,
-                   std::initializer_list<std::pair<const char*, const std::string*>> files) {
-    for (const auto& [name, text] : files) {
-        if (s.unread_side_files.count(name) != 0) {
+                   const std::vector<SideFile<const std::string>>& files) {
+    for (const SideFile<const std::string>& file : files) {
+        if (s.unread_side_files.count(file.name) != 0) {
             continue;
         }
-        if (!SaveBytesAtomically(SettingsPath(dir, name), *text)) {
+        if (!SaveBytesAtomically(SettingsPath(dir, file.name), *file.text)) {
             return false;
         }
     }
     return true;
 }
-
-std::string AddressFileName(int profile) {
-    return profile == 0 ? std::string("pers_address.txt")
-                        : StrPrintf("pers_address%d.txt", profile);
-}
-
-constexpr std::size_t kAddressRead = 1023;
-constexpr std::size_t kEtcPaymentRead = 2047;
-constexpr std::size_t kItemInfoRead = 2047;
-constexpr std::size_t kPaymentTextRead = 1023;
-constexpr std::size_t kSendTextRead = 2047;
 
 } // namespace
 
@@ -221,15 +225,7 @@ bool LoadMainSettings(UserSettings& s, const std::string& dir) {
 
 bool LoadPersonal(UserSettings& s, const std::string& dir) {
     LoadIni(s, SettingsPath(dir, "personal.ini"), [](auto& io, auto& st) { BindPersonal(io, st); });
-    std::string n0 = AddressFileName(0), n1 = AddressFileName(1), n2 = AddressFileName(2),
-                n3 = AddressFileName(3), n4 = AddressFileName(4);
-    auto& p = s.personal;
-    return LoadSideFiles(s, dir,
-                         {{n0.c_str(), {&p[0].address, kAddressRead}},
-                          {n1.c_str(), {&p[1].address, kAddressRead}},
-                          {n2.c_str(), {&p[2].address, kAddressRead}},
-                          {n3.c_str(), {&p[3].address, kAddressRead}},
-                          {n4.c_str(), {&p[4].address, kAddressRead}}});
+    return LoadSideFiles(s, dir, ProfileSideFiles(s));
 }
 
 bool LoadBanks(UserSettings& s, const std::string& dir) {
@@ -244,26 +240,23 @@ bool LoadPostal(UserSettings& s, const std::string& dir) {
 
 bool LoadOtherPayment(UserSettings& s, const std::string& dir) {
     LoadIni(s, SettingsPath(dir, "bank.ini"), [](auto& io, auto& st) { BindOtherPayment(io, st); });
-    return LoadSideFiles(s, dir, {{"etc_payment_detail.txt", {&s.etc.text, kEtcPaymentRead}}});
+    return LoadSideFiles(s, dir, SideFilesOf(s.etc));
 }
 
 bool LoadItemInfo(UserSettings& s, const std::string& dir) {
     LoadIni(s, SettingsPath(dir, "cr_page.ini"), [](auto& io, auto& st) { BindItemInfo(io, st); });
-    return LoadSideFiles(s, dir, {{"pg_etc_info.txt", {&s.item_info.text, kItemInfoRead}}});
+    return LoadSideFiles(s, dir, SideFilesOf(s.item_info));
 }
 
 bool LoadPaymentDefaults(UserSettings& s, const std::string& dir) {
     LoadIni(s, SettingsPath(dir, "cr_page.ini"), [](auto& io, auto& st) { BindPayment(io, st); });
-    return LoadSideFiles(s, dir,
-                         {{"pg_banks.txt", {&s.payment.banks_text, kPaymentTextRead}},
-                          {"pg_yuubin.txt", {&s.payment.yuubin_text, kPaymentTextRead}},
-                          {"pg_etc_payment.txt", {&s.payment.etc_text, kPaymentTextRead}}});
+    return LoadSideFiles(s, dir, SideFilesOf(s.payment));
 }
 
 bool LoadSendMethodDefaults(UserSettings& s, const std::string& dir) {
     LoadIni(s, SettingsPath(dir, "cr_page.ini"),
             [](auto& io, auto& st) { BindSendMethod(io, st); });
-    return LoadSideFiles(s, dir, {{"pg_etc_send.txt", {&s.send_method.text, kSendTextRead}}});
+    return LoadSideFiles(s, dir, SideFilesOf(s.send_method));
 }
 
 bool LoadShippingOptions(UserSettings& s, const std::string& dir) {
@@ -323,32 +316,28 @@ bool SaveAllSettings(const UserSettings& s, const std::string& dir) {
         saved[path] = inis.at(path).Save(path);
         ok = saved[path] && ok;
     }
-    // A group's side files follow its INI file, as the group saves write them.
-    std::string n0 = AddressFileName(0), n1 = AddressFileName(1), n2 = AddressFileName(2),
-                n3 = AddressFileName(3), n4 = AddressFileName(4);
-    auto& p = s.personal;
+    // A group's side files follow its INI file.
     if (saved[personal]) {
-        ok = SaveSideFiles(s, dir,
-                           {{n0.c_str(), &p[0].address},
-                            {n1.c_str(), &p[1].address},
-                            {n2.c_str(), &p[2].address},
-                            {n3.c_str(), &p[3].address},
-                            {n4.c_str(), &p[4].address}}) &&
-             ok;
+        ok = SaveSideFiles(s, dir, ProfileSideFiles(s)) && ok;
     }
     if (saved[bank]) {
-        ok = SaveSideFiles(s, dir, {{"etc_payment_detail.txt", &s.etc.text}}) && ok;
+        ok = SaveSideFiles(s, dir, SideFilesOf(s.etc)) && ok;
     }
     if (saved[page]) {
-        ok = SaveSideFiles(s, dir, {{"pg_etc_info.txt", &s.item_info.text}}) && ok;
-        ok = SaveSideFiles(s, dir,
-                           {{"pg_banks.txt", &s.payment.banks_text},
-                            {"pg_yuubin.txt", &s.payment.yuubin_text},
-                            {"pg_etc_payment.txt", &s.payment.etc_text}}) &&
-             ok;
-        ok = SaveSideFiles(s, dir, {{"pg_etc_send.txt", &s.send_method.text}}) && ok;
+        ok = SaveSideFiles(s, dir, SideFilesOf(s.item_info)) && ok;
+        ok = SaveSideFiles(s, dir, SideFilesOf(s.payment)) && ok;
+        ok = SaveSideFiles(s, dir, SideFilesOf(s.send_method)) && ok;
     }
     return ok;
+}
+
+std::string SideFileName(std::string_view name, int index) {
+    if (index == 0) {
+        return std::string(name);
+    }
+    std::size_t dot = name.rfind('.');
+    return std::string(name.substr(0, dot)) + std::to_string(index) +
+           std::string(name.substr(dot == std::string_view::npos ? name.size() : dot));
 }
 
 FileLock LockSettings(const std::string& dir) {

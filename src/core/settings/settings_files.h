@@ -5,6 +5,7 @@
 #include "core/settings/user_settings.h"
 
 #include <string>
+#include <string_view>
 
 namespace hanamori {
 
@@ -27,13 +28,17 @@ bool LoadPaymentDefaults(UserSettings& s, const std::string& dir);
 bool LoadSendMethodDefaults(UserSettings& s, const std::string& dir);
 bool LoadShippingOptions(UserSettings& s, const std::string& dir);
 
-
 // The main section, then the eight groups, in order; results of the groups are
 // ignored and the load always succeeds. The save is the only way settings reach disk:
 // it writes every key of every group, each file once and whole, then the side files
 // (those marked as not read are left as they are on disk); false when any file failed.
 bool LoadAllSettings(UserSettings& s, const std::string& dir);
 bool SaveAllSettings(const UserSettings& s, const std::string& dir);
+
+// The name under user.ini/ of the side file `name` of profile `index` (0 for the groups
+// without profiles): the first profile's is `name` itself, each other's carries its
+// number before the extension ("pers_address2.txt").
+std::string SideFileName(std::string_view name, int index);
 
 // The lock that every program holds while it writes the settings files (and a change
 // from outside, from reading them to writing them): "hanamo.ini.lock". Not held when
