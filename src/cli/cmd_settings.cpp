@@ -3,7 +3,6 @@
 
 #include "cli/command.h"
 #include "cli/json_fields.h"
-#include "core/app/record_fields.h"
 #include "core/settings/settings_files.h"
 #include "core/text/cp932.h"
 
@@ -13,13 +12,6 @@ namespace hanamori::cli {
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-// Settings to JSON: a side file's text is a text like any other.
-struct SettingsWriter : JsonWriter {
-    void SideText(const char* key, const std::string& text, const char*, std::size_t) {
-        Text(key, text);
-    }
-};
 
 // JSON to settings. A side-file text the JSON sets is the seller's, so its file is
 // written even when it could not be read at start-up.
@@ -38,34 +30,27 @@ struct SettingsReader {
     }
 };
 
-// The JSON object of one group of settings.
-template <class Record> Json GroupJson(const Record& record) {
-    Json out = Json::object();
-    VisitFields(record, SettingsWriter{{out}});
-    return out;
-}
-
 Json SettingsJson(const UserSettings& s) {
     Json out;
-    out["hanamo"] = GroupJson(s.hanamo);
+    out["hanamo"] = RecordJson(s.hanamo);
     out["personal"] = Json::array();
     for (const SellerProfile& p : s.personal) {
-        out["personal"].push_back(GroupJson(p));
+        out["personal"].push_back(RecordJson(p));
     }
     out["def_pers"] = s.def_pers;
     out["bank"] = Json::array();
     for (const BankAccount& b : s.bank) {
-        out["bank"].push_back(GroupJson(b));
+        out["bank"].push_back(RecordJson(b));
     }
     out["yuubin"] = Json::array();
     for (const PostalAccount& y : s.yuubin) {
-        out["yuubin"].push_back(GroupJson(y));
+        out["yuubin"].push_back(RecordJson(y));
     }
-    out["etc"] = GroupJson(s.etc);
-    out["cr_page"] = Json{{"item_info", GroupJson(s.item_info)},
-                          {"payment", GroupJson(s.payment)},
-                          {"send_method", GroupJson(s.send_method)}};
-    out["send_opt"] = GroupJson(s.send_opt);
+    out["etc"] = RecordJson(s.etc);
+    out["cr_page"] = Json{{"item_info", RecordJson(s.item_info)},
+                          {"payment", RecordJson(s.payment)},
+                          {"send_method", RecordJson(s.send_method)}};
+    out["send_opt"] = RecordJson(s.send_opt);
     return out;
 }
 

@@ -3,6 +3,7 @@
 // with a JsonWriter (record to JSON) or a JsonReader (JSON to record, refusing what the
 // record cannot hold and naming the field).
 
+#include "core/app/record_fields.h"
 #include "core/text/cp932.h"
 #include "core/text/width_fold.h"
 
@@ -14,16 +15,27 @@
 
 namespace hanamori::cli {
 
-// Record to JSON: texts in UTF-8, numbers and flags as integers.
+// Record to JSON: texts in UTF-8 (wherever the record keeps them), numbers and flags as
+// integers.
 struct JsonWriter {
     nlohmann::ordered_json& out;
     void Text(const char* key, const std::string& value, std::size_t = 0) {
         out[key] = Cp932ToUtf8(value);
     }
     void Line(const char* key, const std::string& value, std::size_t = 0) { Text(key, value); }
+    void SideText(const char* key, const std::string& value, const char*, std::size_t) {
+        Text(key, value);
+    }
     void Int(const char* key, std::int32_t value) { out[key] = value; }
     void Flag(const char* key, std::int32_t value) { out[key] = value; }
 };
+
+// The JSON object of one record, its fields in the order of its field list.
+template <class Record> nlohmann::ordered_json RecordJson(const Record& record) {
+    nlohmann::ordered_json out = nlohmann::ordered_json::object();
+    VisitFields(record, JsonWriter{out});
+    return out;
+}
 
 // JSON to record; remembers the first error and ignores everything after it. Keys the
 // JSON leaves out keep the record's value.

@@ -2,7 +2,6 @@
 
 #include "cli/json_fields.h"
 
-#include "core/app/record_fields.h"
 #include "core/text/cp932.h"
 
 namespace hanamori::cli {
@@ -13,22 +12,12 @@ nlohmann::ordered_json ListingToJson(const SaleMaster& listing) {
     Json out;
     out["manage_no"] = Cp932ToUtf8(listing.manage_no);
     out["product_name"] = Cp932ToUtf8(listing.product_name);
-    Json auction = Json::object();
-    JsonWriter aw{auction};
-    VisitFields(listing.auction, aw);
-    out["auction"] = auction;
-    Json customers = Json::array();
+    out["auction"] = RecordJson(listing.auction);
+    out["customers"] = Json::array();
     for (const CustomerRecord& c : listing.customers.records()) {
-        Json one = Json::object();
-        JsonWriter cw{one};
-        VisitFields(c, cw);
-        customers.push_back(one);
+        out["customers"].push_back(RecordJson(c));
     }
-    out["customers"] = customers;
-    Json mail = Json::object();
-    JsonWriter mw{mail};
-    VisitFields(listing.mail, mw);
-    out["mail"] = mail;
+    out["mail"] = RecordJson(listing.mail);
     return out;
 }
 
