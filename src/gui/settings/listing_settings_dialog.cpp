@@ -1,50 +1,48 @@
 #include "gui/settings/listing_settings_dialog.h"
 
 #include "core/settings/user_settings.h"
-#include "gui/widgets/qt_text.h"
-#include "gui/widgets/settings_text.h"
+#include "gui/widgets/field_binding.h"
 #include "ui_listing_settings_dialog.h"
 
 #include <QCheckBox>
 #include <QPushButton>
 
-#include <cstdint>
-#include <utility>
 #include <vector>
 
 namespace hanamori {
 
 namespace {
 
-// Each check box of the dialog with the listing default it edits.
-std::vector<std::pair<QCheckBox*, std::int32_t*>> CheckFields(Ui::ListingSettingsDialog& ui,
-                                                              UserSettings& s) {
+// Every field of the dialog with the listing default it edits.
+std::vector<BoundField<InPlace>> Fields(Ui::ListingSettingsDialog& ui, UserSettings& s) {
+    using S = FieldShape;
+    ItemInfoDefaults& i = s.item_info;
+    PaymentDefaults& p = s.payment;
     SendMethodDefaults& m = s.send_method;
     return {
-        {ui.otherCheck, &s.item_info.chk_etc},   {ui.bankCheck, &s.payment.chk_bank},
-        {ui.postalCheck, &s.payment.chk_yuubin}, {ui.otherPaymentCheck, &s.payment.chk_etc},
-        {ui.teikeiCheck, &m.chk_teikei},         {ui.teikeigaiCheck, &m.chk_teikeigai},
-        {ui.bookletCheck, &m.chk_sassi},         {ui.expackCheck, &m.chk_expack},
-        {ui.kuronekoMailCheck, &m.chk_kuroneko}, {ui.hikyakuMailCheck, &m.chk_hikyaku},
-        {ui.yupackCheck, &m.chk_yuupack},        {ui.yahooYupackCheck, &m.chk_y_yuupack},
-        {ui.yamatoCheck, &m.chk_yamato},         {ui.sagawaCheck, &m.chk_sagawa},
-        {ui.pelicanCheck, &m.chk_perikan},       {ui.otherShipCheck, &m.chk_etc},
-    };
-}
-
-struct TextField {
-    QPlainTextEdit* edit;
-    std::string* value;
-    std::size_t read_limit;
-};
-
-std::vector<TextField> TextFields(Ui::ListingSettingsDialog& ui, UserSettings& s) {
-    return {
-        {ui.otherEdit, &s.item_info.text, kListingOtherRead},
-        {ui.bankEdit, &s.payment.banks_text, kListingPaymentTextRead},
-        {ui.postalEdit, &s.payment.yuubin_text, kListingPaymentTextRead},
-        {ui.otherPaymentEdit, &s.payment.etc_text, kListingPaymentTextRead},
-        {ui.shippingNotesEdit, &s.send_method.text, kListingShippingNotesRead},
+        {ui.otherCheck, 0, 0, &i.chk_etc, S::FlagIsOne},
+        {ui.otherEdit, 0, 0, &i.text, S::Lines, kListingOtherRead},
+        {ui.bankCheck, 0, 0, &p.chk_bank, S::FlagIsOne},
+        {ui.bankEdit, 0, 0, &p.banks_text, S::Lines, kListingPaymentTextRead},
+        {ui.postalCheck, 0, 0, &p.chk_yuubin, S::FlagIsOne},
+        {ui.postalEdit, 0, 0, &p.yuubin_text, S::Lines, kListingPaymentTextRead},
+        {ui.otherPaymentCheck, 0, 0, &p.chk_etc, S::FlagIsOne},
+        {ui.otherPaymentEdit, 0, 0, &p.etc_text, S::Lines, kListingPaymentTextRead},
+        {ui.teikeiCheck, 0, 0, &m.chk_teikei, S::FlagIsOne},
+        {ui.teikeigaiCheck, 0, 0, &m.chk_teikeigai, S::FlagIsOne},
+        {ui.bookletCheck, 0, 0, &m.chk_sassi, S::FlagIsOne},
+        {ui.expackCheck, 0, 0, &m.chk_expack, S::FlagIsOne},
+        {ui.kuronekoMailCheck, 0, 0, &m.chk_kuroneko, S::FlagIsOne},
+        {ui.hikyakuMailCheck, 0, 0, &m.chk_hikyaku, S::FlagIsOne},
+        {ui.yupackCheck, 0, 0, &m.chk_yuupack, S::FlagIsOne},
+        {ui.yahooYupackCheck, 0, 0, &m.chk_y_yuupack, S::FlagIsOne},
+        {ui.yamatoCheck, 0, 0, &m.chk_yamato, S::FlagIsOne},
+        {ui.sagawaCheck, 0, 0, &m.chk_sagawa, S::FlagIsOne},
+        {ui.pelicanCheck, 0, 0, &m.chk_perikan, S::FlagIsOne},
+        {ui.otherShipCheck, 0, 0, &m.chk_etc, S::FlagIsOne},
+        // A one-line field keeps its bytes as a fixed field one byte longer would.
+        {ui.otherShipNameEdit, 0, 0, &m.edt_etc, S::Line, kListingOtherShipNameRead + 1},
+        {ui.shippingNotesEdit, 0, 0, &m.text, S::Lines, kListingShippingNotesRead},
     };
 }
 
@@ -62,34 +60,19 @@ ListingSettingsDialog::ListingSettingsDialog(Host& host, UserSettings& settings,
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &ListingSettingsDialog::reject);
     connect(apply, &QPushButton::clicked, this, &ListingSettingsDialog::Store);
 
-    for (const TextField& field : TextFields(*m_ui, m_settings)) {
-        GuardCp932Input(field.edit, host);
-    }
-    GuardCp932Input(m_ui->otherShipNameEdit, host);
+    GuardTextFields(Fields(*m_ui, m_settings), host);
     Fill();
 }
 
 ListingSettingsDialog::~ListingSettingsDialog() = default;
 
 void ListingSettingsDialog::Fill() {
-    for (auto [check, value] : CheckFields(*m_ui, m_settings)) {
-        check->setChecked(*value == 1);
-    }
-    for (const TextField& field : TextFields(*m_ui, m_settings)) {
-        field.edit->setPlainText(MultilineToQt(*field.value));
-    }
-    m_ui->otherShipNameEdit->setText(ToQt(m_settings.send_method.edt_etc));
+    ShowFields(Fields(*m_ui, m_settings), kInPlace);
 }
 
 bool ListingSettingsDialog::Store() {
-    for (auto [check, value] : CheckFields(*m_ui, m_settings)) {
-        *value = check->isChecked() ? 1 : 0;
-    }
-    for (const TextField& field : TextFields(*m_ui, m_settings)) {
-        *field.value = MultilineToCp932(field.edit->toPlainText(), field.read_limit);
-    }
-    m_settings.send_method.edt_etc =
-        LineToCp932(m_ui->otherShipNameEdit->text(), kListingOtherShipNameRead);
+    InPlace in_place;
+    StoreFields(Fields(*m_ui, m_settings), in_place);
     return true;
 }
 

@@ -2,12 +2,14 @@
 
 #include "core/settings/settings_input.h"
 #include "core/settings/user_settings.h"
+#include "gui/widgets/field_binding.h"
 #include "gui/widgets/qt_text.h"
 #include "gui/widgets/screen_fit.h"
-#include "gui/widgets/settings_text.h"
 #include "ui_payment_settings_dialog.h"
 
 #include <QPushButton>
+
+#include <vector>
 
 namespace hanamori {
 namespace {
@@ -47,18 +49,42 @@ std::array<PostalRow, kPostalCount> PostalRows(Ui::PaymentSettingsDialog& ui) {
     }};
 }
 
-// Selects the item whose text is `stored` exactly; anything else keeps the first item.
-void SelectType(QComboBox* combo, const std::string& stored) {
-    int index = combo->findText(ToQt(stored), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    combo->setCurrentIndex(index >= 0 ? index : 0);
+// The fields of one row, bound to its account. A type not in the list shows the first.
+constexpr std::size_t kWhole = std::string::npos; // the core cuts the texts after reading
+
+std::vector<BoundField<BankAccount>> BankFields(const BankRow& row) {
+    using B = BankAccount;
+    using S = FieldShape;
+    return {
+        {row.check, 0, 0, &B::check, S::Flag},
+        {row.name, 0, 0, &B::bank_name, S::Line, kWhole},
+        {row.branch, 0, 0, &B::sub_name, S::Line, kWhole},
+        {row.type, 0, 0, &B::type, S::NameOrFirst, kWhole},
+        {row.number, 0, 0, &B::number, S::Line, kWhole},
+        {row.holder, 0, 0, &B::user_name, S::Line, kWhole},
+    };
 }
 
-std::string TypeOf(const QComboBox* combo) {
-    return combo->currentIndex() >= 0 ? ToCp932Lossy(combo->currentText()) : std::string();
+std::vector<BoundField<PostalAccount>> PostalFields(const PostalRow& row) {
+    using P = PostalAccount;
+    using S = FieldShape;
+    return {
+        {row.check, 0, 0, &P::check, S::Flag},
+        {row.type, 0, 0, &P::type, S::NameOrFirst, kWhole},
+        {row.sign, 0, 0, &P::sign, S::Line, kWhole},
+        {row.number, 0, 0, &P::number, S::Line, kWhole},
+        {row.holder, 0, 0, &P::user_name, S::Line, kWhole},
+    };
 }
 
-std::string TextOf(const QLineEdit* edit) {
-    return ToCp932Lossy(edit->text());
+std::vector<BoundField<OtherPayment>> OtherFields(Ui::PaymentSettingsDialog& ui) {
+    using O = OtherPayment;
+    using S = FieldShape;
+    // Line breaks go back to CR LF, as the side file holds them.
+    return {
+        {ui.otherPaymentCheck, 0, 0, &O::check, S::Flag},
+        {ui.otherPaymentEdit, 0, 0, &O::text, S::Lines, kOtherPaymentRead},
+    };
 }
 
 } // namespace
@@ -80,19 +106,15 @@ PaymentSettingsDialog::PaymentSettingsDialog(Host& host, UserSettings& settings,
         for (int i = 0; i < kBankTypeCount; ++i) {
             row.type->addItem(ToQt(BankTypeName(i)));
         }
-        for (QLineEdit* e : {row.name, row.branch, row.number, row.holder}) {
-            GuardCp932Input(e, host);
-        }
+        GuardTextFields(BankFields(row), host);
     }
     for (const PostalRow& row : PostalRows(*m_ui)) {
         for (int i = 0; i < kPostalTypeCount; ++i) {
             row.type->addItem(ToQt(PostalTypeName(i)));
         }
-        for (QLineEdit* e : {row.sign, row.number, row.holder}) {
-            GuardCp932Input(e, host);
-        }
+        GuardTextFields(PostalFields(row), host);
     }
-    GuardCp932Input(m_ui->otherPaymentEdit, host);
+    GuardTextFields(OtherFields(*m_ui), host);
     m_ui->otherPaymentEdit->setTabChangesFocus(true);
     ShowSettings();
     ResizeToFitScreen(this);
@@ -103,55 +125,32 @@ PaymentSettingsDialog::~PaymentSettingsDialog() = default;
 void PaymentSettingsDialog::ShowSettings() {
     auto banks = BankRows(*m_ui);
     for (std::size_t i = 0; i < banks.size(); ++i) {
-        const BankAccount& b = m_settings.bank[i];
-        banks[i].check->setChecked(b.check != 0);
-        banks[i].name->setText(ToQt(b.bank_name));
-        banks[i].branch->setText(ToQt(b.sub_name));
-        SelectType(banks[i].type, b.type);
-        banks[i].number->setText(ToQt(b.number));
-        banks[i].holder->setText(ToQt(b.user_name));
+        ShowFields(BankFields(banks[i]), m_settings.bank[i]);
     }
     auto postal = PostalRows(*m_ui);
     for (std::size_t i = 0; i < postal.size(); ++i) {
-        const PostalAccount& y = m_settings.yuubin[i];
-        postal[i].check->setChecked(y.check != 0);
-        SelectType(postal[i].type, y.type);
-        postal[i].sign->setText(ToQt(y.sign));
-        postal[i].number->setText(ToQt(y.number));
-        postal[i].holder->setText(ToQt(y.user_name));
+        ShowFields(PostalFields(postal[i]), m_settings.yuubin[i]);
     }
-    m_ui->otherPaymentCheck->setChecked(m_settings.etc.check != 0);
-    m_ui->otherPaymentEdit->setPlainText(MultilineToQt(m_settings.etc.text));
+    ShowFields(OtherFields(*m_ui), m_settings.etc);
 }
 
 bool PaymentSettingsDialog::Store() {
     auto banks = BankRows(*m_ui);
     for (std::size_t i = 0; i < banks.size(); ++i) {
         BankAccount b;
-        b.check = banks[i].check->isChecked() ? 1 : 0;
-        b.bank_name = TextOf(banks[i].name);
-        b.sub_name = TextOf(banks[i].branch);
-        b.type = TypeOf(banks[i].type);
-        b.number = TextOf(banks[i].number);
-        b.user_name = TextOf(banks[i].holder);
+        StoreFields(BankFields(banks[i]), b);
         LimitPaymentInput(b);
         m_settings.bank[i] = b;
     }
     auto postal = PostalRows(*m_ui);
     for (std::size_t i = 0; i < postal.size(); ++i) {
         PostalAccount y;
-        y.check = postal[i].check->isChecked() ? 1 : 0;
-        y.type = TypeOf(postal[i].type);
-        y.sign = TextOf(postal[i].sign);
-        y.number = TextOf(postal[i].number);
-        y.user_name = TextOf(postal[i].holder);
+        StoreFields(PostalFields(postal[i]), y);
         LimitPaymentInput(y);
         m_settings.yuubin[i] = y;
     }
     OtherPayment other;
-    other.check = m_ui->otherPaymentCheck->isChecked() ? 1 : 0;
-    // Line breaks go back to CR LF, as the side file holds them.
-    other.text = MultilineToCp932(m_ui->otherPaymentEdit->toPlainText(), kOtherPaymentRead);
+    StoreFields(OtherFields(*m_ui), other);
     LimitPaymentInput(other);
     m_settings.etc = other;
     emit settingsStored();

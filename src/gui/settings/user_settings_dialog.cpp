@@ -2,14 +2,46 @@
 
 #include "core/settings/settings_input.h"
 #include "core/shipping/prefectures.h"
+#include "gui/widgets/field_binding.h"
 #include "gui/widgets/qt_text.h"
 #include "gui/widgets/screen_fit.h"
-#include "gui/widgets/settings_text.h"
 #include "ui_user_settings_dialog.h"
 
 #include <QPushButton>
 
+#include <vector>
+
 namespace hanamori {
+namespace {
+
+// Every field of the shown profile. The texts are kept whole here; the core cuts them
+// when the profiles are applied.
+std::vector<BoundField<SellerProfile>> Fields(Ui::UserSettingsDialog& ui) {
+    using P = SellerProfile;
+    using S = FieldShape;
+    constexpr std::size_t kWhole = std::string::npos;
+    return {
+        {ui.nameEdit, 0, 0, &P::name, S::Line, kWhole},
+        {ui.nicknameEdit, 0, 0, &P::nickname, S::Line, kWhole},
+        {ui.mailEdit, 0, 0, &P::mail, S::Line, kWhole},
+        {ui.postEdit, 0, 0, &P::post, S::Line, kWhole},
+        // A name that is not a prefecture leaves the list without a selection.
+        {ui.prefCombo, 0, 0, &P::address1, S::NameOrNone, kWhole},
+        {ui.kennameCheck, 0, 0, &P::chk_kenname, S::Flag},
+        {ui.addressEdit, 0, 0, &P::address, S::Lines, kProfileAddressRead},
+        {ui.phoneEdit, 0, 0, &P::phone, S::Line, kWhole},
+        {ui.cityRateCheck, 0, 0, &P::chk_address2, S::Flag},
+        {ui.cityEdit, 0, 0, &P::address2, S::Line, kWhole},
+        {ui.yAuctionCheck, 0, 0, &P::y_auction, S::Flag},
+        {ui.boothCheck, 0, 0, &P::mybooth_flag, S::Flag},
+        // An unknown stored style stays as it was while nothing is chosen.
+        {ui.boothTypeCombo, 0, 0, &P::mybooth_type, S::Index},
+        {ui.bannerTextEdit, 0, 0, &P::banner_text, S::Line, kWhole},
+        {ui.bannerUrlEdit, 0, 0, &P::bunner_url, S::Line, kWhole},
+    };
+}
+
+} // namespace
 
 UserSettingsDialog::UserSettingsDialog(Host& host, UserSettings& settings, QWidget* parent)
     : SettingsDialog(parent), m_ui(std::make_unique<Ui::UserSettingsDialog>()),
@@ -37,12 +69,7 @@ UserSettingsDialog::UserSettingsDialog(Host& host, UserSettings& settings, QWidg
     }
     connect(m_ui->boothTypeCombo, &QComboBox::currentIndexChanged, this,
             &UserSettingsDialog::UpdateBannerUrl);
-    for (QLineEdit* e :
-         {m_ui->nameEdit, m_ui->nicknameEdit, m_ui->mailEdit, m_ui->postEdit, m_ui->phoneEdit,
-          m_ui->cityEdit, m_ui->bannerTextEdit, m_ui->bannerUrlEdit}) {
-        GuardCp932Input(e, host);
-    }
-    GuardCp932Input(m_ui->addressEdit, host);
+    GuardTextFields(Fields(*m_ui), host);
     m_ui->addressEdit->setTabChangesFocus(true);
     ShowProfile();
     ResizeToFitScreen(this);
@@ -64,15 +91,17 @@ void UserSettingsDialog::SetNickname(const std::string& nickname) {
 
 void UserSettingsDialog::SetSelectionMode(bool on) {
     m_selecting = on;
-    for (QLineEdit* e : findChildren<QLineEdit*>()) {
-        e->setReadOnly(on);
+    // The texts stay readable and selectable; the rest cannot be changed.
+    for (const BoundField<SellerProfile>& f : Fields(*m_ui)) {
+        if (auto* line = qobject_cast<QLineEdit*>(f.widget)) {
+            line->setReadOnly(on);
+        } else if (auto* text = qobject_cast<QPlainTextEdit*>(f.widget)) {
+            text->setReadOnly(on);
+        } else {
+            f.widget->setEnabled(!on);
+        }
     }
-    m_ui->addressEdit->setReadOnly(on);
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             m_ui->prefCombo, m_ui->kennameCheck, m_ui->cityRateCheck, m_ui->yAuctionCheck,
-             m_ui->boothCheck, m_ui->boothTypeCombo, m_ui->defaultCheck}) {
-        w->setEnabled(!on);
-    }
+    m_ui->defaultCheck->setEnabled(!on);
     m_ui->buttonBox->button(QDialogButtonBox::Ok)
         ->setText(on ? QStringLiteral("選択") : QStringLiteral("OK"));
     m_ui->buttonBox->button(QDialogButtonBox::Apply)->setEnabled(!on);
@@ -86,48 +115,13 @@ void UserSettingsDialog::ShowProfile() {
         ProfileButton(i)->setChecked(i == shown);
     }
     m_ui->defaultCheck->setChecked(m_editor.ShownIsDefault());
-    m_ui->nameEdit->setText(ToQt(p.name));
-    m_ui->nicknameEdit->setText(ToQt(p.nickname));
-    m_ui->mailEdit->setText(ToQt(p.mail));
-    m_ui->postEdit->setText(ToQt(p.post));
-    // A name that is not a prefecture leaves the list without a selection.
-    m_ui->prefCombo->setCurrentIndex(PrefectureIndex(p.address1));
-    m_ui->kennameCheck->setChecked(p.chk_kenname != 0);
-    m_ui->addressEdit->setPlainText(MultilineToQt(p.address));
-    m_ui->phoneEdit->setText(ToQt(p.phone));
-    m_ui->cityRateCheck->setChecked(p.chk_address2 != 0);
-    m_ui->cityEdit->setText(ToQt(p.address2));
-    m_ui->yAuctionCheck->setChecked(p.y_auction != 0);
-    m_ui->boothCheck->setChecked(p.mybooth_flag != 0);
-    bool known_type = p.mybooth_type >= 0 && p.mybooth_type < kBoothTypeCount;
-    m_ui->boothTypeCombo->setCurrentIndex(known_type ? p.mybooth_type : -1);
-    m_ui->bannerTextEdit->setText(ToQt(p.banner_text));
-    m_ui->bannerUrlEdit->setText(ToQt(p.bunner_url));
+    ShowFields(Fields(*m_ui), p);
     UpdateBannerUrl();
 }
 
 void UserSettingsDialog::StoreShownProfile() {
     SellerProfile p = m_editor.shownProfile();
-    p.name = ToCp932Lossy(m_ui->nameEdit->text());
-    p.nickname = ToCp932Lossy(m_ui->nicknameEdit->text());
-    p.mail = ToCp932Lossy(m_ui->mailEdit->text());
-    p.post = ToCp932Lossy(m_ui->postEdit->text());
-    p.address1 = m_ui->prefCombo->currentIndex() >= 0
-                     ? PrefectureName(m_ui->prefCombo->currentIndex())
-                     : std::string();
-    p.chk_kenname = m_ui->kennameCheck->isChecked() ? 1 : 0;
-    p.address = MultilineToCp932(m_ui->addressEdit->toPlainText(), kProfileAddressRead);
-    p.phone = ToCp932Lossy(m_ui->phoneEdit->text());
-    p.chk_address2 = m_ui->cityRateCheck->isChecked() ? 1 : 0;
-    p.address2 = ToCp932Lossy(m_ui->cityEdit->text());
-    p.y_auction = m_ui->yAuctionCheck->isChecked() ? 1 : 0;
-    p.mybooth_flag = m_ui->boothCheck->isChecked() ? 1 : 0;
-    // An unknown stored style stays as it was while nothing is chosen.
-    if (m_ui->boothTypeCombo->currentIndex() >= 0) {
-        p.mybooth_type = m_ui->boothTypeCombo->currentIndex();
-    }
-    p.banner_text = ToCp932Lossy(m_ui->bannerTextEdit->text());
-    p.bunner_url = ToCp932Lossy(m_ui->bannerUrlEdit->text());
+    StoreFields(Fields(*m_ui), p);
     m_editor.StoreShown(p, m_ui->defaultCheck->isChecked());
 }
 

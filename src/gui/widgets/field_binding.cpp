@@ -14,10 +14,13 @@
 namespace hanamori {
 namespace {
 
-void SelectName(QComboBox* combo, const std::string& name, bool none_when_unknown) {
+void SelectName(QComboBox* combo, const std::string& name, FieldShape shape) {
     int index =
         name.empty() ? -1 : combo->findText(ToQt(name), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index >= 0 || none_when_unknown) {
+    if (index < 0 && shape == FieldShape::NameOrFirst) {
+        index = 0;
+    }
+    if (index >= 0 || shape == FieldShape::NameOrNone) {
         combo->setCurrentIndex(index);
     }
 }
@@ -39,15 +42,19 @@ void ShowBoundText(QWidget* widget, FieldShape shape, const std::string& value) 
     } else if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) {
         text->setPlainText(MultilineToQt(value));
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        SelectName(combo, value, shape == FieldShape::NameOrNone);
+        SelectName(combo, value, shape);
     }
 }
 
 void ShowBoundNumber(QWidget* widget, FieldShape shape, std::int32_t value) {
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        button->setChecked(value != 0);
+        button->setChecked(shape == FieldShape::FlagIsOne ? value == 1 : value != 0);
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        SelectBound(combo, value);
+        if (shape == FieldShape::Index) {
+            combo->setCurrentIndex(value >= 0 && value < combo->count() ? value : -1);
+        } else {
+            SelectBound(combo, value);
+        }
     } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
         switch (shape) {
         case FieldShape::Number:
@@ -90,6 +97,7 @@ std::optional<std::string> ReadBoundText(const QWidget* widget, FieldShape shape
         break;
     case FieldShape::Name:
     case FieldShape::NameOrNone:
+    case FieldShape::NameOrFirst:
         if (auto* combo = qobject_cast<const QComboBox*>(widget)) {
             return combo->currentIndex() < 0 ? std::string()
                                              : FitField(ToCp932Lossy(combo->currentText()), limit);
@@ -102,10 +110,17 @@ std::optional<std::string> ReadBoundText(const QWidget* widget, FieldShape shape
 }
 
 std::optional<std::int32_t> ReadBoundNumber(const QWidget* widget, FieldShape shape) {
+    if (shape == FieldShape::Shown) {
+        return std::nullopt;
+    }
     if (auto* button = qobject_cast<const QAbstractButton*>(widget)) {
         return button->isChecked() ? 1 : 0;
     }
     if (auto* combo = qobject_cast<const QComboBox*>(widget)) {
+        if (shape == FieldShape::Index) {
+            return combo->currentIndex() < 0 ? std::nullopt
+                                             : std::optional<std::int32_t>(combo->currentIndex());
+        }
         return combo->currentIndex() < 0 ? -1 : combo->currentData().toInt();
     }
     auto* line = qobject_cast<const QLineEdit*>(widget);

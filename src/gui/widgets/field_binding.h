@@ -6,10 +6,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <span>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <variant>
 
 class QWidget;
@@ -32,13 +34,20 @@ enum class FieldShape {
     Amount,
     // An amount that may carry one leading minus sign.
     SignedAmount,
-    // A check box: 1 ticked, 0 not.
+    // A check box: 1 ticked, 0 not; any value but 0 shows ticked.
     Flag,
+    // The same, but only the value 1 shows ticked.
+    FlagIsOne,
     // A drop-down list of names: the chosen name, cut to a field of `limit` bytes. A
     // stored name that is not in the list keeps the choice as it is.
     Name,
     // The same, but a stored name that is not in the list leaves nothing chosen.
     NameOrNone,
+    // The same, but a stored name that is not in the list chooses the first item.
+    NameOrFirst,
+    // A drop-down list storing the position of the chosen item: a value with no item
+    // leaves nothing chosen, and while nothing is chosen the stored value stays.
+    Index,
     // A drop-down list whose items carry upper bounds: the first item whose bound holds
     // the value is chosen; the chosen item's bound is stored, -1 when none is chosen.
     UpperBound,
@@ -46,8 +55,14 @@ enum class FieldShape {
     Shown,
 };
 
+// The record of a table whose fields edit values in place, through plain pointers.
+struct InPlace {};
+inline constexpr InPlace kInPlace{};
+
 template <typename Record> struct BoundField {
-    using Member = std::variant<std::monostate, std::string Record::*, std::int32_t Record::*>;
+    // A member of the record, or a value edited in place.
+    using Member = std::variant<std::monostate, std::string Record::*, std::int32_t Record::*,
+                                std::string*, std::int32_t*>;
     QWidget* widget;
     int control_id; // 0: none
     int code;       // the field code its changes report; 0: none
@@ -75,45 +90,58 @@ std::optional<std::int32_t> ReadBoundNumber(const QWidget* widget, FieldShape sh
 // Keeps characters CP932 cannot hold out of a text field; other widgets need no guard.
 void GuardTextField(QWidget* widget, Host& host);
 
+// The value of type T a field edits in `record` (a member, or a value in place); nullptr
+// when it edits no T. `R` is the record type, const or not.
+template <typename T, typename Record, typename R>
+auto BoundValue(const BoundField<Record>& f, R& record)
+    -> decltype(&(record.*std::declval<T Record::*>())) {
+    if (auto* member = std::get_if<T Record::*>(&f.member)) {
+        return &(record.**member);
+    }
+    auto* value = std::get_if<T*>(&f.member);
+    return value ? *value : nullptr;
+}
+
 template <typename Record> void ShowField(const BoundField<Record>& f, const Record& record) {
-    if (auto* text = std::get_if<std::string Record::*>(&f.member)) {
-        ShowBoundText(f.widget, f.shape, record.**text);
-    } else if (auto* number = std::get_if<std::int32_t Record::*>(&f.member)) {
-        ShowBoundNumber(f.widget, f.shape, record.**number);
+    if (const std::string* text = BoundValue<std::string>(f, record)) {
+        ShowBoundText(f.widget, f.shape, *text);
+    } else if (const std::int32_t* number = BoundValue<std::int32_t>(f, record)) {
+        ShowBoundNumber(f.widget, f.shape, *number);
     }
 }
 
 template <typename Record> void StoreField(const BoundField<Record>& f, Record& record) {
-    if (auto* text = std::get_if<std::string Record::*>(&f.member)) {
+    if (std::string* text = BoundValue<std::string>(f, record)) {
         if (auto value = ReadBoundText(f.widget, f.shape, f.limit)) {
-            record.** text = std::move(*value);
+            *text = std::move(*value);
         }
-    } else if (auto* number = std::get_if<std::int32_t Record::*>(&f.member)) {
+    } else if (std::int32_t* number = BoundValue<std::int32_t>(f, record)) {
         if (auto value = ReadBoundNumber(f.widget, f.shape)) {
-            record.** number = *value;
+            *number = *value;
         }
     }
 }
 
-// Shows every bound member of `record`; fields without a member are left as they are.
-template <typename Record>
-void ShowFields(std::span<const BoundField<Record>> fields, const Record& record) {
-    for (const BoundField<Record>& f : fields) {
+// The functions below walk a whole table: a vector or span of BoundField.
+
+// Shows every bound value of `record`; fields without one are left as they are.
+template <typename Fields, typename Record>
+void ShowFields(const Fields& fields, const Record& record) {
+    for (const auto& f : fields) {
         ShowField(f, record);
     }
 }
 
-// Stores every field with a member into `record`.
-template <typename Record>
-void StoreFields(std::span<const BoundField<Record>> fields, Record& record) {
-    for (const BoundField<Record>& f : fields) {
+// Stores every field that edits a value into `record`.
+template <typename Fields, typename Record> void StoreFields(const Fields& fields, Record& record) {
+    for (const auto& f : fields) {
         StoreField(f, record);
     }
 }
 
-// Empties every field with a member.
-template <typename Record> void ClearFields(std::span<const BoundField<Record>> fields) {
-    for (const BoundField<Record>& f : fields) {
+// Empties every field that edits a value.
+template <typename Fields> void ClearFields(const Fields& fields) {
+    for (const auto& f : fields) {
         if (f.HasMember()) {
             ClearBoundField(f.widget);
         }
@@ -121,27 +149,25 @@ template <typename Record> void ClearFields(std::span<const BoundField<Record>> 
 }
 
 // Guards every text field of a table.
-template <typename Record>
-void GuardTextFields(std::span<const BoundField<Record>> fields, Host& host) {
-    for (const BoundField<Record>& f : fields) {
+template <typename Fields> void GuardTextFields(const Fields& fields, Host& host) {
+    for (const auto& f : fields) {
         GuardTextField(f.widget, host);
     }
 }
 
 // The field with field code `code`, or the one on `widget`; nullptr when none.
-template <typename Record>
-const BoundField<Record>* FieldWithCode(std::span<const BoundField<Record>> fields, int code) {
-    for (const BoundField<Record>& f : fields) {
+template <typename Fields>
+auto FieldWithCode(const Fields& fields, int code) -> decltype(&*std::begin(fields)) {
+    for (const auto& f : fields) {
         if (f.code == code) {
             return &f;
         }
     }
     return nullptr;
 }
-template <typename Record>
-const BoundField<Record>* FieldOn(std::span<const BoundField<Record>> fields,
-                                  const QWidget* widget) {
-    for (const BoundField<Record>& f : fields) {
+template <typename Fields>
+auto FieldOn(const Fields& fields, const QWidget* widget) -> decltype(&*std::begin(fields)) {
+    for (const auto& f : fields) {
         if (f.widget == widget) {
             return &f;
         }
