@@ -43,7 +43,6 @@ public:
     bool LoadFrom(RateFiles& files);
 
     void SetRateDirectory(const std::string& path);
-    const std::string& RateDirectory() const { return m_rate_dir; }
     void SetParcel(int side1, int side2, int side3, int weight);
     void SetSellerId(const std::string& nickname);
     void SetSettings(const UserSettings* settings) { m_settings = settings; }
