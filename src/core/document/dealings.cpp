@@ -5,8 +5,8 @@
 #include "core/text/cp932.h"
 #include "core/text/text_search.h"
 
-#include <algorithm>
 #include <ctime>
+#include <utility>
 
 namespace hanamori {
 namespace {
@@ -39,21 +39,6 @@ std::string_view TrimBlanks(std::string_view text) {
         text.remove_suffix(1);
     }
     return text;
-}
-
-const std::string& StageDateOf(const CustomerRecord& c, int stage) {
-    switch (stage) {
-    case kStageNoticeSent:
-        return c.notice_sent_date;
-    case kStageMethodTold:
-        return c.method_told_date;
-    case kStagePaid:
-        return c.paid_date;
-    case kStageShipped:
-        return c.shipped_date;
-    default:
-        return c.closed_date;
-    }
 }
 
 const std::string kEmpty;
@@ -131,35 +116,49 @@ const std::string& DealingRow::stage_date() const {
     return stage == kStageNone ? kEmpty : dates[static_cast<std::size_t>(stage - 1)];
 }
 
-DealingRow MakeDealingRow(const std::string& manage_no, const std::string& product_name,
-                          int bidder_index, const CustomerRecord& c, const CivilDate& today) {
+namespace {
+
+// The row of bidder `c`, whose texts move into it; `folded_name` is the listing's name
+// as FoldForSearch gives it, folded once for all its bidders.
+DealingRow TakeDealingRow(const std::string& manage_no, const std::string& product_name,
+                          std::string_view folded_name, int bidder_index, CustomerRecord& c,
+                          const CivilDate& today) {
     DealingRow row;
     row.manage_no = manage_no;
     row.product_name = product_name;
     row.bidder_index = bidder_index;
-    row.nickname = c.nickname;
-    row.name = c.name;
     row.price = c.price;
     row.count = c.count;
     row.ship_cost = c.ship_cost;
     row.other_charge = c.other_charge;
     row.total = c.Total();
     row.ticks = {c.notice_sent, c.method_told, c.paid, c.shipped, c.closed};
-    for (int stage = 1; stage <= kStageCount; ++stage) {
-        row.dates[static_cast<std::size_t>(stage - 1)] = StageDateOf(c, stage);
-    }
     row.stage = StageOf(c);
+    row.search_key.reserve(folded_name.size() + c.nickname.size() + c.name.size() + 2);
+    row.search_key += folded_name;
+    row.search_key += '\n';
+    AppendFoldedForSearch(row.search_key, c.nickname);
+    row.search_key += '\n';
+    AppendFoldedForSearch(row.search_key, c.name);
+    row.nickname = std::move(c.nickname);
+    row.name = std::move(c.name);
+    row.dates = {std::move(c.notice_sent_date), std::move(c.method_told_date),
+                 std::move(c.paid_date), std::move(c.shipped_date), std::move(c.closed_date)};
     if (row.stage != kStageNone) {
         if (auto date = ParseStageDate(row.stage_date())) {
             row.days = DayNumber(today) - DayNumber(*date);
         }
     }
-    row.search_key = FoldForSearch(product_name);
-    row.search_key += '\n';
-    row.search_key += FoldForSearch(c.nickname);
-    row.search_key += '\n';
-    row.search_key += FoldForSearch(c.name);
     return row;
+}
+
+} // namespace
+
+DealingRow MakeDealingRow(const std::string& manage_no, const std::string& product_name,
+                          int bidder_index, const CustomerRecord& c, const CivilDate& today) {
+    CustomerRecord copy = c;
+    return TakeDealingRow(manage_no, product_name, FoldForSearch(product_name), bidder_index, copy,
+                          today);
 }
 
 bool IsWaiting(const DealingRow& row, DealingWaiting waiting) {
@@ -209,9 +208,9 @@ std::string UnreadableFilesText(std::size_t count) {
 DealingsLoad LoadDealings(const std::string& datas_dir, const CivilDate& today,
                           const DealingsProgress& progress) {
     DealingsLoad load;
-    std::vector<std::string> names = ListingFileNames(datas_dir);
-    // The same order wherever the directory came from: management numbers sort by time.
-    std::sort(names.begin(), names.end());
+    // Sorted by name, so the same order wherever the directory came from: management
+    // numbers sort by time.
+    const std::vector<std::string> names = ListingFileNames(datas_dir);
     load.files = names.size();
     load.rows.reserve(names.size() * 2);
     SaleMaster listing;
@@ -220,10 +219,11 @@ DealingsLoad LoadDealings(const std::string& datas_dir, const CivilDate& today,
         if (ReadListingWithTimes(JoinDatasPath(datas_dir, name), listing, nullptr,
                                  ListingTexts::NameAndBidders)) {
             const std::string stem = ListingStem(name);
-            const auto& bidders = listing.customers.records();
-            for (std::size_t b = 0; b < bidders.size(); ++b) {
-                load.rows.push_back(MakeDealingRow(stem, listing.product_name, static_cast<int>(b),
-                                                   bidders[b], today));
+            const std::string folded_name = FoldForSearch(listing.product_name);
+            CustomerList& bidders = listing.customers;
+            for (std::int32_t b = 0; b < bidders.count(); ++b) {
+                load.rows.push_back(TakeDealingRow(stem, listing.product_name, folded_name, b,
+                                                   bidders[static_cast<std::size_t>(b)], today));
             }
         } else {
             ++load.unreadable;

@@ -10,7 +10,8 @@
 #include "core/text/format.h"
 
 #include <array>
-#include <cinttypes>
+#include <charconv>
+#include <iterator>
 
 namespace hanamori {
 namespace {
@@ -37,50 +38,71 @@ std::string DecimalOf(__int128 value) {
     return negative ? "-" + digits : digits;
 }
 
-std::string StatusCell(int status, int span) {
-    const char* format = nullptr;
+void AppendNumber(std::string& html, std::int64_t value) {
+    char digits[24];
+    const auto result = std::to_chars(std::begin(digits), std::end(digits), value);
+    html.append(digits, result.ptr);
+}
+
+// The rows are appended piece by piece: formatting each row with printf cost more
+// than reading its file.
+void AppendStatusCell(std::string& html, int status, int span) {
+    const char* color = nullptr;
     switch (status) {
     case kStatusNotListed:
-        format =
-            "<td align=\"center\" valign=\"top\" rowspan=\"%d\" bgcolor=\"99FF99\"><b>未</b></td>"_sj
-                .c_str();
+        color = "99FF99";
         break;
     case kStatusListed:
-        format =
-            "<td align=\"center\" valign=\"top\" rowspan=\"%d\" bgcolor=\"FFFF99\"><b>出</b></td>"_sj
-                .c_str();
+        color = "FFFF99";
         break;
     case kStatusEnded:
-        format =
-            "<td align=\"center\" valign=\"top\" rowspan=\"%d\" bgcolor=\"FF9999\"><b>終</b></td>"_sj
-                .c_str();
+        color = "FF9999";
         break;
     default:
-        format =
-            "<td align=\"center\" valign=\"top\" rowspan=\"%d\" bgcolor=\"9999FF\"><b>完</b></td>"_sj
-                .c_str();
+        color = "9999FF";
+        status = kStatusCompleted;
         break;
     }
-    return StrPrintf(format, span);
+    html += "<td align=\"center\" valign=\"top\" rowspan=\"";
+    AppendNumber(html, span);
+    html += "\" bgcolor=\"";
+    html += color;
+    html += "\"><b>";
+    html += StatusLetter(status);
+    html += "</b></td>";
+}
+
+void AppendCell(std::string& html, const std::string& text) {
+    html += "<td>";
+    html += OrBlank(text);
+    html += "</td>";
 }
 
 // The rows of one listing; adds its bidders' positive amounts to `total`.
 void AppendListingRows(const SaleMaster& listing, int status, std::string& html, __int128& total) {
     const CustomerList& bidders = listing.customers;
     int span = bidders.count() > 0 ? bidders.count() : 1;
-    html +=
-        StrPrintf("<tr>%s<td valign=\"top\" rowspan=\"%d\">%s</td>",
-                  StatusCell(status, span).c_str(), span, OrBlank(listing.product_name).c_str());
+    html += "<tr>";
+    AppendStatusCell(html, status, span);
+    html += "<td valign=\"top\" rowspan=\"";
+    AppendNumber(html, span);
+    html += "\">";
+    html += OrBlank(listing.product_name);
+    html += "</td>";
     if (bidders.count() == 0) {
         html += "<td>　</td><td>　</td><td>　</td><td>　</td><td align=\"right\">　</td></tr>"_sj;
         return;
     }
     for (const CustomerRecord& c : bidders.records()) {
         std::int64_t amount = static_cast<std::int64_t>(c.price) * c.count;
-        html += StrPrintf("<td>%s</td><td>%s</td><td>%s</td><td align=\"right\">%d</td>"
-                          "<td align=\"right\">%" PRId64 "</td></tr>",
-                          OrBlank(c.nickname).c_str(), OrBlank(c.name).c_str(),
-                          OrBlank(c.mail).c_str(), c.count, amount);
+        AppendCell(html, c.nickname);
+        AppendCell(html, c.name);
+        AppendCell(html, c.mail);
+        html += "<td align=\"right\">";
+        AppendNumber(html, c.count);
+        html += "</td><td align=\"right\">";
+        AppendNumber(html, amount);
+        html += "</td></tr>";
         if (c.price > 0) {
             total += amount;
         }

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <dirent.h>
 #include <exception>
 #include <fcntl.h>
@@ -37,9 +36,13 @@ bool IsDirectoryEntry(const std::string& datas_dir, const dirent* entry) {
 }
 
 // The local time the management number of a listing file's name stands for.
-std::optional<std::time_t> NumberedTime(const std::string& path) {
-    auto slash = path.find_last_of('/');
-    return ManageNoTime(ListingStem(slash == std::string::npos ? path : path.substr(slash + 1)));
+std::optional<std::time_t> NumberedTime(std::string_view path) {
+    const auto slash = path.find_last_of('/');
+    std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    if (HasListingExtension(name.data(), name.size())) {
+        name.remove_suffix(kExtensionLength);
+    }
+    return ManageNoTime(name);
 }
 
 // Linux has no creation time that every file system keeps, and a save replaces the
@@ -211,13 +214,19 @@ std::string FormatListTime(std::time_t t) {
     if (localtime_r(&t, &local) == nullptr) {
         return std::string();
     }
-    // As strftime's "%y/%m/%d %H:%M" would write it; strftime looks at the time zone
-    // file again on every call, twice for each row of the file list.
-    char buf[32];
-    int n = std::snprintf(buf, sizeof buf, "%02d/%02d/%02d %02d:%02d",
-                          (local.tm_year % 100 + 100) % 100, local.tm_mon + 1, local.tm_mday,
-                          local.tm_hour, local.tm_min);
-    return std::string(buf, n > 0 ? static_cast<std::size_t>(n) : 0);
+    // As strftime's "%y/%m/%d %H:%M" writes it, digit by digit: strftime looks at the
+    // time zone file on every call and snprintf costs more than the row's reading.
+    auto two = [](char* at, int value) {
+        at[0] = static_cast<char>('0' + value / 10 % 10);
+        at[1] = static_cast<char>('0' + value % 10);
+    };
+    std::string out = "00/00/00 00:00";
+    two(&out[0], (local.tm_year % 100 + 100) % 100);
+    two(&out[3], local.tm_mon + 1);
+    two(&out[6], local.tm_mday);
+    two(&out[9], local.tm_hour);
+    two(&out[12], local.tm_min);
+    return out;
 }
 
 } // namespace hanamori

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <limits>
 #include <new>
+#include <utility>
 
 namespace hanamori {
 namespace {
@@ -201,7 +202,7 @@ bool ReadCustomerSection(ListingReader& in, CustomerList& list) {
         if (!ReadCustomerRecord(in, record)) {
             return false;
         }
-        list.Append(record);
+        list.Append(std::move(record));
     }
     return list.count() == count;
 }

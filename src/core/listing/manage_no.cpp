@@ -33,9 +33,9 @@ std::string ManageNoAt(std::time_t t) {
     return std::string(buf, n);
 }
 
-std::optional<std::time_t> ManageNoTime(const std::string& number) {
+std::optional<std::time_t> ManageNoTime(std::string_view number) {
     if (number.size() != kManageNoLength ||
-        number.find_first_not_of("0123456789") != std::string::npos) {
+        number.find_first_not_of("0123456789") != std::string_view::npos) {
         return std::nullopt;
     }
     auto field = [&](int i) { return (number[2 * i] - '0') * 10 + (number[2 * i + 1] - '0'); };

@@ -9,6 +9,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace hanamori {
 
@@ -22,7 +23,7 @@ bool SaveNewListing(SaleMaster& listing, const std::string& datas_dir);
 
 // The local time a "%y%m%d%H%M%S" management number stands for; nullopt for any other
 // text or an impossible date.
-std::optional<std::time_t> ManageNoTime(const std::string& number);
+std::optional<std::time_t> ManageNoTime(std::string_view number);
 
 // The management number of a local time.
 std::string ManageNoAt(std::time_t t);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace hanamori {
@@ -217,6 +218,7 @@ public:
     CustomerRecord* Current();
 
     void Append(const CustomerRecord& record) { m_records.push_back(record); }
+    void Append(CustomerRecord&& record) { m_records.push_back(std::move(record)); }
     // Removes the record at `index`; -1 without change for an index outside the list,
     // otherwise the new count. `current` moves to the last record when it fell off.
     std::int32_t Remove(std::int32_t index);

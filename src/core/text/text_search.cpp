@@ -13,11 +13,17 @@ char Lower(char c) {
 
 } // namespace
 
-std::string FoldForSearch(std::string_view cp932) {
-    return FoldChars(
-        cp932,
+void AppendFoldedForSearch(std::string& out, std::string_view cp932) {
+    AppendFoldedChars(
+        out, cp932,
         [](unsigned char lead, unsigned char trail) { return Lower(FoldWideAlnum(lead, trail)); },
         Lower);
+}
+
+std::string FoldForSearch(std::string_view cp932) {
+    std::string out;
+    AppendFoldedForSearch(out, cp932);
+    return out;
 }
 
 bool ContainsFolded(std::string_view folded_haystack, std::string_view folded_needle) {

@@ -10,6 +10,8 @@ namespace hanamori {
 // The text in the form searches compare: full-width digits and Latin letters become
 // ASCII, ASCII letters lower case; every other character is kept as it is.
 std::string FoldForSearch(std::string_view cp932);
+// The same, added to the end of `out`.
+void AppendFoldedForSearch(std::string& out, std::string_view cp932);
 
 // True when `folded_needle` occurs in `folded_haystack` starting on a character
 // boundary (so a trail byte and the next lead byte never form a match). Both come

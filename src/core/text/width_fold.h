@@ -16,26 +16,37 @@ namespace hanamori {
 // its own case; 0 for any other character.
 char FoldWideAlnum(unsigned char lead, unsigned char trail);
 
-// `cp932` character by character: a double-byte character becomes the ASCII character
-// `fold_double(lead, trail)` gives, or stays as it is when that gives 0; a single byte
-// becomes `fold_single(byte)`.
+// `cp932` character by character, added to the end of `out`: a double-byte character
+// becomes the ASCII character `fold_double(lead, trail)` gives, or stays as it is when
+// that gives 0; a single byte becomes `fold_single(byte)`.
 template <class FoldDouble, class FoldSingle>
-std::string FoldChars(std::string_view cp932, FoldDouble fold_double, FoldSingle fold_single) {
-    std::string out;
-    out.reserve(cp932.size());
+void AppendFoldedChars(std::string& out, std::string_view cp932, FoldDouble fold_double,
+                       FoldSingle fold_single) {
+    // Folding never makes a text longer: written in place, then cut to what was written.
+    const std::size_t start = out.size();
+    out.resize(start + cp932.size());
+    char* at = out.data() + start;
     for (std::size_t i = 0; i < cp932.size(); ++i) {
         const auto c = static_cast<unsigned char>(cp932[i]);
         if (IsLeadByte(c) && i + 1 < cp932.size()) {
             if (const char ascii = fold_double(c, static_cast<unsigned char>(cp932[i + 1]))) {
-                out.push_back(ascii);
+                *at++ = ascii;
             } else {
-                out.append(cp932.substr(i, 2));
+                *at++ = cp932[i];
+                *at++ = cp932[i + 1];
             }
             ++i;
         } else {
-            out.push_back(fold_single(cp932[i]));
+            *at++ = fold_single(cp932[i]);
         }
     }
+    out.resize(static_cast<std::size_t>(at - out.data()));
+}
+
+template <class FoldDouble, class FoldSingle>
+std::string FoldChars(std::string_view cp932, FoldDouble fold_double, FoldSingle fold_single) {
+    std::string out;
+    AppendFoldedChars(out, cp932, fold_double, fold_single);
     return out;
 }
 
