@@ -87,7 +87,7 @@ void ApplyEditAbilities(QMenu* menu, int abilities) {
 
 void TabPage::WireField(QLineEdit* edit, int control_id, int code) {
     SetControlId(edit, control_id);
-    edit->setProperty("fieldCode", code);
+    m_codes.insert(edit, code);
     connect(edit, &QLineEdit::textChanged, this, [this, code] { Report(kChangeText, code); });
     edit->installEventFilter(this);
     GuardCp932Input(edit, m_host);
@@ -96,7 +96,7 @@ void TabPage::WireField(QLineEdit* edit, int control_id, int code) {
 
 void TabPage::WireField(QPlainTextEdit* edit, int control_id, int code) {
     SetControlId(edit, control_id);
-    edit->setProperty("fieldCode", code);
+    m_codes.insert(edit, code);
     connect(edit, &QPlainTextEdit::textChanged, this, [this, code] { Report(kChangeText, code); });
     edit->installEventFilter(this);
     GuardCp932Input(edit, m_host);
@@ -105,14 +105,14 @@ void TabPage::WireField(QPlainTextEdit* edit, int control_id, int code) {
 
 void TabPage::WireField(QComboBox* combo, int control_id, int code) {
     SetControlId(combo, control_id);
-    combo->setProperty("fieldCode", code);
+    m_codes.insert(combo, code);
     connect(combo, &QComboBox::currentIndexChanged, this,
             [this, code] { Report(kChangeSelection, code); });
 }
 
 void TabPage::WireField(QAbstractButton* button, int control_id, int code) {
     SetControlId(button, control_id);
-    button->setProperty("fieldCode", code);
+    m_codes.insert(button, code);
     connect(button, &QAbstractButton::clicked, this, [this, code] { Report(kChangeClick, code); });
 }
 
@@ -136,7 +136,7 @@ void TabPage::WireBoundField(QWidget* widget, int control_id, int code, int abil
 
 bool TabPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut && ChangeNotifyEnabled()) {
-        emit fieldLeft(watched->property("fieldCode").toInt());
+        emit fieldLeft(m_codes.value(watched));
     }
     return QWidget::eventFilter(watched, event);
 }

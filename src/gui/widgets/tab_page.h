@@ -4,6 +4,7 @@
 
 #include "gui/widgets/field_binding.h"
 
+#include <QHash>
 #include <QWidget>
 
 #include <span>
@@ -70,6 +71,7 @@ private:
 
     Host& m_host;
     QMenu* m_contextMenu = nullptr;
+    QHash<const QObject*, int> m_codes; // the field code of each wired control
 };
 
 // Abilities of a text field's context menu (its property "editAbilities"): the
