@@ -53,12 +53,6 @@ ListingSettingsDialog::ListingSettingsDialog(Host& host, UserSettings& settings,
       m_settings(settings) {
     m_ui->setupUi(this);
     SetButtonBox(m_ui->buttonBox);
-    m_ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
-    QPushButton* apply = m_ui->buttonBox->button(QDialogButtonBox::Apply);
-    apply->setText(QStringLiteral("適用(&A)"));
-    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &ListingSettingsDialog::accept);
-    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &ListingSettingsDialog::reject);
-    connect(apply, &QPushButton::clicked, this, &ListingSettingsDialog::Store);
 
     GuardTextFields(Fields(*m_ui, m_settings), host);
     Fill();

@@ -94,13 +94,6 @@ PaymentSettingsDialog::PaymentSettingsDialog(Host& host, UserSettings& settings,
       m_settings(settings) {
     m_ui->setupUi(this);
     SetButtonBox(m_ui->buttonBox);
-    m_ui->buttonBox->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    m_ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
-    m_ui->buttonBox->button(QDialogButtonBox::Apply)->setText(QStringLiteral("適用(&A)"));
-    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &SettingsDialog::accept);
-    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_ui->buttonBox->button(QDialogButtonBox::Apply), &QPushButton::clicked, this,
-            [this] { Store(); });
 
     for (const BankRow& row : BankRows(*m_ui)) {
         for (int i = 0; i < kBankTypeCount; ++i) {

@@ -36,10 +36,7 @@ ShippingOptionsDialog::ShippingOptionsDialog(Host&, UserSettings& settings, QWid
     : SettingsDialog(parent), m_ui(std::make_unique<Ui::ShippingOptionsDialog>()),
       m_settings(settings) {
     m_ui->setupUi(this);
-    m_ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
     SetButtonBox(m_ui->buttonBox);
-    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &ShippingOptionsDialog::accept);
-    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &ShippingOptionsDialog::reject);
     ShowFields(Fields(*m_ui), m_settings.send_opt);
 }
 

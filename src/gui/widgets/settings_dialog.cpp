@@ -5,6 +5,18 @@
 
 namespace hanamori {
 
+void SettingsDialog::SetButtonBox(QDialogButtonBox* box) {
+    m_buttonBox = box;
+    box->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    box->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
+    connect(box, &QDialogButtonBox::accepted, this, &SettingsDialog::accept);
+    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    if (QPushButton* apply = box->button(QDialogButtonBox::Apply)) {
+        apply->setText(QStringLiteral("適用(&A)"));
+        connect(apply, &QPushButton::clicked, this, [this] { Store(); });
+    }
+}
+
 void SettingsDialog::SetWizardMode(int mode) {
     m_wizardMode = mode;
     if (mode <= kWizardModeOff || !m_buttonBox || m_nextButton) {

@@ -37,9 +37,10 @@ public:
     void accept() override;
 
 protected:
-    // The dialog's own buttons (OK, ｷｬﾝｾﾙ, 適用); hidden in wizard mode, where the two
+    // The dialog's own buttons (OK, ｷｬﾝｾﾙ and, where the box has it, 適用): captioned and
+    // wired here (適用 stores without closing). Hidden in wizard mode, where the two
     // wizard buttons take their place in the same box.
-    void SetButtonBox(QDialogButtonBox* box) { m_buttonBox = box; }
+    void SetButtonBox(QDialogButtonBox* box);
     // Takes the controls' values into the settings; false keeps the dialog open (the
     // dialog has said why).
     virtual bool Store() = 0;
