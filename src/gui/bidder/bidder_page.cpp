@@ -41,11 +41,6 @@ BidderPage::BidderPage(Host& host, WindowDialogs& dialogs, QWidget* parent)
 
 BidderPage::~BidderPage() = default;
 
-void BidderPage::showEvent(QShowEvent* event) {
-    EnsureBuilt();
-    TabPage::showEvent(event);
-}
-
 void BidderPage::EnsureBuilt() {
     if (m_ui) {
         return;

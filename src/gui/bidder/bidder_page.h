@@ -46,7 +46,7 @@ public:
     bool isBuilt() const { return m_ui != nullptr; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void EnsureBuilt() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -56,7 +56,6 @@ private:
     std::span<const BoundField<AuctionRecord>> PageFields() const { return m_pageFields; }
     std::span<const BoundField<CustomerRecord>> BidderFields() const { return m_bidderFields; }
 
-    void EnsureBuilt();
     void WireControls();
     void FillProduct();
     void FillBidderCombo();

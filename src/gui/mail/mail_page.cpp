@@ -45,11 +45,6 @@ MailPage::MailPage(Host& host, WindowDialogs& dialogs, CSaleMasterDoc& doc, Docu
 
 MailPage::~MailPage() = default;
 
-void MailPage::showEvent(QShowEvent* event) {
-    EnsureBuilt();
-    TabPage::showEvent(event);
-}
-
 void MailPage::EnsureBuilt() {
     if (m_ui) {
         return;

@@ -50,13 +50,12 @@ public:
     void ImportSeller();
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void EnsureBuilt() override;
 
 private:
     // The listing's mail block, bound; and the selected bidder, shown only.
     std::span<const BoundField<MailRecord>> MailFields() const { return m_mailFields; }
     std::span<const BoundField<BidderView>> BidderFields() const { return m_bidderFields; }
-    void EnsureBuilt();
     void WireControls();
     void FillMailBlock();
     void FillBidderCombo();

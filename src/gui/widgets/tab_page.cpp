@@ -17,6 +17,11 @@
 
 namespace hanamori {
 
+void TabPage::showEvent(QShowEvent* event) {
+    EnsureBuilt();
+    QWidget::showEvent(event);
+}
+
 TabPage::TabPage(Host& host, QWidget* parent) : QWidget(parent), m_host(host) {}
 
 void TabPage::Report(int kind, int code) {

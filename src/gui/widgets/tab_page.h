@@ -46,6 +46,11 @@ signals:
     void listingEdited();
 
 protected:
+    // A page that builds its controls only when it is first shown does so here; the
+    // page calls it too before any work that needs them. The product page is built at
+    // once and keeps this empty.
+    virtual void EnsureBuilt() {}
+    void showEvent(QShowEvent* event) override;
     // Wires a control: its control identifier, its field code, its change notices and,
     // for text fields, the shared context menu and the guard against characters that
     // cannot be stored.
