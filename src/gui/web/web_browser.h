@@ -20,7 +20,8 @@ public:
     // Shows a local file path (CP932) or an address. A local page is read afresh and
     // shown as Shift-JIS, also when it is the page already shown.
     void Navigate(const std::string& path_or_url);
-    // The address and the title of the page shown.
+    // The address and the title of the page shown. The preview shows its local page under
+    // an address of its own, not the file's.
     QUrl url() const { return m_view->Url(); }
     QString LocationUrl() const { return url().toString(); }
     QString title() const { return m_view->Title(); }

@@ -9,7 +9,6 @@
 
 #include <functional>
 
-class QByteArray;
 class QString;
 class QUrl;
 class QWidget;
@@ -31,8 +30,9 @@ public:
     virtual ~EngineView() = default;
     virtual QWidget* Widget() = 0;
     virtual void Load(const QUrl& url) = 0;
-    // Shows `html` (of MIME type `mime`) as the page at `base`.
-    virtual void SetContent(const QByteArray& html, const QString& mime, const QUrl& base) = 0;
+    // Shows the local page file `path`, read afresh also when it is the page shown, as
+    // Shift-JIS whatever its bytes suggest.
+    virtual void ShowFile(const QString& path) = 0;
     virtual QUrl Url() const = 0;
     virtual QString Title() const = 0;
 };
@@ -48,5 +48,5 @@ public:
 
 } // namespace hanamori
 
-#define HANAMORI_WEB_ENGINE_IID "jp.hanamori.WebEngineFactory/1"
+#define HANAMORI_WEB_ENGINE_IID "jp.hanamori.WebEngineFactory/2"
 Q_DECLARE_INTERFACE(hanamori::WebEngineFactory, HANAMORI_WEB_ENGINE_IID)

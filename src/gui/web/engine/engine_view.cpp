@@ -1,38 +1,30 @@
 #include "gui/web/engine/engine_view.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "gui/web/engine/own_pages.h"
+
+#include <QFile>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
-#include <QWebEngineUrlRequestInterceptor>
 
 namespace hanamori {
+namespace {
+// Pages handed over in one piece stay below the engine's limit for that.
+constexpr qint64 kMaxContentBytes = 2 * 1024 * 1024 - 64 * 1024;
 
-// Refuses every local file outside the folder of the page shown (the page's own
-// images stay allowed); anything not local passes.
-class FolderGuard final : public QWebEngineUrlRequestInterceptor {
-public:
-    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
-
-    void SetFolder(const QString& folder) { m_folder = folder; }
-
-    void interceptRequest(QWebEngineUrlRequestInfo& info) override {
-        const QUrl& url = info.requestUrl();
-        if (!url.isLocalFile()) {
-            return;
-        }
-        const QString path = QDir::cleanPath(url.toLocalFile());
-        if (m_folder.isEmpty() || !path.startsWith(m_folder + QLatin1Char('/'))) {
-            info.block(true);
-        }
-    }
-
-private:
-    QString m_folder;
-};
+QString NextOwnPageHost() {
+    static int made = 0;
+    return QStringLiteral("view%1").arg(++made);
+}
+} // namespace
 
 EngineViewImpl::EngineViewImpl(PageTrust trust, QWidget* parent, std::function<void(bool)> loaded)
     : QWebEngineView(parent) {
+    if (trust == PageTrust::OwnPage) {
+        // Set before anything asks for the page, which would make one on the default
+        // profile.
+        setPage(new QWebEnginePage(OwnPageProfile(), this));
+        m_ownPageHost = NextOwnPageHost();
+    }
     QWebEngineSettings* s = settings();
     // Local pages carry no charset declaration and are Shift-JIS.
     s->setDefaultTextEncoding(QStringLiteral("Shift_JIS"));
@@ -40,34 +32,36 @@ EngineViewImpl::EngineViewImpl(PageTrust trust, QWidget* parent, std::function<v
         // The auction site strips scripts from descriptions; here one could read the
         // seller's files. Photos are on the web, as sellers link them.
         s->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
-        s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
-        m_guard = new FolderGuard(this);
-        page()->setUrlRequestInterceptor(m_guard);
     }
     connect(this, &QWebEngineView::loadFinished, this,
             [loaded = std::move(loaded)](bool ok) { loaded(ok); });
 }
 
 EngineViewImpl::~EngineViewImpl() {
-    // The page may outlive the view by a moment; it must not call a deleted guard.
-    page()->setUrlRequestInterceptor(nullptr);
-}
-
-void EngineViewImpl::AllowFolderOf(const QUrl& page) {
-    if (m_guard) {
-        m_guard->SetFolder(
-            page.isLocalFile() ? QDir::cleanPath(QFileInfo(page.toLocalFile()).path()) : QString());
+    if (!m_ownPageHost.isEmpty()) {
+        OwnPageFolders().Forget(m_ownPageHost);
     }
 }
 
 void EngineViewImpl::Load(const QUrl& url) {
-    AllowFolderOf(url);
     load(url);
 }
 
-void EngineViewImpl::SetContent(const QByteArray& html, const QString& mime, const QUrl& base) {
-    AllowFolderOf(base);
-    setContent(html, mime, base);
+void EngineViewImpl::ShowFile(const QString& path) {
+    if (!m_ownPageHost.isEmpty()) {
+        load(OwnPageFolders().AddressOf(m_ownPageHost, path));
+        return;
+    }
+    // The engine guesses the encoding of a local file from its bytes, and a short
+    // Japanese page is easily taken for Latin-1; handed over with its charset it always
+    // reads right. The address stays the file's.
+    const QUrl url = QUrl::fromLocalFile(path);
+    QFile file(path);
+    if (file.size() < kMaxContentBytes && file.open(QIODevice::ReadOnly)) {
+        setContent(file.readAll(), QStringLiteral("text/html;charset=Shift_JIS"), url);
+        return;
+    }
+    load(url);
 }
 
 } // namespace hanamori

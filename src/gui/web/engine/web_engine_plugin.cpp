@@ -1,6 +1,7 @@
 #include "gui/web/engine/web_engine_plugin.h"
 
 #include "gui/web/engine/engine_view.h"
+#include "gui/web/engine/own_pages.h"
 
 #include <QCoreApplication>
 #include <QOpenGLContext>
@@ -22,6 +23,9 @@ WebEnginePlugin::WebEnginePlugin() {
         context->create();
         qt_gl_set_global_share_context(context);
     }
+    // Schemes are fixed when the engine starts, with its first profile or view; the
+    // plugin is loaded before the program makes either.
+    RegisterOwnPageScheme();
 }
 
 EngineView* WebEnginePlugin::CreateView(PageTrust trust, QWidget* parent,
