@@ -210,14 +210,18 @@ DealingsLoad LoadDealings(const std::string& datas_dir, const CivilDate& today,
     DealingsLoad load;
     // Sorted by name, so the same order wherever the directory came from: management
     // numbers sort by time.
-    const std::vector<std::string> names = ListingFileNames(datas_dir);
+    ListingDirectory datas(datas_dir);
+    const std::vector<std::string> names = datas.FileNames();
     load.files = names.size();
     load.rows.reserve(names.size() * 2);
+    using C = CustomerRecord;
+    const ListingTexts shown = ListingTexts::NameAndBidders(
+        {&C::nickname, &C::name, &C::notice_sent_date, &C::method_told_date, &C::paid_date,
+         &C::shipped_date, &C::closed_date});
     SaleMaster listing;
     std::size_t done = 0;
     for (const std::string& name : names) {
-        if (ReadListingWithTimes(JoinDatasPath(datas_dir, name), listing, nullptr,
-                                 ListingTexts::NameAndBidders)) {
+        if (datas.Read(name, listing, nullptr, shown)) {
             const std::string stem = ListingStem(name);
             const std::string folded_name = FoldForSearch(listing.product_name);
             CustomerList& bidders = listing.customers;

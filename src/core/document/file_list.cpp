@@ -48,15 +48,16 @@ const std::string& StatusLetter(int status) {
 
 std::vector<FileRow> EnumerateListings(const std::string& datas_dir) {
     std::vector<FileRow> rows;
-    std::vector<std::string> names = ListingFileNames(datas_dir);
+    ListingDirectory datas(datas_dir);
+    const std::vector<std::string> names = datas.FileNames();
     rows.reserve(names.size());
+    const ListingTexts shown = ListingTexts::NameOnly();
     SaleMaster listing;
     for (const std::string& name : names) {
         FileRow row;
         row.manage_no = ListingStem(name);
         ListingFileTimes times;
-        if (ReadListingWithTimes(JoinDatasPath(datas_dir, name), listing, &times,
-                                 ListingTexts::NameOnly)) {
+        if (datas.Read(name, listing, &times, shown)) {
             row.name = std::move(listing.product_name);
             row.status = ListingStatusOf(listing.auction);
         }

@@ -146,10 +146,12 @@ bool WriteOverview(const std::string& datas_dir, const std::string& now, std::os
     // the directory for each status in turn, at a quarter of the reading.
     std::array<std::string, 4> by_status;
     __int128 total = 0;
+    ListingDirectory datas(datas_dir);
+    const ListingTexts shown = ListingTexts::NameAndBidders(
+        {&CustomerRecord::nickname, &CustomerRecord::name, &CustomerRecord::mail});
     SaleMaster listing;
-    for (const std::string& name : ListingFileNames(datas_dir)) {
-        if (!ReadListingWithTimes(JoinDatasPath(datas_dir, name), listing, nullptr,
-                                  ListingTexts::NameAndBidders)) {
+    for (const std::string& name : datas.FileNames()) {
+        if (!datas.Read(name, listing, nullptr, shown)) {
             continue; // not a listing, or damaged: left out of the overview
         }
         int status = ListingStatusOf(listing.auction);

@@ -8,6 +8,8 @@
 #include <dirent.h>
 #include <exception>
 #include <fcntl.h>
+#include <optional>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,8 +25,8 @@ bool HasListingExtension(const char* name, std::size_t length) {
                                            kExtensionLength) == 0;
 }
 
-// The directory entry is a directory (or a link to one).
-bool IsDirectoryEntry(const std::string& datas_dir, const dirent* entry) {
+// The entry of the directory `dir` is a directory (or a link to one).
+bool IsDirectoryEntry(DIR* dir, const dirent* entry) {
     if (entry->d_type == DT_DIR) {
         return true;
     }
@@ -32,7 +34,7 @@ bool IsDirectoryEntry(const std::string& datas_dir, const dirent* entry) {
         return false;
     }
     struct stat st {};
-    return ::stat(JoinDatasPath(datas_dir, entry->d_name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return ::fstatat(::dirfd(dir), entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
 }
 
 // The local time the management number of a listing file's name stands for.
@@ -51,7 +53,7 @@ std::optional<std::time_t> NumberedTime(std::string_view path) {
 // which is never later than its first save: the earlier of the two is shown. Files
 // whose name is not a management number show the birth time where the file system
 // records it, else the last status change time.
-void TimesFromStatx(const std::string& path, const struct statx& sx, ListingFileTimes& times) {
+void TimesFromStatx(std::string_view path, const struct statx& sx, ListingFileTimes& times) {
     times.known = true;
     times.saved = static_cast<std::time_t>(sx.stx_mtime.tv_sec);
     times.created = (sx.stx_mask & STATX_BTIME) != 0
@@ -130,6 +132,62 @@ ssize_t ReadAll(int fd, std::size_t size_hint, std::string& buffer) try {
     return -1;
 }
 
+// The bytes of the listing file at `path` (relative to `dir_fd`), read into `buffer`, and
+// its times when asked for; nullopt when it cannot be opened, is not a regular file or
+// does not start with the listing tag.
+std::optional<std::string_view> ReadListingFileAt(int dir_fd, const char* path,
+                                                  ListingFileTimes* times, std::string& buffer) {
+    // Non-blocking, so that a FIFO that carries a listing's name cannot stall the open
+    // (it is then refused as not a regular file); regular files ignore the flag.
+    FileDescriptor fd(::openat(dir_fd, path, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct statx sx {};
+    if (fd.get() < 0) {
+        // Unreadable (no permission, vanished): still show its times when we can.
+        if (times && ::statx(dir_fd, path, 0, kTimesMask, &sx) == 0) {
+            TimesFromStatx(path, sx, *times);
+        }
+        return std::nullopt;
+    }
+    if (::statx(fd.get(), "", AT_EMPTY_PATH, kTimesMask, &sx) != 0 || !S_ISREG(sx.stx_mode)) {
+        return std::nullopt;
+    }
+    if (times) {
+        TimesFromStatx(path, sx, *times);
+    }
+    // A file no larger than the buffer kept between files is read whole and its tag
+    // checked then: the file list reads thousands of them, one system call fewer each.
+    const bool small = sx.stx_size <= kKeptBufferBytes;
+    if (!small && !StartsWithListingTag(fd.get())) {
+        return std::nullopt;
+    }
+    ssize_t length = ReadAll(fd.get(), static_cast<std::size_t>(sx.stx_size), buffer);
+    if (length < 0 || (small && (static_cast<std::size_t>(length) < kTagLength ||
+                                 std::char_traits<char>::compare(buffer.data(), kSaleMasterTag,
+                                                                 kTagLength) != 0))) {
+        return std::nullopt;
+    }
+    return std::string_view(buffer.data(), static_cast<std::size_t>(length));
+}
+
+bool ReadListingAt(int dir_fd, const char* path, SaleMaster& listing, ListingFileTimes* times,
+                   const ListingTexts& texts) {
+    thread_local std::string buffer;
+    const std::optional<std::string_view> bytes = ReadListingFileAt(dir_fd, path, times, buffer);
+    const bool ok = bytes && ReadListingBytes(listing, *bytes, texts);
+    if (buffer.size() > kKeptBufferBytes) {
+        std::string().swap(buffer); // a huge file does not pin its memory
+    }
+    if (ok) {
+        // A read writes every field but the working copy of the bidders, which no file
+        // holds.
+        listing.customers_edit.Clear();
+    } else {
+        // Nothing half-read, and nothing of an earlier file, leaves this function.
+        listing = SaleMaster();
+    }
+    return ok;
+}
+
 } // namespace
 
 std::string JoinDatasPath(const std::string& datas_dir, const std::string& file_name) {
@@ -147,66 +205,47 @@ std::string ListingStem(const std::string& file_name) {
 }
 
 std::vector<std::string> ListingFileNames(const std::string& datas_dir) {
+    return ListingDirectory(datas_dir).FileNames();
+}
+
+bool ReadListingWithTimes(const std::string& path, SaleMaster& listing, ListingFileTimes* times,
+                          const ListingTexts& texts) {
+    return ReadListingAt(AT_FDCWD, path.c_str(), listing, times, texts);
+}
+
+ListingDirectory::ListingDirectory(const std::string& datas_dir)
+    : m_dir(::opendir(datas_dir.c_str())) {}
+
+ListingDirectory::~ListingDirectory() {
+    if (m_dir != nullptr) {
+        ::closedir(m_dir);
+    }
+}
+
+std::vector<std::string> ListingDirectory::FileNames() {
     std::vector<std::string> names;
-    DIR* dir = ::opendir(datas_dir.c_str());
-    if (dir == nullptr) {
+    if (m_dir == nullptr) {
         return names;
     }
-    while (const dirent* entry = ::readdir(dir)) {
+    ::rewinddir(m_dir);
+    while (const dirent* entry = ::readdir(m_dir)) {
         std::size_t length = std::char_traits<char>::length(entry->d_name);
-        if (HasListingExtension(entry->d_name, length) && !IsDirectoryEntry(datas_dir, entry)) {
+        if (HasListingExtension(entry->d_name, length) && !IsDirectoryEntry(m_dir, entry)) {
             names.emplace_back(entry->d_name, length);
         }
     }
-    ::closedir(dir);
     // std::string compares through char_traits<char>, which orders bytes as unsigned.
     std::sort(names.begin(), names.end());
     return names;
 }
 
-bool ReadListingWithTimes(const std::string& path, SaleMaster& listing, ListingFileTimes* times,
-                          ListingTexts texts) {
-    listing = SaleMaster();
-    // Non-blocking, so that a FIFO that carries a listing's name cannot stall the open
-    // (it is then refused as not a regular file); regular files ignore the flag.
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    struct statx sx {};
-    if (fd.get() < 0) {
-        // Unreadable (no permission, vanished): still show its times when we can.
-        if (times && ::statx(AT_FDCWD, path.c_str(), 0, kTimesMask, &sx) == 0) {
-            TimesFromStatx(path, sx, *times);
-        }
-        return false;
-    }
-    if (::statx(fd.get(), "", AT_EMPTY_PATH, kTimesMask, &sx) != 0 || !S_ISREG(sx.stx_mode)) {
-        return false;
-    }
-    if (times) {
-        TimesFromStatx(path, sx, *times);
-    }
-    // A file no larger than the buffer kept between files is read whole and its tag
-    // checked then: the file list reads thousands of them, one system call fewer each.
-    const bool small = sx.stx_size <= kKeptBufferBytes;
-    if (!small && !StartsWithListingTag(fd.get())) {
-        return false;
-    }
-    thread_local std::string buffer;
-    ssize_t length = ReadAll(fd.get(), static_cast<std::size_t>(sx.stx_size), buffer);
-    if (length < 0 || (small && (static_cast<std::size_t>(length) < kTagLength ||
-                                 std::char_traits<char>::compare(buffer.data(), kSaleMasterTag,
-                                                                 kTagLength) != 0))) {
-        return false;
-    }
-    bool ok = ReadListingBytes(
-        listing, std::string_view(buffer.data(), static_cast<std::size_t>(length)), texts);
-    if (buffer.size() > kKeptBufferBytes) {
-        std::string().swap(buffer); // a huge file does not pin its memory
-    }
-    if (!ok) {
-        // Nothing half-read leaves this function.
+bool ListingDirectory::Read(const std::string& file_name, SaleMaster& listing,
+                            ListingFileTimes* times, const ListingTexts& texts) const {
+    if (m_dir == nullptr) {
         listing = SaleMaster();
+        return false;
     }
-    return ok;
+    return ReadListingAt(::dirfd(m_dir), file_name.c_str(), listing, times, texts);
 }
 
 std::string FormatListTime(std::time_t t) {

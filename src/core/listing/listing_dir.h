@@ -6,6 +6,7 @@
 #include "core/listing/records.h"
 
 #include <ctime>
+#include <dirent.h>
 #include <string>
 #include <vector>
 
@@ -29,13 +30,32 @@ struct ListingFileTimes {
     std::time_t saved = 0;
 };
 
-// Reads the listing at `path` into a fresh `listing` (reset to empty records first,
-// so nothing of an earlier file stays). With `times`, also fills in the file's
-// creation and last-write times when the file can be examined. False when the file
-// cannot be opened or is not a whole listing. `texts` chooses the texts decoded; the
-// file is checked whole either way.
+// Reads the listing at `path` into `listing`, keeping nothing of what it held: every
+// field is the file's, or on failure `listing` is empty records. With `times`, also fills in the
+// file's creation and last-write times when the file can be examined. False when the file cannot be
+// opened or is not a whole listing. `texts` chooses the texts decoded; the file is checked whole
+// either way.
 bool ReadListingWithTimes(const std::string& path, SaleMaster& listing, ListingFileTimes* times,
-                          ListingTexts texts = ListingTexts::All);
+                          const ListingTexts& texts = ListingTexts::All());
+
+// A Datas directory held open while its listings are read: each file is looked up by
+// its name in the directory, not by its whole path again.
+class ListingDirectory {
+public:
+    explicit ListingDirectory(const std::string& datas_dir);
+    ~ListingDirectory();
+    ListingDirectory(const ListingDirectory&) = delete;
+    ListingDirectory& operator=(const ListingDirectory&) = delete;
+
+    // ListingFileNames of the directory.
+    std::vector<std::string> FileNames();
+    // ReadListingWithTimes of the directory's file `file_name`.
+    bool Read(const std::string& file_name, SaleMaster& listing, ListingFileTimes* times,
+              const ListingTexts& texts) const;
+
+private:
+    DIR* m_dir;
+};
 
 // A time as the file list shows it: local time "%y/%m/%d %H:%M".
 std::string FormatListTime(std::time_t t);

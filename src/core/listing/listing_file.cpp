@@ -28,7 +28,7 @@ public:
         char b = static_cast<char>(flag & 0xFF);
         return Put(&b, 1);
     }
-    bool Text(const std::string& text, std::size_t = 0) {
+    bool Text(const std::string& text, std::size_t = 0, bool = true) {
         // The stored text ends at its terminator, as the field holds it. A length the
         // 32-bit field cannot hold fails the save instead of writing a file that no
         // longer reads.
@@ -55,102 +55,95 @@ private:
 };
 
 // Runs a record's field list over a ListingReader or ListingWriter: a flag is one byte.
-// The key is the JSON's business, not the file's.
+// The key is the JSON's business, not the file's. A reader decodes the texts whose bit
+// is set in `decoded` (bit i: the record's i-th text) and walks over the others.
 template <class Io> struct FileFields {
     Io& io;
+    std::uint64_t decoded = ~std::uint64_t{0};
+    unsigned text_index = 0;
     template <class T> void Text(const char*, T& text, std::size_t capacity) {
-        io.Text(text, capacity);
+        io.Text(text, capacity, ((decoded >> text_index++) & 1) != 0);
     }
     template <class T> void Flag(const char*, T& flag) { io.Byte(flag); }
     template <class T> void Int(const char*, T& value) { io.Int(value); }
 };
 
-template <class Io, class Record> bool FileRecord(Io& io, Record& record) {
-    VisitFields(record, FileFields<Io>{io});
+template <class Io, class Record>
+bool FileRecord(Io& io, Record& record, std::uint64_t decoded = ~std::uint64_t{0}) {
+    VisitFields(record, FileFields<Io>{io, decoded});
     return io.ok();
 }
 
-// A text as the reader's terminated field holds it: up to the first zero byte.
-void TerminateAtZero(std::string& s) {
-    auto zero = s.find('\0');
-    if (zero != std::string::npos) {
-        s.resize(zero);
+// Adds up the fewest bytes a record takes in the file: every text empty.
+struct SmallestSize {
+    std::size_t bytes = 0;
+    template <class M> void Text(const char*, M, std::size_t = 0) { bytes += 4; }
+    template <class M> void Flag(const char*, M) { bytes += 1; }
+    template <class M> void Int(const char*, M) { bytes += 4; }
+};
+
+template <class Record> std::size_t SmallestRecordBytes() {
+    SmallestSize size;
+    Record::Fields(size);
+    return size.bytes;
+}
+
+// Finds the position of `member` among the texts of CustomerRecord's field list.
+struct BidderTextPosition {
+    std::string CustomerRecord::*member;
+    unsigned index = 0;
+    bool found = false;
+    void Text(const char*, std::string CustomerRecord::*m, std::size_t = 0) {
+        found = found || m == member;
+        index += found ? 0 : 1;
     }
+    template <class M> void Flag(const char*, M) {}
+    template <class M> void Int(const char*, M) {}
+};
+
+bool ReadCustomerSection(ListingReader& in, CustomerList& list, const ListingTexts& texts) {
+    list.Clear();
+    std::int32_t count = 0;
+    if (!in.Tag(kCustomerTag) || !in.Int(count) || count < 0) {
+        return false;
+    }
+    if (!texts.keeps_bidders()) {
+        CustomerRecord walked;
+        for (std::int32_t i = 0; i < count; ++i) {
+            if (!FileRecord(in, walked, 0)) {
+                return false;
+            }
+        }
+        return true;
+    }
+    // Never more than the rest of the file can hold, whatever count it claims.
+    static const std::size_t smallest = SmallestRecordBytes<CustomerRecord>();
+    list.Reserve(std::min(static_cast<std::size_t>(count), in.remaining() / smallest));
+    for (std::int32_t i = 0; i < count; ++i) {
+        if (!FileRecord(in, list.AppendNew(), texts.bidder_texts())) {
+            list.Remove(list.count() - 1); // the list keeps the records before it
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
 
-const char* ListingReader::Take(std::size_t length) {
-    if (m_pos > m_bytes.size() || length > m_bytes.size() - m_pos) {
-        m_pos = m_bytes.size() + 1; // failed for good
-        return nullptr;
-    }
-    const char* at = m_bytes.data() + m_pos;
-    m_pos += length;
-    return at;
+void ListingReader::Decode(std::string& field, const char* at, std::size_t length) {
+    const void* zero = std::memchr(at, '\0', length);
+    field.assign(at, zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - at) : length);
 }
 
-bool ListingReader::Raw(std::size_t length, std::string& out) {
-    const char* at = Take(length);
-    if (!at) {
-        return false;
+ListingTexts
+ListingTexts::NameAndBidders(std::initializer_list<std::string CustomerRecord::*> texts) {
+    std::uint64_t bits = 0;
+    for (std::string CustomerRecord::*member : texts) {
+        BidderTextPosition position{member};
+        CustomerRecord::Fields(position);
+        bits |= std::uint64_t{1} << position.index;
     }
-    out.assign(at, length);
-    return true;
-}
-
-bool ListingReader::Tag(const char* tag) {
-    const char* at = Take(kTagLength);
-    return at && std::memcmp(at, tag, kTagLength) == 0;
-}
-
-bool ListingReader::Int(std::int32_t& value) {
-    const auto* b = reinterpret_cast<const unsigned char*>(Take(4));
-    if (!b) {
-        return false;
-    }
-    std::uint32_t u = b[0] | (static_cast<std::uint32_t>(b[1]) << 8) |
-                      (static_cast<std::uint32_t>(b[2]) << 16) |
-                      (static_cast<std::uint32_t>(b[3]) << 24);
-    value = static_cast<std::int32_t>(u);
-    return true;
-}
-
-bool ListingReader::Byte(std::int32_t& flag) {
-    const char* at = Take(1);
-    if (!at) {
-        return false;
-    }
-    flag = static_cast<unsigned char>(*at);
-    return true;
-}
-
-bool ListingReader::Text(std::string& field, std::size_t capacity) {
-    if (!ok()) {
-        return false; // the fields after a failure keep what they held
-    }
-    std::int32_t length = 0;
-    const char* at = nullptr;
-    bool ok = Int(length) && length >= 0 &&
-              (capacity == 0 || static_cast<std::size_t>(length) < capacity);
-    if (ok) {
-        at = Take(static_cast<std::size_t>(length));
-        ok = at != nullptr;
-    } else {
-        m_pos = m_bytes.size() + 1;
-    }
-    if (!m_decode_texts) {
-        return ok;
-    }
-    if (!ok) {
-        if (capacity == 0)
-            field.clear();
-        return false;
-    }
-    // The field holds the text up to its first zero byte, as the terminated field did.
-    const void* zero = std::memchr(at, '\0', static_cast<std::size_t>(length));
-    field.assign(at, zero ? static_cast<const char*>(zero) - at : length);
-    return true;
+    return ListingTexts(false, true, bits);
 }
 
 bool WriteAuctionSection(std::ostream& out, const AuctionRecord& a) {
@@ -179,32 +172,6 @@ bool WriteCustomerSection(std::ostream& out, const CustomerList& list) {
 bool WriteMailSection(std::ostream& out, const MailRecord& m) {
     ListingWriter w(out);
     return w.Tag(kMailTag) && FileRecord(w, m);
-}
-
-bool ReadAuctionSection(ListingReader& in, AuctionRecord& a) {
-    return in.Tag(kAuctionTag) && FileRecord(in, a);
-}
-bool ReadCustomerRecord(ListingReader& in, CustomerRecord& c) {
-    return FileRecord(in, c);
-}
-bool ReadMailSection(ListingReader& in, MailRecord& m) {
-    return in.Tag(kMailTag) && FileRecord(in, m);
-}
-
-bool ReadCustomerSection(ListingReader& in, CustomerList& list) {
-    list.Clear();
-    std::int32_t count = 0;
-    if (!in.Tag(kCustomerTag) || !in.Int(count) || count < 0) {
-        return false;
-    }
-    for (std::int32_t i = 0; i < count; ++i) {
-        CustomerRecord record;
-        if (!ReadCustomerRecord(in, record)) {
-            return false;
-        }
-        list.Append(std::move(record));
-    }
-    return list.count() == count;
 }
 
 bool WriteListing(const SaleMaster& listing, std::ostream& out) {
@@ -239,29 +206,18 @@ const std::string& ListingBusyMessage() {
     return "他のプログラムがこのファイルを変更中です。しばらくしてからもう一度お試しください。"_sj;
 }
 
-bool ReadListingBytes(SaleMaster& listing, std::string_view bytes, ListingTexts texts) try {
+bool ReadListingBytes(SaleMaster& listing, std::string_view bytes, const ListingTexts& texts) try {
     ListingReader in(bytes);
     std::int32_t format = 0;
-    std::string number;
-    if (!in.Tag(kSaleMasterTag) || !in.Int(format) || !in.Raw(kManageNoLength, number)) {
+    if (!in.Tag(kSaleMasterTag) || !in.Int(format) ||
+        !in.Fixed(kManageNoLength, listing.manage_no)) {
         return false;
     }
-    TerminateAtZero(number);
-    listing.manage_no = number;
-    if (!in.Text(listing.product_name, kProductNameCapacity)) {
-        return false;
-    }
-    const bool all = texts == ListingTexts::All;
-    in.DecodeTexts(all);
-    if (!ReadAuctionSection(in, listing.auction)) {
-        return false;
-    }
-    in.DecodeTexts(all || texts == ListingTexts::NameAndBidders);
-    if (!ReadCustomerSection(in, listing.customers)) {
-        return false;
-    }
-    in.DecodeTexts(all);
-    return ReadMailSection(in, listing.mail);
+    const std::uint64_t sections = texts.all() ? ~std::uint64_t{0} : 0;
+    return in.Text(listing.product_name, kProductNameCapacity) && in.Tag(kAuctionTag) &&
+           FileRecord(in, listing.auction, sections) &&
+           ReadCustomerSection(in, listing.customers, texts) && in.Tag(kMailTag) &&
+           FileRecord(in, listing.mail, sections);
 } catch (const std::bad_alloc&) { // a text too long for the memory at hand
     return false;
 }

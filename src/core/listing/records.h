@@ -218,7 +218,9 @@ public:
     CustomerRecord* Current();
 
     void Append(const CustomerRecord& record) { m_records.push_back(record); }
-    void Append(CustomerRecord&& record) { m_records.push_back(std::move(record)); }
+    // A new default record at the end, to be filled in place.
+    CustomerRecord& AppendNew() { return m_records.emplace_back(); }
+    void Reserve(std::size_t count) { m_records.reserve(count); }
     // Removes the record at `index`; -1 without change for an index outside the list,
     // otherwise the new count. `current` moves to the last record when it fell off.
     std::int32_t Remove(std::int32_t index);
