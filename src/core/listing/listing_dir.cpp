@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <dirent.h>
 #include <exception>
 #include <fcntl.h>
@@ -35,6 +36,48 @@ bool IsDirectoryEntry(DIR* dir, const dirent* entry) {
     }
     struct stat st {};
     return ::fstatat(::dirfd(dir), entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The first eight bytes of `name` from `from` on as one number that orders as they do
+// (unsigned), a short name padded with zeros.
+std::uint64_t EightBytesAt(const std::string& name, std::size_t from) {
+    std::uint64_t bits = 0;
+    for (std::size_t i = from; i < from + 8; ++i) {
+        bits = (bits << 8) | (i < name.size() ? static_cast<unsigned char>(name[i]) : 0U);
+    }
+    return bits;
+}
+
+// Sorts `names` by their bytes (unsigned), as std::string compares them. A Datas
+// directory holds thousands of names of about sixteen bytes, so they are ordered by
+// their first sixteen bytes held as two numbers, and only names that share those are
+// compared whole.
+void SortByBytes(std::vector<std::string>& names) {
+    struct Key {
+        std::uint64_t high;
+        std::uint64_t low;
+        std::size_t index;
+    };
+    std::vector<Key> keys;
+    keys.reserve(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        keys.push_back({EightBytesAt(names[i], 0), EightBytesAt(names[i], 8), i});
+    }
+    std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+        if (a.high != b.high) {
+            return a.high < b.high;
+        }
+        if (a.low != b.low) {
+            return a.low < b.low;
+        }
+        return names[a.index] < names[b.index];
+    });
+    std::vector<std::string> sorted;
+    sorted.reserve(names.size());
+    for (const Key& key : keys) {
+        sorted.push_back(std::move(names[key.index]));
+    }
+    names = std::move(sorted);
 }
 
 // The local time the management number of a listing file's name stands for.
@@ -234,8 +277,7 @@ std::vector<std::string> ListingDirectory::FileNames() {
             names.emplace_back(entry->d_name, length);
         }
     }
-    // std::string compares through char_traits<char>, which orders bytes as unsigned.
-    std::sort(names.begin(), names.end());
+    SortByBytes(names);
     return names;
 }
 

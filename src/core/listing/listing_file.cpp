@@ -61,7 +61,9 @@ template <class Io> struct FileFields {
     Io& io;
     std::uint64_t decoded = ~std::uint64_t{0};
     unsigned text_index = 0;
-    template <class T> void Text(const char*, T& text, std::size_t capacity) {
+    // Inlined into each field list: the call per text cost more than skipping the text.
+    template <class T>
+    [[gnu::always_inline]] void Text(const char*, T& text, std::size_t capacity) {
         io.Text(text, capacity, ((decoded >> text_index++) & 1) != 0);
     }
     template <class T> void Flag(const char*, T& flag) { io.Byte(flag); }
@@ -101,13 +103,16 @@ struct BidderTextPosition {
     template <class M> void Int(const char*, M) {}
 };
 
+// Reads the bidders into `list`, which keeps the records read before a failed one. The
+// records already in the list are reused: every field of a record is written.
 bool ReadCustomerSection(ListingReader& in, CustomerList& list, const ListingTexts& texts) {
-    list.Clear();
     std::int32_t count = 0;
     if (!in.Tag(kCustomerTag) || !in.Int(count) || count < 0) {
+        list.Clear();
         return false;
     }
     if (!texts.keeps_bidders()) {
+        list.Clear();
         CustomerRecord walked;
         for (std::int32_t i = 0; i < count; ++i) {
             if (!FileRecord(in, walked, 0)) {
@@ -116,12 +121,15 @@ bool ReadCustomerSection(ListingReader& in, CustomerList& list, const ListingTex
         }
         return true;
     }
-    // Never more than the rest of the file can hold, whatever count it claims.
+    // Never more than the rest of the file can hold, whatever count it claims: a count
+    // beyond that fails for want of bytes.
     static const std::size_t smallest = SmallestRecordBytes<CustomerRecord>();
-    list.Reserve(std::min(static_cast<std::size_t>(count), in.remaining() / smallest));
+    list.Resize(std::min(static_cast<std::size_t>(count), in.remaining() / smallest));
     for (std::int32_t i = 0; i < count; ++i) {
-        if (!FileRecord(in, list.AppendNew(), texts.bidder_texts())) {
-            list.Remove(list.count() - 1); // the list keeps the records before it
+        CustomerRecord& record =
+            i < list.count() ? list[static_cast<std::size_t>(i)] : list.AppendNew();
+        if (!FileRecord(in, record, texts.bidder_texts())) {
+            list.Resize(static_cast<std::size_t>(i));
             return false;
         }
     }

@@ -220,7 +220,12 @@ public:
     void Append(const CustomerRecord& record) { m_records.push_back(record); }
     // A new default record at the end, to be filled in place.
     CustomerRecord& AppendNew() { return m_records.emplace_back(); }
-    void Reserve(std::size_t count) { m_records.reserve(count); }
+    // Keeps the first `count` records as they are, adding default ones up to it, and
+    // selects the first: a reader that overwrites every field reuses their memory.
+    void Resize(std::size_t count) {
+        m_records.resize(count);
+        current = 0;
+    }
     // Removes the record at `index`; -1 without change for an index outside the list,
     // otherwise the new count. `current` moves to the last record when it fell off.
     std::int32_t Remove(std::int32_t index);

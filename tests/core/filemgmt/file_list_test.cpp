@@ -164,6 +164,16 @@ TEST_F(FileMgmtTest, RowsComeInFileNameByteOrderWhateverTheDirectoryKeeps) {
                                         "\x83\x41", "\xb1"}));
 }
 
+TEST_F(FileMgmtTest, NamesThatShareTheirFirstSixteenBytesSortByTheRest) {
+    for (const char* name : {"listing-number.rks", "listing-number-0002.rks",
+                             "listing-number-0001x.rks", "listing-number-0001.rks"}) {
+        WriteFile(datas + "/" + name, "x");
+    }
+    EXPECT_EQ(ListingFileNames(datas),
+              (std::vector<std::string>{"listing-number-0001.rks", "listing-number-0001x.rks",
+                                        "listing-number-0002.rks", "listing-number.rks"}));
+}
+
 TEST_F(FileMgmtTest, AFifoWithAListingsNameIsAnUnreadableRowNotAHang) {
     Put("100000000001", "a");
     ASSERT_EQ(::mkfifo((datas + "/pipe.rks").c_str(), 0600), 0);
