@@ -1,13 +1,13 @@
 #include "core/listing/listing_file.h"
 
 #include "core/app/atomic_file.h"
-#include "core/app/record_fields.h"
 #include "core/text/cp932.h"
 
 #include <cstring>
 #include <fstream>
 #include <limits>
 #include <new>
+#include <type_traits>
 #include <utility>
 
 namespace hanamori {
@@ -54,25 +54,30 @@ private:
     bool m_failed = false;
 };
 
-// Runs a record's field list over a ListingReader or ListingWriter: a flag is one byte.
-// The key is the JSON's business, not the file's. A reader decodes the texts whose bit
-// is set in `decoded` (bit i: the record's i-th text) and walks over the others.
-template <class Io> struct FileFields {
+// Runs the field list of a `Record` over a ListingReader or ListingWriter: a flag is one
+// byte. The key is the JSON's business, not the file's. A reader decodes the texts whose
+// bit is set in `decoded` (bit i: the record's i-th text) and walks over the others.
+// Each field is handled inline in the list: a call per field cost more than walking it.
+template <class Io, class Record> struct FileFields {
     Io& io;
+    Record& record;
     std::uint64_t decoded = ~std::uint64_t{0};
     unsigned text_index = 0;
-    // Inlined into each field list: the call per text cost more than skipping the text.
-    template <class T>
-    [[gnu::always_inline]] void Text(const char*, T& text, std::size_t capacity) {
-        io.Text(text, capacity, ((decoded >> text_index++) & 1) != 0);
+    template <class M>
+    [[gnu::always_inline]] void Text(const char*, M member, std::size_t capacity = 0) {
+        io.Text(record.*member, capacity, ((decoded >> text_index++) & 1) != 0);
     }
-    template <class T> void Flag(const char*, T& flag) { io.Byte(flag); }
-    template <class T> void Int(const char*, T& value) { io.Int(value); }
+    template <class M> [[gnu::always_inline]] void Flag(const char*, M member) {
+        io.Byte(record.*member);
+    }
+    template <class M> [[gnu::always_inline]] void Int(const char*, M member) {
+        io.Int(record.*member);
+    }
 };
 
 template <class Io, class Record>
 bool FileRecord(Io& io, Record& record, std::uint64_t decoded = ~std::uint64_t{0}) {
-    VisitFields(record, FileFields<Io>{io, decoded});
+    std::remove_const_t<Record>::Fields(FileFields<Io, Record>{io, record, decoded});
     return io.ok();
 }
 

@@ -4,6 +4,7 @@
 #include "core/listing/listing_dir.h"
 #include "core/listing/listing_file.h"
 
+#include <algorithm>
 #include <set>
 
 namespace hanamori {
@@ -35,7 +36,7 @@ std::string ManageNoAt(std::time_t t) {
 
 std::optional<std::time_t> ManageNoTime(std::string_view number) {
     if (number.size() != kManageNoLength ||
-        number.find_first_not_of("0123456789") != std::string_view::npos) {
+        !std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         return std::nullopt;
     }
     auto field = [&](int i) { return (number[2 * i] - '0') * 10 + (number[2 * i + 1] - '0'); };
