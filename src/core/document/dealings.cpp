@@ -118,12 +118,11 @@ const std::string& DealingRow::stage_date() const {
 
 namespace {
 
-// The row of bidder `c`, whose texts move into it; `folded_name` is the listing's name
-// as FoldForSearch gives it, folded once for all its bidders.
-DealingRow TakeDealingRow(const std::string& manage_no, const std::string& product_name,
-                          std::string_view folded_name, int bidder_index, CustomerRecord& c,
-                          const CivilDate& today) {
-    DealingRow row;
+// Fills the new `row` with bidder `c`, whose texts move into it; `folded_name` is the
+// listing's name as FoldForSearch gives it, folded once for all its bidders.
+void TakeDealingRow(DealingRow& row, const std::string& manage_no, const std::string& product_name,
+                    std::string_view folded_name, int bidder_index, CustomerRecord& c,
+                    const CivilDate& today) {
     row.manage_no = manage_no;
     row.product_name = product_name;
     row.bidder_index = bidder_index;
@@ -149,7 +148,6 @@ DealingRow TakeDealingRow(const std::string& manage_no, const std::string& produ
             row.days = DayNumber(today) - DayNumber(*date);
         }
     }
-    return row;
 }
 
 } // namespace
@@ -157,8 +155,10 @@ DealingRow TakeDealingRow(const std::string& manage_no, const std::string& produ
 DealingRow MakeDealingRow(const std::string& manage_no, const std::string& product_name,
                           int bidder_index, const CustomerRecord& c, const CivilDate& today) {
     CustomerRecord copy = c;
-    return TakeDealingRow(manage_no, product_name, FoldForSearch(product_name), bidder_index, copy,
-                          today);
+    DealingRow row;
+    TakeDealingRow(row, manage_no, product_name, FoldForSearch(product_name), bidder_index, copy,
+                   today);
+    return row;
 }
 
 bool IsWaiting(const DealingRow& row, DealingWaiting waiting) {
@@ -226,8 +226,8 @@ DealingsLoad LoadDealings(const std::string& datas_dir, const CivilDate& today,
             const std::string folded_name = FoldForSearch(listing.product_name);
             CustomerList& bidders = listing.customers;
             for (std::int32_t b = 0; b < bidders.count(); ++b) {
-                load.rows.push_back(TakeDealingRow(stem, listing.product_name, folded_name, b,
-                                                   bidders[static_cast<std::size_t>(b)], today));
+                TakeDealingRow(load.rows.emplace_back(), stem, listing.product_name, folded_name, b,
+                               bidders[static_cast<std::size_t>(b)], today);
             }
         } else {
             ++load.unreadable;

@@ -54,7 +54,7 @@ std::vector<FileRow> EnumerateListings(const std::string& datas_dir) {
     const ListingTexts shown = ListingTexts::NameOnly();
     SaleMaster listing;
     for (const std::string& name : names) {
-        FileRow row;
+        FileRow& row = rows.emplace_back();
         row.manage_no = ListingStem(name);
         ListingFileTimes times;
         if (datas.Read(name, listing, &times, shown)) {
@@ -65,7 +65,6 @@ std::vector<FileRow> EnumerateListings(const std::string& datas_dir) {
             row.created = FormatListTime(times.created);
             row.saved = FormatListTime(times.saved);
         }
-        rows.push_back(std::move(row));
     }
     return rows;
 }
