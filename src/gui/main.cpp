@@ -27,6 +27,7 @@ int main(int argc, char* argv[]) {
     PrepareDisplayScaling();
     PrepareBrowserEngineEnvironment();
     QApplication app(argc, argv);
+    PreferUnshapedText();
     QApplication::setApplicationName(QStringLiteral("Hanamori"));
     // Lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.hanamori.Hanamori"));

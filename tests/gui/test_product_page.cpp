@@ -11,6 +11,7 @@
 #include "gui/page/tag_dialogs.h"
 #include "gui/shell/main_frame.h"
 #include "gui/shell/sale_master_view.h"
+#include "gui/widgets/list_combo_box.h"
 #include "gui/widgets/qt_text.h"
 #include "gui_test_support.h"
 
@@ -335,6 +336,25 @@ private slots:
         QCOMPARE(m_host->opened_pages[0], InstallDir() + "help/design_list.html");
         QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
         QVERIFY(link->font().underline());
+    }
+
+    // The lists measure only the items that can be the widest, yet must come out as wide
+    // as a plain drop-down list measuring every item.
+    void listsAreAsWideAsTheirWidestItem() {
+        QCOMPARE(WidestTextCandidates({QStringLiteral("WWWWWW"), QStringLiteral("あいう"),
+                                       QStringLiteral("北海道"), QStringLiteral("神奈川県"),
+                                       QStringLiteral("i")}),
+                 (std::vector<int>{0, 3}));
+        for (const char* name : {"designCombo", "colorCombo", "weightCombo", "originCombo"}) {
+            auto* list = Find<QComboBox>(name);
+            QComboBox plain(list->parentWidget());
+            plain.setFont(list->font());
+            for (int i = 0; i < list->count(); ++i) {
+                plain.addItem(list->itemText(i));
+            }
+            QCOMPARE(list->sizeHint(), plain.sizeHint());
+            QCOMPARE(list->minimumSizeHint(), plain.minimumSizeHint());
+        }
     }
 
     void completedPageShowsSizeAndCopiesAll() {

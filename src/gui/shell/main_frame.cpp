@@ -7,7 +7,6 @@
 #include "core/settings/settings_files.h"
 #include "gui/document/dealings_window.h"
 #include "gui/shell/sale_master_view.h"
-#include "gui/widgets/icons.h"
 #include "gui/widgets/qt_text.h"
 #include "gui/widgets/screen_fit.h"
 #include "gui/widgets/window_dialogs.h"
@@ -35,7 +34,7 @@ CMainFrame::CMainFrame(Host& host, WindowDialogs& dialogs, const UserSettings& s
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setWindowIcon(ProgramIcon());
+    // The icon comes from the application's, which every window shares.
 
     m_view = new CSaleMasterView(host, dialogs);
     m_scroll = new QScrollArea(this);

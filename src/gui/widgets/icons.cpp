@@ -18,7 +18,11 @@ void InitGuiResources() {
 
 QIcon ProgramIcon() {
     InitGuiResources();
-    return QIcon(QStringLiteral(":/icons/hanamori.svg"));
+    QIcon icon;
+    for (const int size : {16, 32, 64, 128}) {
+        icon.addFile(QStringLiteral(":/window_icon/hanamori-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
 }
 
 QIcon ToolIcon(const char* name) {

@@ -8,6 +8,7 @@ namespace hanamori {
 // Makes the resources of the GUI library available (it is linked statically).
 void InitGuiResources();
 
+// The program's icon, as pictures at the sizes a window is given (16 to 128 pixels).
 QIcon ProgramIcon();
 // A toolbar icon by name: "new", "open", "save", "cut", ...
 QIcon ToolIcon(const char* name);
