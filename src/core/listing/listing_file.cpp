@@ -81,20 +81,6 @@ bool FileRecord(Io& io, Record& record, std::uint64_t decoded = ~std::uint64_t{0
     return io.ok();
 }
 
-// Adds up the fewest bytes a record takes in the file: every text empty.
-struct SmallestSize {
-    std::size_t bytes = 0;
-    template <class M> void Text(const char*, M, std::size_t = 0) { bytes += 4; }
-    template <class M> void Flag(const char*, M) { bytes += 1; }
-    template <class M> void Int(const char*, M) { bytes += 4; }
-};
-
-template <class Record> std::size_t SmallestRecordBytes() {
-    SmallestSize size;
-    Record::Fields(size);
-    return size.bytes;
-}
-
 // Finds the position of `member` among the texts of CustomerRecord's field list.
 struct BidderTextPosition {
     std::string CustomerRecord::*member;
@@ -126,10 +112,10 @@ bool ReadCustomerSection(ListingReader& in, CustomerList& list, const ListingTex
         }
         return true;
     }
-    // Never more than the rest of the file can hold, whatever count it claims: a count
-    // beyond that fails for want of bytes.
-    static const std::size_t smallest = SmallestRecordBytes<CustomerRecord>();
-    list.Resize(std::min(static_cast<std::size_t>(count), in.remaining() / smallest));
+    // Only a few records are made ahead: a damaged count costs no more than the records
+    // the file really holds.
+    constexpr std::size_t kMadeAhead = 16;
+    list.Resize(std::min(static_cast<std::size_t>(count), kMadeAhead));
     for (std::int32_t i = 0; i < count; ++i) {
         CustomerRecord& record =
             i < list.count() ? list[static_cast<std::size_t>(i)] : list.AppendNew();

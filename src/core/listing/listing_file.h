@@ -76,8 +76,6 @@ public:
         }
         return at != nullptr;
     }
-    // The bytes not read yet.
-    std::size_t remaining() const { return ok() ? m_bytes.size() - m_pos : 0; }
     // False once a read has failed.
     bool ok() const { return m_pos <= m_bytes.size(); }
 
