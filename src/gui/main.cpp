@@ -6,6 +6,7 @@
 #include "core/app/install_location.h"
 #include "core/settings/settings_files.h"
 #include "gui/settings/setup_wizard.h"
+#include "gui/shell/app_fonts.h"
 #include "gui/shell/app_lifecycle.h"
 #include "gui/shell/display_scaling.h"
 #include "gui/shell/engine_environment.h"
@@ -25,6 +26,7 @@ int main(int argc, char* argv[]) {
     // up and reports it), not end the program half-way through.
     std::signal(SIGXFSZ, SIG_IGN);
     PrepareDisplayScaling();
+    const bool japanese_fonts = PreferJapaneseFonts();
     PrepareBrowserEngineEnvironment();
     QApplication app(argc, argv);
     PreferUnshapedText();
@@ -54,6 +56,9 @@ int main(int argc, char* argv[]) {
         host.SetParentWidget(&frame);
         dialogs.SetParentWidget(&frame);
         frame.show();
+        if (japanese_fonts) {
+            ForgetJapaneseFontPreference();
+        }
         // A listing file named on the command line opens as a double-click on it would.
         const QStringList arguments = QApplication::arguments();
         for (qsizetype i = 1; i < arguments.size(); ++i) {

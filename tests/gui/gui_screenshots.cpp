@@ -21,6 +21,7 @@
 #include "gui/settings/user_settings_dialog.h"
 #include "gui/settings/wizard_step_factory.h"
 #include "gui/shell/about_dialog.h"
+#include "gui/shell/app_fonts.h"
 #include "gui/shell/app_lifecycle.h"
 #include "gui/shell/display_scaling.h"
 #include "gui/shell/main_frame.h"
@@ -260,7 +261,10 @@ void WriteSample(const char* no, const char* name, int status, int bidders) {
 int main(int argc, char* argv[]) {
     PrepareDisplayScaling();
     qputenv("HANAMORI_WEB_PLUGIN", HANAMORI_WEB_PLUGIN_FILE);
+    // The fonts the program itself chooses.
+    PreferJapaneseFonts();
     QApplication app(argc, argv);
+    PreferUnshapedText();
     if (argc < 3) {
         std::fprintf(stderr, "usage: gui_screenshots <installation copy> <output dir>\n");
         return 2;

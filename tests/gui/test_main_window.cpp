@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -698,6 +699,16 @@ private slots:
         QCOMPARE(m_host->opened_pages.size(), size_t(1));
         QCOMPARE(m_host->opened_pages[0], InstallDir() + "work/filelist.html");
         QVERIFY(ReadFile(m_host->opened_pages[0]).rfind("<html>", 0) == 0);
+    }
+
+    void formKeepsTheRoomItsFieldsNeedWhenItGrows() {
+        QWidget* view = Find<QScrollArea>("viewScrollArea")->widget();
+        QFont larger = view->font();
+        larger.setPointSizeF(larger.pointSizeF() * 1.5);
+        view->setFont(larger);
+        QTRY_VERIFY(view->minimumHeight() >= view->layout()->minimumSize().height());
+        QVERIFY(view->minimumWidth() >= view->layout()->minimumSize().width());
+        QCOMPARE(m_frame->maximumSize(), m_frame->FrameSizeLimit());
     }
 
     void frameNeverGrowsBeyondItsForm() {

@@ -1,7 +1,5 @@
 #include "gui/shell/display_scaling.h"
 
-#include <QApplication>
-#include <QFont>
 #include <QGuiApplication>
 #include <QWidget>
 
@@ -12,12 +10,6 @@ namespace hanamori {
 void PrepareDisplayScaling() {
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
-}
-
-void PreferUnshapedText() {
-    QFont font = QApplication::font();
-    font.setStyleStrategy(QFont::PreferNoShaping);
-    QApplication::setFont(font);
 }
 
 int ScaledToFont(const QWidget* widget, int pixels) {

@@ -12,12 +12,6 @@ namespace hanamori {
 void PrepareDisplayScaling();
 
 // A length laid out in pixels at 96 dots per inch, at `widget`'s font resolution.
-// The application font draws text without running the shaper where the script does not
-// need it: kana, kanji and Latin show the same without it (only kerning of Latin pairs is
-// lost), and measuring the labels and fields of the large product form costs a good part
-// of start-up otherwise. Called once the application object exists.
-void PreferUnshapedText();
-
 int ScaledToFont(const QWidget* widget, int pixels);
 
 } // namespace hanamori

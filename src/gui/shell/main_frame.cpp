@@ -65,15 +65,32 @@ CMainFrame::CMainFrame(Host& host, WindowDialogs& dialogs, const UserSettings& s
     ApplySizeLimit();
     // On a small screen (or at a large scale) the window opens smaller and the form scrolls.
     resize(FitToScreen(this, FrameSizeLimit()));
-    // The pages lay themselves out when first shown and may then need more room.
+    // The pages lay themselves out when first shown (and with the screen's fonts) and may
+    // then need more room.
     m_view->installEventFilter(this);
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_view && event->type() == QEvent::LayoutRequest) {
-        ApplySizeLimit();
+        FollowForm();
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::FollowForm() {
+    const QSize before = maximumSize();
+    const QSize form = m_view->FormSize();
+    if (form.width() > m_view->minimumWidth() || form.height() > m_view->minimumHeight()) {
+        // Below its layout's minimum the fields would be drawn over one another; the form
+        // keeps its room and scrolls where the window is smaller.
+        m_view->setMinimumSize(form.expandedTo(m_view->minimumSize()));
+    }
+    ApplySizeLimit();
+    const QSize grown = (maximumSize() - before).expandedTo(QSize(0, 0));
+    if ((grown.width() > 0 || grown.height() > 0) && size() == before && !isMaximized() &&
+        !isFullScreen()) {
+        resize(FitToScreen(this, size() + grown));
+    }
 }
 
 CMainFrame::~CMainFrame() {

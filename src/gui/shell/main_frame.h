@@ -96,6 +96,9 @@ private:
     void AddEditAction(int id, EditCommand command, const QString& text, const QString& prompt,
                        const char* icon);
     void ApplySizeLimit();
+    // Gives the form the room its layout now needs, and a window as large as the form
+    // before grows with it.
+    void FollowForm();
     // Shows or hides a bar; the window grows or shrinks by the bar so that the form
     // keeps its size.
     void ShowBar(QWidget* bar, bool on);
