@@ -701,6 +701,22 @@ private slots:
         QVERIFY(ReadFile(m_host->opened_pages[0]).rfind("<html>", 0) == 0);
     }
 
+    void windowKnowsItsFormsSizeBeforeItShows() {
+        m_frame.reset();
+        const QFont normal = QApplication::font();
+        QFont larger = normal;
+        larger.setPointSizeF(normal.pointSizeF() * 1.4);
+        QApplication::setFont(larger);
+        m_frame = std::make_unique<CMainFrame>(*m_host, *m_dialogs, Settings());
+        const QSize before = m_frame->maximumSize();
+        m_frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
+        QCoreApplication::processEvents();
+        const QSize shown = m_frame->maximumSize();
+        QApplication::setFont(normal);
+        QCOMPARE(shown, before);
+    }
+
     void formKeepsTheRoomItsFieldsNeedWhenItGrows() {
         QWidget* view = Find<QScrollArea>("viewScrollArea")->widget();
         QFont larger = view->font();

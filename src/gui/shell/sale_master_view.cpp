@@ -103,7 +103,9 @@ void CSaleMasterView::AttachDocument(CSaleMasterDoc* doc) {
         m_ui->tabWidget->addTab(m_pages[i], titles[i]);
     }
     m_pagesExist = true;
-    // The form holds the pages as now built.
+    // The form holds the pages as now built. The tab widget tells its new size only
+    // through a posted event, which a window not yet shown has not seen: it is told now.
+    m_ui->tabWidget->updateGeometry();
     setMinimumSize(FormSize());
     SetChangeNotify(true);
     RefreshHeader();
