@@ -19,7 +19,7 @@ void InitGuiResources() {
 QIcon ProgramIcon() {
     InitGuiResources();
     QIcon icon;
-    for (const int size : {16, 32, 64, 128}) {
+    for (const int size : {16, 32, 64}) {
         icon.addFile(QStringLiteral(":/window_icon/hanamori-%1.png").arg(size), QSize(size, size));
     }
     return icon;

@@ -8,7 +8,8 @@ namespace hanamori {
 // Makes the resources of the GUI library available (it is linked statically).
 void InitGuiResources();
 
-// The program's icon, as pictures at the sizes a window is given (16 to 128 pixels).
+// The program's icon, as pictures at the sizes a window hands the window manager (16 to
+// 64 pixels); launchers take the larger ones from the installed icon theme.
 QIcon ProgramIcon();
 // A toolbar icon by name: "new", "open", "save", "cut", ...
 QIcon ToolIcon(const char* name);
