@@ -1,5 +1,7 @@
 #include "gui/widgets/icons.h"
 
+#include "gui/widgets/picture_icon_engine.h"
+
 #include <QString>
 
 static void InitHanamoriResources() {
@@ -27,7 +29,10 @@ QIcon ProgramIcon() {
 
 QIcon ToolIcon(const char* name) {
     InitGuiResources();
-    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
+    // The sizes the tool bar and menus ask for at common scales (drawn at build time).
+    static constexpr int kDrawnSizes[] = {16, 20, 24, 32, 40, 48};
+    return QIcon(new PictureIconEngine(QStringLiteral(":/tool_icons/%1-").arg(QLatin1String(name)),
+                                       kDrawnSizes));
 }
 
 QIcon StatusIcon(int status) {

@@ -1,5 +1,6 @@
 #pragma once
-// The program's own icons (drawn as SVG, shipped in the program's resources).
+// The program's own icons (drawn as SVG; the window and tool icons also as pictures drawn
+// at build time, shipped in the program's resources).
 
 #include <QIcon>
 
