@@ -42,6 +42,16 @@ long WindowPid(xcb_connection_t* c, xcb_window_t w, xcb_atom_t pid_atom) {
     return pid;
 }
 
+// Lets the X server drop the ended program's window and the machine finish tearing the
+// process down, so that no start is measured while the one before it is still ending.
+void Settle(xcb_connection_t* c) {
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    usleep(100 * 1000);
+    while (xcb_generic_event_t* e = xcb_poll_for_event(c)) {
+        std::free(e);
+    }
+}
+
 // Starts `program` and waits for a window of its process to be mapped; milliseconds
 // from just before the exec, or -1 after 30 s or when the program ends first.
 double TimeToWindow(xcb_connection_t* c, xcb_atom_t pid_atom, const char* program) {
@@ -76,6 +86,7 @@ double TimeToWindow(xcb_connection_t* c, xcb_atom_t pid_atom, const char* progra
     }
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
+    Settle(c);
     return ms;
 }
 

@@ -5,6 +5,7 @@
 #include "core/app/helpers.h"
 #include "core/app/install_location.h"
 #include "core/settings/settings_files.h"
+#include "gui/widgets/deferred_icon_style.h"
 #include "gui/settings/setup_wizard.h"
 #include "gui/shell/app_fonts.h"
 #include "gui/shell/app_lifecycle.h"
@@ -30,6 +31,8 @@ int main(int argc, char* argv[]) {
     PrepareBrowserEngineEnvironment();
     QApplication app(argc, argv);
     PreferUnshapedText();
+    NameTheWindowsFontItself();
+    QApplication::setStyle(new DeferredIconStyle);
     QApplication::setApplicationName(QStringLiteral("Hanamori"));
     // Lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.hanamori.Hanamori"));

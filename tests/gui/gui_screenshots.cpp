@@ -11,6 +11,7 @@
 #include "core/settings/setup_wizard_flow.h"
 #include "core/text/cp932.h"
 #include "dealings_samples.h"
+#include "gui/widgets/deferred_icon_style.h"
 #include "gui/bidder/bidder_registration_dialog.h"
 #include "gui/document/dealings_window.h"
 #include "gui/document/file_manager_dialog.h"
@@ -265,6 +266,8 @@ int main(int argc, char* argv[]) {
     PreferJapaneseFonts();
     QApplication app(argc, argv);
     PreferUnshapedText();
+    NameTheWindowsFontItself();
+    QApplication::setStyle(new DeferredIconStyle);
     if (argc < 3) {
         std::fprintf(stderr, "usage: gui_screenshots <installation copy> <output dir>\n");
         return 2;

@@ -3,13 +3,21 @@
 #include "core/app/helpers.h"
 #include "core/settings/settings_files.h"
 #include "gui/document/product_name_dialog.h"
+#include "gui/shell/app_fonts.h"
 #include "gui/shell/app_lifecycle.h"
 #include "gui/shell/qt_host.h"
+#include "gui/widgets/deferred_icon_style.h"
+#include "gui/widgets/icons.h"
+#include "gui/widgets/picture_icon_engine.h"
 #include "gui/widgets/qt_text.h"
 #include "gui_test_support.h"
 
+#include <QFontInfo>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyleOption>
+#include <QSvgRenderer>
 #include <QtTest>
 
 using namespace hanamori;
@@ -78,6 +86,66 @@ private slots:
         QCOMPARE(ToCp932Lossy(QString::fromUcs4(U"a\U0001F600b")), std::string("ab"));
         QCOMPARE(PageAddress("https://x.example/a"), Q("https://x.example/a"));
         QCOMPARE(PageAddress("/opt/hanamori/help.html"), Q("file:///opt/hanamori/help.html"));
+    }
+
+    // The pictures the build stores are the drawings, pixel for pixel and channel for
+    // channel.
+    void storedIconPicturesAreTheirDrawings() {
+        InitGuiResources();
+        const struct {
+            const char* picture;
+            const char* drawing;
+            int side;
+        } icons[] = {{":/window_icon/hanamori-16.rgba", "hanamori", 16},
+                     {":/window_icon/hanamori-64.rgba", "hanamori", 64},
+                     {":/tool_icons/save-24.rgba", "save", 24},
+                     {":/tool_icons/dealings-48.rgba", "dealings", 48}};
+        for (const auto& icon : icons) {
+            QImage drawn(icon.side, icon.side, QImage::Format_ARGB32_Premultiplied);
+            drawn.fill(Qt::transparent);
+            QPainter painter(&drawn);
+            QSvgRenderer(QStringLiteral(HANAMORI_ICON_DIR "/%1.svg").arg(icon.drawing))
+                .render(&painter);
+            painter.end();
+            const QImage stored = StoredPicture(QString::fromLatin1(icon.picture), icon.side);
+            QCOMPARE(stored.convertToFormat(QImage::Format_ARGB32_Premultiplied), drawn);
+        }
+        QVERIFY(StoredPicture(QStringLiteral(":/tool_icons/save-24.rgba"), 20).isNull());
+        QVERIFY(StoredPicture(QStringLiteral(":/tool_icons/none-24.rgba"), 24).isNull());
+    }
+
+    // The bars' extension icons come later, but they are the style's own.
+    void deferredExtensionIconsAreTheStylesOwn() {
+        DeferredIconStyle style;
+        QStyle* base = style.baseStyle();
+        for (const auto icon : {QStyle::SP_ToolBarHorizontalExtensionButton,
+                                QStyle::SP_ToolBarVerticalExtensionButton}) {
+            for (const auto direction : {Qt::LeftToRight, Qt::RightToLeft}) {
+                QStyleOption option;
+                option.direction = direction;
+                const QIcon deferred = style.standardIcon(icon, &option);
+                QVERIFY(!deferred.isNull());
+                QCOMPARE(deferred.pixmap(16).toImage(),
+                         base->standardIcon(icon, &option).pixmap(16).toImage());
+            }
+        }
+        QCOMPARE(style.standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32).toImage(),
+                 base->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32).toImage());
+    }
+
+    // Naming the font the alias stands for changes the name, not the font.
+    void windowsFontIsNamedItselfWithoutChangingIt() {
+        const QFont before = QApplication::font();
+        QApplication::setFont(QFont(QStringLiteral("Sans Serif"), 9));
+        const QString shown = QFontInfo(QApplication::font()).family();
+        NameTheWindowsFontItself();
+        QCOMPARE(QApplication::font().families(), QStringList{shown});
+        QCOMPARE(QApplication::font().pointSize(), 9);
+        QCOMPARE(QFontInfo(QApplication::font()).family(), shown);
+        // A font named itself stays as it is.
+        NameTheWindowsFontItself();
+        QCOMPARE(QApplication::font().families(), QStringList{shown});
+        QApplication::setFont(before);
     }
 };
 

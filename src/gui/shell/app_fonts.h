@@ -1,6 +1,8 @@
 #pragma once
 // The fonts the windows draw their Japanese texts with.
 
+#include <QString>
+
 namespace hanamori {
 
 // Called before the application object exists. Every text of the program is Japanese, so
@@ -20,5 +22,17 @@ void ForgetJapaneseFontPreference();
 // kerning of Latin pairs goes), and measuring the labels and fields of the large product
 // form would otherwise cost a good part of start-up.
 void PreferUnshapedText();
+
+// Called once the application object exists. The desktop often names the windows' font
+// by an alias ("Sans Serif"), which Qt finds in no font and so asks the font
+// configuration for every font that could stand in, once for each style the windows
+// use. Asking once here which font the alias stands for gives the same font (the one Qt
+// would pick first) for a fraction of the start-up. A font the desktop names itself is
+// kept as it is.
+void NameTheWindowsFontItself();
+
+// The font the font configuration picks for `family` in upright style (the first that Qt
+// would try for it); empty when it picks none.
+QString ConfiguredFamily(const QString& family);
 
 } // namespace hanamori

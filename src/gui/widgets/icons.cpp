@@ -22,7 +22,8 @@ QIcon ProgramIcon() {
     InitGuiResources();
     QIcon icon;
     for (const int size : {16, 32, 64}) {
-        icon.addFile(QStringLiteral(":/window_icon/hanamori-%1.png").arg(size), QSize(size, size));
+        icon.addPixmap(QPixmap::fromImage(
+            StoredPicture(QStringLiteral(":/window_icon/hanamori-%1.rgba").arg(size), size)));
     }
     return icon;
 }

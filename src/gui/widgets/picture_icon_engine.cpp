@@ -3,12 +3,27 @@
 #include <QApplication>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QResource>
 #include <QStyle>
 #include <QStyleOption>
 
 #include <algorithm>
+#include <cstring>
 
 namespace hanamori {
+
+QImage StoredPicture(const QString& path, int side) {
+    const QByteArray pixels = QResource(path).uncompressedData();
+    if (side <= 0 || pixels.size() != qsizetype(side) * side * 4) {
+        return {};
+    }
+    QImage image(side, side, QImage::Format_RGBA8888_Premultiplied);
+    for (int y = 0; y < side; ++y) {
+        std::memcpy(image.scanLine(y), pixels.constData() + qsizetype(y) * side * 4,
+                    std::size_t(side) * 4);
+    }
+    return image;
+}
 
 PictureIconEngine::PictureIconEngine(QString prefix, std::span<const int> sizes)
     : m_prefix(std::move(prefix)), m_sizes(sizes) {}
@@ -32,7 +47,8 @@ QPixmap PictureIconEngine::pixmap(const QSize& size, QIcon::Mode mode, QIcon::St
     // The smallest picture at least as large, else the largest.
     const auto drawn = std::lower_bound(m_sizes.begin(), m_sizes.end(), side);
     const int source = drawn == m_sizes.end() ? m_sizes.back() : *drawn;
-    pm.load(QStringLiteral("%1%2.png").arg(m_prefix).arg(source), "PNG");
+    pm = QPixmap::fromImage(StoredPicture(QStringLiteral("%1%2.rgba").arg(m_prefix).arg(source),
+                                          source));
     if (pm.width() != side) {
         pm = pm.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
