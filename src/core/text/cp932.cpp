@@ -34,15 +34,50 @@ std::size_t WellFormedCharLength(std::string_view in) {
     return n;
 }
 
+// One converter for each direction and thread, opened on first use and kept: opening
+// one looks up and loads the character set module, which would otherwise be paid by each
+// of the thousands of texts a start or a file list converts.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
+    ~Converter() {
+        if (Opened()) {
+            iconv_close(m_cd);
+        }
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    bool Opened() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
+    // Back in its initial state, whatever the last conversion left.
+    iconv_t Fresh() {
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        return m_cd;
+    }
+
+private:
+    iconv_t m_cd;
+};
+
+Converter& ToCp932() {
+    thread_local Converter converter("CP932", "UTF-8");
+    return converter;
+}
+
+Converter& FromCp932() {
+    thread_local Converter converter("UTF-8", "CP932");
+    return converter;
+}
+
 // iconv in one go; returns nullopt at the first unconvertible sequence unless
 // `replacement` is given, in which case that sequence is replaced and skipped:
 // `bad_step` bytes of it, or one UTF-8 character when `bad_step` is 0.
-std::optional<std::string> Convert(const char* to, const char* from, std::string_view in,
+std::optional<std::string> Convert(Converter& converter, std::string_view in,
                                    const char* replacement, std::size_t bad_step) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
+    if (!converter.Opened()) {
         return std::nullopt;
     }
+    iconv_t cd = converter.Fresh();
     std::string out;
     out.resize(in.size() * 2 + 16);
     char* src = const_cast<char*>(in.data());
@@ -74,7 +109,6 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
         src += step;
         src_left -= step;
     }
-    iconv_close(cd);
     if (!ok) {
         return std::nullopt;
     }
@@ -85,15 +119,15 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
 } // namespace
 
 std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
-    return Convert("CP932", "UTF-8", utf8, nullptr, 1);
+    return Convert(ToCp932(), utf8, nullptr, 1);
 }
 
 std::string Utf8ToCp932Lossy(std::string_view utf8) {
-    return Convert("CP932", "UTF-8", utf8, "", 0).value_or(std::string());
+    return Convert(ToCp932(), utf8, "", 0).value_or(std::string());
 }
 
 std::string Cp932ToUtf8(std::string_view cp932) {
-    return Convert("UTF-8", "CP932", cp932, "\xEF\xBF\xBD", 1).value_or(std::string());
+    return Convert(FromCp932(), cp932, "\xEF\xBF\xBD", 1).value_or(std::string());
 }
 
 std::string FirstUnencodableChar(std::string_view utf8) {

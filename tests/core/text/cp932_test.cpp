@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace hanamori {
 namespace {
 
@@ -49,6 +51,18 @@ TEST(Cp932, LossyConversionLeavesOutOnlyWhatCannotBeHeld) {
     std::string many(20000, 'x');
     many += "😀";
     EXPECT_EQ(Utf8ToCp932Lossy(many), std::string(20000, 'x'));
+}
+
+// The converters are kept between conversions: nothing one leaves behind reaches the
+// next, and each thread has its own.
+TEST(Cp932, EachConversionStartsAfresh) {
+    EXPECT_FALSE(Utf8ToCp932("\xE3\x81").has_value());
+    EXPECT_EQ(Utf8ToCp932("あ"), "あ"_sj);
+    EXPECT_EQ(Cp932ToUtf8(std::string("\x82")), "\xEF\xBF\xBD");
+    EXPECT_EQ(Cp932ToUtf8("花瓶"_sj), "花瓶");
+    std::string other;
+    std::thread([&other] { other = Cp932ToUtf8("花瓶"_sj) + Utf8ToCp932Lossy("x😀"); }).join();
+    EXPECT_EQ(other, "花瓶x");
 }
 
 } // namespace
