@@ -5,7 +5,6 @@
 #include "core/app/helpers.h"
 #include "core/app/install_location.h"
 #include "core/settings/settings_files.h"
-#include "gui/widgets/deferred_icon_style.h"
 #include "gui/settings/setup_wizard.h"
 #include "gui/shell/app_fonts.h"
 #include "gui/shell/app_lifecycle.h"
@@ -14,6 +13,7 @@
 #include "gui/shell/main_frame.h"
 #include "gui/shell/qt_host.h"
 #include "gui/shell/qt_window_dialogs.h"
+#include "gui/widgets/deferred_icon_style.h"
 #include "gui/widgets/icons.h"
 
 #include <QApplication>

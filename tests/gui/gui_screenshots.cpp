@@ -11,7 +11,6 @@
 #include "core/settings/setup_wizard_flow.h"
 #include "core/text/cp932.h"
 #include "dealings_samples.h"
-#include "gui/widgets/deferred_icon_style.h"
 #include "gui/bidder/bidder_registration_dialog.h"
 #include "gui/document/dealings_window.h"
 #include "gui/document/file_manager_dialog.h"
@@ -31,6 +30,7 @@
 #include "gui/shell/sale_master_view.h"
 #include "gui/shipping/shipping_options_dialog.h"
 #include "gui/shipping/shipping_tool_dialog.h"
+#include "gui/widgets/deferred_icon_style.h"
 #include "gui/widgets/icons.h"
 
 #include "core/page/html_tags.h"
