@@ -45,6 +45,13 @@ mode_t SaveMode(const std::string& target) {
 constexpr char kTempInfix[] = ".tmp-";
 constexpr std::size_t kTempUniqueLength = 6; // the XXXXXX of mkstemp
 constexpr char kLockSuffix[] = ".lock";
+// How long a claim without a refusing rename or hard links waits for the name's lock.
+constexpr std::chrono::milliseconds kClaimLockWait{5000};
+
+// The error of a call the file system does not offer.
+bool IsUnsupported(int error) {
+    return error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP;
+}
 
 bool EndsWith(std::string_view text, std::string_view end) {
     return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
@@ -207,28 +214,60 @@ ClaimResult SaveNewFileAtomically(const std::string& path,
     if (!temp.Write(write, /*sync=*/true, SaveMode(path))) {
         return ClaimResult::Failed;
     }
-    if (::link(temp.name().c_str(), path.c_str()) == 0) {
-        return ClaimResult::Claimed; // the temporary name goes with `temp`
+    const NamingCalls& calls = FileNamingCalls();
+    if (calls.rename_noreplace(temp.name().c_str(), path.c_str()) == 0) {
+        return ClaimResult::Claimed;
     }
-    const int error = errno;
-    if (error == EEXIST) {
+    if (errno == EEXIST) {
         return ClaimResult::Taken;
     }
-    if (error != EPERM && error != ENOTSUP && error != EOPNOTSUPP && error != ENOSYS) {
+    if (!IsUnsupported(errno)) {
         return ClaimResult::Failed;
     }
-    // A file system without hard links: the name is claimed as an empty file first,
-    // which then gets the content at once.
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return errno == EEXIST ? ClaimResult::Taken : ClaimResult::Failed;
+    if (calls.link(temp.name().c_str(), path.c_str()) == 0) {
+        return ClaimResult::Claimed; // the temporary name goes with `temp`
     }
-    ::close(fd);
-    if (std::rename(temp.name().c_str(), path.c_str()) != 0) {
-        ::unlink(path.c_str());
+    if (errno == EEXIST) {
+        return ClaimResult::Taken;
+    }
+    if (!IsUnsupported(errno) && errno != EPERM) {
+        return ClaimResult::Failed;
+    }
+    // Neither: the name is looked at and given under the lock that every writer of it
+    // holds, so nobody can take it in between, and it only ever shows the whole file.
+    FileLock lock = LockFile(path + kLockSuffix, kClaimLockWait);
+    if (!lock.held()) {
+        return ClaimResult::Failed;
+    }
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0) {
+        return ClaimResult::Taken;
+    }
+    if (errno != ENOENT || calls.rename(temp.name().c_str(), path.c_str()) != 0) {
         return ClaimResult::Failed;
     }
     return ClaimResult::Claimed;
+}
+
+NamingCalls& FileNamingCalls() {
+    static NamingCalls calls{
+        [](const char* from, const char* to) {
+            return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE);
+        },
+        [](const char* from, const char* to) { return ::link(from, to); },
+        [](const char* from, const char* to) { return std::rename(from, to); }};
+    return calls;
+}
+
+bool IsWriteProtected(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        return false;
+    }
+    // The permission bits first: the administrator may write anything, but a file
+    // marked read-only by its owner is still meant to stay as it is.
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+           (::access(path.c_str(), W_OK) != 0 && errno == EACCES);
 }
 
 void RemoveAbandonedSaveFiles(const std::string& dir, std::chrono::seconds min_age) {

@@ -31,11 +31,29 @@ enum class ClaimResult { Claimed, Taken, Failed };
 
 // Writes a new file: the content goes to a temporary file beside `path` as in
 // SaveFileAtomically, which is then given the name `path` only when nothing of that
-// name exists (a hard link, which fails when the name is taken). So the name never
-// shows an empty or partial file, and two writers never both get it. Taken when
-// `path` exists; Failed when the directory or a write refuses (nothing is left then).
+// name exists: a rename that refuses to replace, else (a file system without it) a
+// hard link, else (without hard links either) a rename under the lock of `path`, which
+// every writer of the name holds. So the name never shows an empty or partial file,
+// and two writers never both get it. Taken when `path` exists; Failed when the
+// directory or a write refuses (nothing is left then).
 ClaimResult SaveNewFileAtomically(const std::string& path,
                                   const std::function<bool(std::ostream&)>& write);
+
+// The system calls that give a saved file its name, each returning 0 or -1 with errno
+// set as the system does. Tests replace them to act out file systems that lack one
+// (errno EINVAL for a rename that cannot refuse, EPERM for no hard links).
+struct NamingCalls {
+    int (*rename_noreplace)(const char* from, const char* to);
+    int (*link)(const char* from, const char* to);
+    int (*rename)(const char* from, const char* to);
+};
+// The calls in use; the system's own unless a test changed them.
+NamingCalls& FileNamingCalls();
+
+// The file at `path` exists and may not be written: it has no write permission for
+// anyone (the seller's mark of a finished file), or none for this user. A save or a
+// delete of such a file is refused, even where the directory would allow it.
+bool IsWriteProtected(const std::string& path);
 
 // Removes the temporary files of saves in `dir` that were killed before they ended:
 // those older than `min_age` that no running save holds. Never touches anything else.

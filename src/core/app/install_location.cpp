@@ -24,8 +24,10 @@ bool IsDirectory(const fs::path& path) {
 }
 
 // $XDG_DATA_HOME, or ~/.local/share when it is unset or not absolute (as the base
-// directory rules say); "" when there is no home either.
-std::string DataHome(const EnvLookup& env) {
+// directory rules say); "" when there is no home either. Without $HOME the home is the
+// user database's, and `from_user_database` is set.
+std::string DataHome(const EnvLookup& env, bool& from_user_database) {
+    from_user_database = false;
     const char* xdg = env("XDG_DATA_HOME");
     if (xdg != nullptr && xdg[0] == '/') {
         return xdg;
@@ -34,6 +36,7 @@ std::string DataHome(const EnvLookup& env) {
     if (home == nullptr || home[0] == '\0') {
         const passwd* pw = ::getpwuid(::getuid());
         home = pw != nullptr ? pw->pw_dir : nullptr;
+        from_user_database = true;
     }
     return home != nullptr && home[0] != '\0' ? std::string(home) + "/.local/share" : "";
 }
@@ -95,7 +98,8 @@ InstallLocation LocateInstallDir(const std::string& exe_dir, const EnvLookup& en
         location.dir = WithSlash(exe_dir);
         return location;
     }
-    const std::string data_home = DataHome(env);
+    bool from_user_database = false;
+    const std::string data_home = DataHome(env, from_user_database);
     if (data_home.empty()) {
         location.error = "$XDG_DATA_HOME and $HOME: not set";
         return location;
@@ -103,6 +107,10 @@ InstallLocation LocateInstallDir(const std::string& exe_dir, const EnvLookup& en
     const fs::path dir = (fs::path(data_home) / "hanamori").lexically_normal();
     const fs::path shipped = (fs::path(exe_dir) / "../share/hanamori").lexically_normal();
     location.dir = WithSlash(dir.string());
+    if (from_user_database) {
+        location.notice = "$HOME is not set: using " + location.dir +
+                          " in the home directory of the user database";
+    }
     if (!IsDirectory(shipped)) {
         // Without shipped data a per-user directory made earlier still serves.
         if (!IsCompleteWritableInstallDir(location.dir)) {

@@ -17,6 +17,9 @@ struct InstallLocation {
     // Empty on success; otherwise why no installation directory could be had, naming
     // the path at fault.
     std::string error;
+    // Not empty when the choice rests on something the seller did not say and should
+    // know: the home directory taken from the user database because $HOME is unset.
+    std::string notice;
 };
 
 // Reads an environment variable; nullptr when it is not set.

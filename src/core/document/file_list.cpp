@@ -166,7 +166,11 @@ bool FileList::Delete(int row) {
     }
     auto index = static_cast<std::size_t>(row);
     if (!DeleteListingFile(m_datas_dir, m_rows[index].manage_no)) {
-        m_host.ShowMessage("削除に失敗しました。"_sj, MessageIcon::Exclamation);
+        const std::string path = JoinDatasPath(m_datas_dir, m_rows[index].manage_no + ".rks");
+        m_host.ShowMessage(IsWriteProtected(path)
+                               ? ReadOnlyDeleteMessage() + "\n" + Utf8ToCp932Lossy(path)
+                               : "削除に失敗しました。"_sj,
+                           MessageIcon::Exclamation);
         return false;
     }
     m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(index));

@@ -81,7 +81,8 @@ std::optional<FileRow> CopyListingFile(const std::string& datas_dir, const std::
 std::optional<FileRow> CopyListingFrom(const std::string& source_path, const std::string& datas_dir,
                                        const UserSettings& settings);
 // Deletes "<datas_dir>/<manage_no>.rks" under its lock (LockListing); false when it
-// could not be removed, errno EBUSY when another program kept the lock.
+// could not be removed, errno EBUSY when another program kept the lock, EACCES when
+// the file is write-protected (IsWriteProtected), which is never deleted.
 bool DeleteListingFile(const std::string& datas_dir, const std::string& manage_no);
 
 // The rows of the dialog with the operations its buttons run. Row indexes are

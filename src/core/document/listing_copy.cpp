@@ -71,6 +71,10 @@ bool DeleteListingFile(const std::string& datas_dir, const std::string& manage_n
         errno = EBUSY;
         return false;
     }
+    if (IsWriteProtected(path)) {
+        errno = EACCES;
+        return false;
+    }
     return ::unlink(path.c_str()) == 0;
 }
 

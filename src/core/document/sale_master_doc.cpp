@@ -196,7 +196,11 @@ bool CSaleMasterDoc::Save() {
     if (written == WriteResult::Failed) {
         // The old file is whole (the write replaces it only once complete); the flag
         // stays as it was, set when the name was given just now.
-        m_host.ShowMessage("ファイルの保存に失敗しました。"_sj, MessageIcon::Exclamation);
+        const std::string path = ListingFilePath();
+        m_host.ShowMessage(IsWriteProtected(path)
+                               ? ReadOnlySaveMessage() + "\n" + Utf8ToCp932Lossy(path)
+                               : "ファイルの保存に失敗しました。"_sj,
+                           MessageIcon::Exclamation);
         m_modified = m_modified || named;
         return false;
     }

@@ -127,59 +127,11 @@ private:
     int m_fd;
 };
 
-// The file starts with the listing tag. Anything else (a stray file, a sparse hole left
-// by a broken copy) is refused before memory is spent on its size.
-bool StartsWithListingTag(int fd) {
-    char head[kTagLength];
-    ssize_t got;
-    do {
-        got = ::pread(fd, head, sizeof head, 0);
-    } while (got < 0 && errno == EINTR);
-    return got == static_cast<ssize_t>(sizeof head) &&
-           std::char_traits<char>::compare(head, kSaleMasterTag, kTagLength) == 0;
-}
-
-// Reads the whole file into `buffer`, which only ever grows (one allocation serves a
-// whole directory of listings); returns the number of bytes read, or -1, also when the
-// memory for it cannot be had. The size from statx is only a hint: a file that grew or
-// shrank meanwhile is read to its end.
-ssize_t ReadAll(int fd, std::size_t size_hint, std::string& buffer) try {
-    if (buffer.size() < size_hint + 1) {
-        buffer.resize(size_hint + 1);
-    }
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == buffer.size()) {
-            buffer.resize(buffer.size() * 2);
-        }
-        ssize_t got = ::read(fd, buffer.data() + filled, buffer.size() - filled);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return -1;
-        }
-        if (got == 0) {
-            return static_cast<ssize_t>(filled);
-        }
-        const std::size_t asked = buffer.size() - filled;
-        filled += static_cast<std::size_t>(got);
-        // A regular file that gave exactly the size it reported, in a read that asked
-        // for more, is at its end: this saves one system call per listing.
-        if (static_cast<std::size_t>(got) < asked && filled == size_hint) {
-            return static_cast<ssize_t>(filled);
-        }
-    }
-} catch (const std::exception&) { // bad_alloc, or a size past what a string holds
-    std::string().swap(buffer);
-    return -1;
-}
-
-// The bytes of the listing file at `path` (relative to `dir_fd`), read into `buffer`, and
-// its times when asked for; nullopt when it cannot be opened, is not a regular file or
-// does not start with the listing tag.
-std::optional<std::string_view> ReadListingFileAt(int dir_fd, const char* path,
-                                                  ListingFileTimes* times, std::string& buffer) {
+// Reads the listing file at `path` (relative to `dir_fd`) into `listing` through
+// `buffer`, and its times when asked for; false when it cannot be opened, is not a
+// regular file or is not a whole listing.
+bool ReadListingFileAt(int dir_fd, const char* path, SaleMaster& listing, ListingFileTimes* times,
+                       const ListingTexts& texts, std::string& buffer) {
     // Non-blocking, so that a FIFO that carries a listing's name cannot stall the open
     // (it is then refused as not a regular file); regular files ignore the flag.
     FileDescriptor fd(::openat(dir_fd, path, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -189,35 +141,23 @@ std::optional<std::string_view> ReadListingFileAt(int dir_fd, const char* path,
         if (times && ::statx(dir_fd, path, 0, kTimesMask, &sx) == 0) {
             TimesFromStatx(path, sx, *times);
         }
-        return std::nullopt;
+        return false;
     }
     if (::statx(fd.get(), "", AT_EMPTY_PATH, kTimesMask, &sx) != 0 || !S_ISREG(sx.stx_mode)) {
-        return std::nullopt;
+        return false;
     }
     if (times) {
         TimesFromStatx(path, sx, *times);
     }
-    // A file no larger than the buffer kept between files is read whole and its tag
-    // checked then: the file list reads thousands of them, one system call fewer each.
-    const bool small = sx.stx_size <= kKeptBufferBytes;
-    if (!small && !StartsWithListingTag(fd.get())) {
-        return std::nullopt;
-    }
-    ssize_t length = ReadAll(fd.get(), static_cast<std::size_t>(sx.stx_size), buffer);
-    if (length < 0 || (small && (static_cast<std::size_t>(length) < kTagLength ||
-                                 std::char_traits<char>::compare(buffer.data(), kSaleMasterTag,
-                                                                 kTagLength) != 0))) {
-        return std::nullopt;
-    }
-    return std::string_view(buffer.data(), static_cast<std::size_t>(length));
+    return ReadListingFromFile(fd.get(), static_cast<std::size_t>(sx.stx_size), listing, texts,
+                               buffer);
 }
 
 bool ReadListingAt(int dir_fd, const char* path, SaleMaster& listing, ListingFileTimes* times,
                    const ListingTexts& texts) {
     thread_local std::string buffer;
-    const std::optional<std::string_view> bytes = ReadListingFileAt(dir_fd, path, times, buffer);
-    const bool ok = bytes && ReadListingBytes(listing, *bytes, texts);
-    if (buffer.size() > kKeptBufferBytes) {
+    const bool ok = ReadListingFileAt(dir_fd, path, listing, times, texts, buffer);
+    if (buffer.capacity() > kKeptBufferBytes) {
         std::string().swap(buffer); // a huge file does not pin its memory
     }
     if (ok) {

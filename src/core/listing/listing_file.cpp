@@ -3,11 +3,17 @@
 #include "core/app/atomic_file.h"
 #include "core/text/cp932.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <exception>
+#include <fcntl.h>
 #include <fstream>
 #include <limits>
 #include <new>
+#include <sys/stat.h>
 #include <type_traits>
+#include <unistd.h>
 #include <utility>
 
 namespace hanamori {
@@ -189,6 +195,12 @@ bool WriteListing(const SaleMaster& listing, std::ostream& out) {
 }
 
 bool WriteListing(const SaleMaster& listing, const std::string& path) {
+    // A seller marks a finished listing read-only to keep it as it is; the directory's
+    // permission to rename over it does not overrule that.
+    if (IsWriteProtected(path)) {
+        errno = EACCES;
+        return false;
+    }
     return SaveFileAtomically(path, [&](std::ostream& out) { return WriteListing(listing, out); });
 }
 
@@ -201,34 +213,103 @@ FileLock LockListing(const std::string& path) {
     return LockFile(path + ".lock", kListingLockWait);
 }
 
+const std::string& ReadOnlySaveMessage() {
+    return "このファイルは読み取り専用のため、保存できません。"_sj;
+}
+
+const std::string& ReadOnlyDeleteMessage() {
+    return "このファイルは読み取り専用のため、削除できません。"_sj;
+}
+
 const std::string& ListingBusyMessage() {
     return "他のプログラムがこのファイルを変更中です。しばらくしてからもう一度お試しください。"_sj;
 }
 
-bool ReadListingBytes(SaleMaster& listing, std::string_view bytes, const ListingTexts& texts) try {
+namespace {
+
+// ReadListingBytes that also gives the reader's `needed` (ListingReader::needed).
+bool ReadListingPart(SaleMaster& listing, std::string_view bytes, const ListingTexts& texts,
+                     std::size_t& needed) try {
     ListingReader in(bytes);
     std::int32_t format = 0;
-    if (!in.Tag(kSaleMasterTag) || !in.Int(format) ||
-        !in.Fixed(kManageNoLength, listing.manage_no)) {
-        return false;
-    }
     const std::uint64_t sections = texts.all() ? ~std::uint64_t{0} : 0;
-    return in.Text(listing.product_name, kProductNameCapacity) && in.Tag(kAuctionTag) &&
-           FileRecord(in, listing.auction, sections) &&
-           ReadCustomerSection(in, listing.customers, texts) && in.Tag(kMailTag) &&
-           FileRecord(in, listing.mail, sections);
+    const bool ok = in.Tag(kSaleMasterTag) && in.Int(format) &&
+                    in.Fixed(kManageNoLength, listing.manage_no) &&
+                    in.Text(listing.product_name, kProductNameCapacity) && in.Tag(kAuctionTag) &&
+                    FileRecord(in, listing.auction, sections) &&
+                    ReadCustomerSection(in, listing.customers, texts) && in.Tag(kMailTag) &&
+                    FileRecord(in, listing.mail, sections);
+    needed = in.needed();
+    return ok;
 } catch (const std::bad_alloc&) { // a text too long for the memory at hand
+    needed = 0;
     return false;
 }
 
+// Reads from `fd` until `buffer` holds `want` bytes or the file ends; false on an error.
+bool FillTo(int fd, std::size_t want, std::string& buffer) try {
+    std::size_t filled = buffer.size();
+    buffer.resize(want);
+    while (filled < want) {
+        ssize_t got = ::read(fd, buffer.data() + filled, want - filled);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            buffer.resize(filled);
+            return got == 0;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    return true;
+} catch (const std::exception&) { // no memory for that much
+    std::string().swap(buffer);
+    return false;
+}
+
+// What is read of a file before its lengths are known: every usual listing whole.
+constexpr std::size_t kFirstReadBytes = std::size_t{4} << 20;
+
+} // namespace
+
+bool ReadListingBytes(SaleMaster& listing, std::string_view bytes, const ListingTexts& texts) {
+    std::size_t needed = 0;
+    return ReadListingPart(listing, bytes, texts, needed);
+}
+
+bool ReadListingFromFile(int fd, std::size_t size, SaleMaster& listing, const ListingTexts& texts,
+                         std::string& buffer) {
+    buffer.clear();
+    std::size_t want = std::min(size, kFirstReadBytes);
+    for (;;) {
+        if (!FillTo(fd, want, buffer)) {
+            return false;
+        }
+        std::size_t needed = 0;
+        if (ReadListingPart(listing, buffer, texts, needed)) {
+            return true;
+        }
+        // Read on only when the listing's own lengths reach past what was read and the
+        // file holds that much; doubling keeps a long listing to a few passes.
+        if (needed <= buffer.size() || buffer.size() < want || needed > size) {
+            return false;
+        }
+        want = std::min(size, std::max(needed, buffer.size() * 2));
+    }
+}
+
 bool ReadListing(SaleMaster& listing, const std::string& path) {
-    // A file that does not start like a listing is refused before its size is read in.
-    std::string bytes;
-    if (!ReadFilePrefix(path, kTagLength, bytes) ||
-        bytes != std::string_view(kSaleMasterTag, kTagLength) || !ReadWholeFile(path, bytes)) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
         return false;
     }
-    return ReadListingBytes(listing, bytes);
+    struct stat st {};
+    std::string bytes;
+    const bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+                    ReadListingFromFile(fd, static_cast<std::size_t>(st.st_size), listing,
+                                        ListingTexts::All(), bytes);
+    ::close(fd);
+    return ok;
 }
 
 std::string ListingPath(const std::string& install_dir, const std::string& manage_no) {

@@ -78,11 +78,17 @@ public:
     }
     // False once a read has failed.
     bool ok() const { return m_pos <= m_bytes.size(); }
+    // When the reading failed because the bytes ended: how many bytes from the start it
+    // needed for the read that failed (else 0).
+    std::size_t needed() const { return m_needed; }
 
 private:
     // The next `length` bytes, or nullptr (and failed for good) when fewer are left.
     const char* Take(std::size_t length) {
         if (m_pos > m_bytes.size() || length > m_bytes.size() - m_pos) {
+            if (m_pos <= m_bytes.size()) {
+                m_needed = m_pos + length;
+            }
             m_pos = m_bytes.size() + 1; // failed for good
             return nullptr;
         }
@@ -107,6 +113,7 @@ private:
 
     std::string_view m_bytes;
     std::size_t m_pos = 0;
+    std::size_t m_needed = 0;
 };
 
 // Which texts a read decodes. The others are walked and checked as a whole read checks
@@ -141,8 +148,14 @@ bool WriteMailSection(std::ostream& out, const MailRecord& m);
 
 // Writes the whole listing (the stored bidder list `customers`, never the working copy).
 bool WriteListing(const SaleMaster& listing, std::ostream& out);
-// Saves atomically: on failure the previous file at `path` is kept whole.
+// Saves atomically: on failure the previous file at `path` is kept whole. A
+// write-protected file (IsWriteProtected) is never replaced: false, errno EACCES.
 bool WriteListing(const SaleMaster& listing, const std::string& path);
+
+// What the seller is told when a save or a delete was refused because the listing
+// file is write-protected (CP932; the caller names the file).
+const std::string& ReadOnlySaveMessage();
+const std::string& ReadOnlyDeleteMessage();
 
 // Writes the listing as the new file `path`, whole or not at all (see
 // SaveNewFileAtomically): Taken when a file of that name exists.
@@ -162,6 +175,12 @@ const std::string& ListingBusyMessage();
 bool ReadListingBytes(SaleMaster& listing, std::string_view bytes,
                       const ListingTexts& texts = ListingTexts::All());
 bool ReadListing(SaleMaster& listing, const std::string& path);
+
+// Reads the listing from the open regular file `fd` of `size` bytes (ReadListingBytes):
+// only as much of the file as the listing's own lengths reach is read into `buffer`, so
+// a huge file that holds no listing (a sparse copy) costs no memory for its size.
+bool ReadListingFromFile(int fd, std::size_t size, SaleMaster& listing, const ListingTexts& texts,
+                         std::string& buffer);
 
 // "<install_dir>Datas/<manage_no>.rks".
 std::string ListingPath(const std::string& install_dir, const std::string& manage_no);

@@ -74,6 +74,12 @@ TEST(InstallLocation, WithoutShippedDataOrPerUserDirectoryItFailsNamingWhatIsMis
     InstallLocation location = LocateInstallDir(bin.path(), env.lookup());
     EXPECT_NE(location.error.find("share/hanamori"), std::string::npos) << location.error;
     EXPECT_FALSE(fs::exists(home / "hanamori"));
+    EXPECT_EQ(location.notice, "");
+
+    // Without $HOME the user database names the home, and the choice is told.
+    InstallLocation unset = LocateInstallDir(bin.path(), FakeEnv{}.lookup());
+    EXPECT_EQ(unset.notice, "$HOME is not set: using " + unset.dir +
+                                " in the home directory of the user database");
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace hanamori {
 namespace {
@@ -109,6 +110,22 @@ TEST_F(DocumentTest, AFailedWriteKeepsTheListingModified) {
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(host.MessagesUtf8().back(), "ファイルの保存に失敗しました。");
     EXPECT_EQ(host.messages.back().icon, MessageIcon::Exclamation);
+}
+
+TEST_F(DocumentTest, AReadOnlyListingIsNotSavedOverAndStaysModified) {
+    doc.listing().product_name = "x";
+    ASSERT_TRUE(doc.Save());
+    const std::string path = doc.ListingFilePath();
+    const std::string before = test::ReadFile(path);
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    doc.listing().product_name = "y";
+    doc.SetModified(true);
+    EXPECT_FALSE(doc.Save());
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.listing().product_name, "y");
+    EXPECT_EQ(test::ReadFile(path), before);
+    EXPECT_EQ(host.MessagesUtf8().back(),
+              "このファイルは読み取り専用のため、保存できません。\n" + path);
 }
 
 // Runs `body` with files limited to 100 bytes, so that every listing write fails

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace hanamori::test {
 namespace {
@@ -156,6 +157,19 @@ TEST_F(CopyDeleteTest, DeleteRemovesFileAndRowOrReportsTheFailure) {
     EXPECT_EQ(Utf8(host.messages[1].text), "削除に失敗しました。");
     EXPECT_EQ(host.messages[1].icon, MessageIcon::Exclamation);
     EXPECT_EQ(list.rows().size(), 1u);
+
+    // Marked read-only: kept, and the seller is told which file and why.
+    Put("200101010105", "保管");
+    list.Load();
+    const std::string kept = ListingPath(inst.dir(), "200101010105");
+    ASSERT_EQ(::chmod(kept.c_str(), 0444), 0);
+    host.messages.clear();
+    host.yes_no_answers = {true};
+    EXPECT_FALSE(list.Delete(RowOf("200101010105")));
+    EXPECT_TRUE(FileExists(kept));
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(Utf8(host.messages[1].text),
+              "このファイルは読み取り専用のため、削除できません。\n" + kept);
 }
 
 TEST_F(CopyDeleteTest, ChooseGivesTheRowsFileStem) {

@@ -243,14 +243,15 @@ TEST(ListingFile, ReadOnlyFilesOpenAndFailedSavesKeepTheOldFile) {
     std::string path = ListingPath(inst.dir(), listing.manage_no);
     ASSERT_TRUE(WriteListing(listing, path));
     std::string before = test::ReadFile(path);
-    bool unwritable = test::MakeUnwritable(path);
+    // Marked read-only by the seller: it opens, and no save replaces it (for the
+    // administrator either, whom the permission alone would not stop).
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
     SaleMaster read;
     EXPECT_TRUE(ReadListing(read, path));
-    if (unwritable) {
-        // The file really refuses writes, so the read above needed read access only.
-        EXPECT_FALSE(WriteListing(listing, path));
-        EXPECT_EQ(test::ReadFile(path), before);
-    }
+    listing.product_name = "changed";
+    EXPECT_FALSE(WriteListing(listing, path));
+    EXPECT_EQ(test::ReadFile(path), before);
+    ::chmod(path.c_str(), 0644);
     // A directory where nothing can be written: the save fails, the file stays whole.
     ::chmod((inst.dir() + "Datas").c_str(), 0555);
     listing.product_name = "changed";
