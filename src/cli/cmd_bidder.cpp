@@ -6,6 +6,8 @@
 #include "core/listing/listing_file.h"
 #include "core/text/cp932.h"
 
+#include <cerrno>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,7 +33,7 @@ std::optional<std::string> FieldArg(const std::string& utf8, const std::string& 
 int Save(const SaleMaster& listing, const std::string& path) {
     if (!WriteListing(listing, path)) {
         // The write replaces the file only once complete: the old one is whole.
-        return FailAbout("ファイルの保存に失敗しました。"_sj, path);
+        return FailToSaveListing(path);
     }
     return kExitOk;
 }
@@ -97,9 +99,21 @@ std::optional<SaleMaster> ReadForChange(const std::string& path, FileLock& lock)
         FailAbout(ListingBusyMessage(), path);
         return std::nullopt;
     }
+    if (!lock.held()) {
+        // No lock file: nothing of that name to change, or a directory that cannot be
+        // written, where the change could not be saved either.
+        const int error = errno;
+        if (!StampOf(path).exists) {
+            FailToReadListing(path);
+        } else {
+            FailAbout("ファイルの保存に失敗しました。"_sj,
+                      path + ": the lock file cannot be made (" + std::strerror(error) + ")");
+        }
+        return std::nullopt;
+    }
     SaleMaster listing;
-    if (!lock.held() || !ReadListing(listing, path)) {
-        FailAbout("ファイルの読み込みに失敗しました。"_sj, path);
+    if (!ReadListing(listing, path)) {
+        FailToReadListing(path);
         return std::nullopt;
     }
     return listing;

@@ -21,24 +21,13 @@ std::string U(const std::string& cp932) {
     return Cp932ToUtf8(cp932);
 }
 
-// A text as one tab-separated field: tabs and line breaks become blanks.
-std::string Field(const std::string& cp932) {
-    std::string text = U(cp932);
-    for (char& c : text) {
-        if (c == '\t' || c == '\r' || c == '\n') {
-            c = ' ';
-        }
-    }
-    return text;
-}
-
 int UsageError(const std::string& what) {
     std::cerr << "hanamori-cli: dealings: " << what << '\n';
     return Usage("dealings");
 }
 
 Json RowJson(const DealingRow& row, int overdue_days) {
-    Json out{{"manage_no", row.manage_no},
+    Json out{{"manage_no", FileNameText(row.manage_no)},
              {"product_name", U(row.product_name)},
              {"nickname", U(row.nickname)},
              {"name", U(row.name)},
@@ -91,11 +80,14 @@ int RunDealings(Context& ctx, const std::vector<std::string>& in) {
         }
     }
     if (overdue) {
-        if (overdue->empty() || overdue->size() > 6 ||
-            overdue->find_first_not_of("0123456789") != std::string::npos) {
-            return UsageError("--overdue \"" + *overdue + "\": a number of days, 0 or more");
+        std::optional<int> days = ParseInt(*overdue);
+        if (!days || *days < 0 || overdue->find_first_not_of("0123456789") != std::string::npos) {
+            return UsageError("--overdue \"" + *overdue + "\": a number of days, 0 to 2147483647");
         }
-        filter.overdue_beyond = std::stoi(*overdue);
+        filter.overdue_beyond = *days;
+    }
+    if (!RequireSubdir(ctx, "Datas")) {
+        return kExitFailure;
     }
     const int overdue_days = filter.overdue_beyond.value_or(ctx.settings.hanamo.overdue_days);
 
@@ -112,17 +104,16 @@ int RunDealings(Context& ctx, const std::vector<std::string>& in) {
     } else {
         for (std::size_t i : shown) {
             const DealingRow& row = load.rows[i];
-            std::cout << row.manage_no << '\t' << Field(row.product_name) << '\t'
-                      << Field(row.nickname) << '\t' << Field(row.name) << '\t' << row.total << '\t'
-                      << U(StageName(row.stage)) << '\t' << Field(row.stage_date()) << '\t'
-                      << (row.days ? std::to_string(*row.days) : std::string()) << '\n';
+            std::cout << FileNameText(row.manage_no) << '\t' << TabField(row.product_name) << '\t'
+                      << TabField(row.nickname) << '\t' << TabField(row.name) << '\t' << row.total
+                      << '\t' << U(StageName(row.stage)) << '\t' << TabField(row.stage_date())
+                      << '\t' << (row.days ? std::to_string(*row.days) : std::string()) << '\n';
         }
     }
     if (load.unreadable > 0) {
         std::cerr << U(UnreadableFilesText(load.unreadable)) << '\n';
     }
-    std::cout.flush();
-    return std::cout ? kExitOk : kExitFailure;
+    return kExitOk; // a failed write of the output is reported when the command ends
 }
 
 const CommandRegistration

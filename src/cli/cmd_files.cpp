@@ -59,7 +59,7 @@ Json RowJson(const Context& ctx, const FileRow& row) {
         }
     }
     return Json{{"status", Cp932ToUtf8(StatusLetter(row.status))},
-                {"manage_no", row.manage_no},
+                {"manage_no", FileNameText(row.manage_no)},
                 {"saved", row.saved},
                 {"created", row.created},
                 {"name", Cp932ToUtf8(row.name)},
@@ -88,6 +88,9 @@ int RunList(Context& ctx, const std::vector<std::string>& in) {
         }
         column = (*sort)[0] - '0';
     }
+    if (!RequireSubdir(ctx, "Datas")) {
+        return kExitFailure;
+    }
     std::vector<FileRow> rows = EnumerateListings(DatasDir(ctx));
     if (column >= 0) {
         SortRows(rows, column, !descending);
@@ -100,12 +103,12 @@ int RunList(Context& ctx, const std::vector<std::string>& in) {
         std::cout << out.dump(2) << '\n';
     } else {
         for (const FileRow& row : rows) {
-            std::cout << Cp932ToUtf8(StatusLetter(row.status)) << '\t' << row.manage_no << '\t'
-                      << row.saved << '\t' << row.created << '\t' << Cp932ToUtf8(row.name) << '\n';
+            std::cout << Cp932ToUtf8(StatusLetter(row.status)) << '\t'
+                      << FileNameText(row.manage_no) << '\t' << row.saved << '\t' << row.created
+                      << '\t' << TabField(row.name) << '\n';
         }
     }
-    std::cout.flush();
-    return std::cout ? kExitOk : kExitFailure;
+    return kExitOk; // a failed write of the output is reported when the command ends
 }
 
 int RunCopy(Context& ctx, const std::vector<std::string>& args) {
@@ -123,8 +126,7 @@ int RunCopy(Context& ctx, const std::vector<std::string>& args) {
         return FailAbout("ファイルのコピーに失敗しました。"_sj,
                          DatasDir(ctx) + "/: cannot be written");
     }
-    std::cout << row->manage_no << '\n';
-    return kExitOk;
+    return PrintSavedNumber(row->manage_no, JoinDatasPath(DatasDir(ctx), row->manage_no + ".rks"));
 }
 
 int RunDelete(Context& ctx, const std::vector<std::string>& args) {
@@ -138,6 +140,9 @@ int RunDelete(Context& ctx, const std::vector<std::string>& args) {
         const int error = errno;
         if (error == EBUSY) {
             return FailAbout(ListingBusyMessage(), JoinDatasPath(dir, number + ".rks"));
+        }
+        if (IsWriteProtected(JoinDatasPath(dir, number + ".rks"))) {
+            return FailAbout(ReadOnlyDeleteMessage(), JoinDatasPath(dir, number + ".rks"));
         }
         return FailAbout("削除に失敗しました。"_sj,
                          JoinDatasPath(dir, number + ".rks") + ": " + std::strerror(error));
@@ -154,6 +159,9 @@ int RunOverview(Context& ctx, const std::vector<std::string>& in) {
     }
     if (std::string problem = LeftoverProblem(args, 0); !problem.empty()) {
         return UsageError("overview", problem);
+    }
+    if (!RequireSubdir(ctx, "Datas")) {
+        return kExitFailure;
     }
     std::string path = output ? *output : ctx.dir + "work/filelist.html";
     const std::string now = StampNow("%Y/%m/%d %H:%M");

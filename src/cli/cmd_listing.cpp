@@ -39,8 +39,7 @@ int SaveNew(Context& ctx, SaleMaster& listing) {
     if (!SaveNewListing(listing, DatasDir(ctx))) {
         return SaveFailed(ctx, {});
     }
-    std::cout << listing.manage_no << '\n';
-    return kExitOk;
+    return PrintSavedNumber(listing.manage_no, ListingPath(ctx.dir, listing.manage_no));
 }
 
 // Saves under the listing's own number: replacing what is there with `replace` (under
@@ -64,11 +63,10 @@ int SaveAsNumbered(Context& ctx, const SaleMaster& listing, bool replace) {
             return FailAbout(ListingBusyMessage(), path);
         }
         if (!lock.held() || !WriteListing(listing, path)) {
-            return SaveFailed(ctx, listing.manage_no);
+            return FailToSaveListing(path);
         }
     }
-    std::cout << listing.manage_no << '\n';
-    return kExitOk;
+    return PrintSavedNumber(listing.manage_no, path);
 }
 
 int RunNew(Context& ctx, const std::vector<std::string>& in) {
@@ -105,6 +103,9 @@ int RunShow(Context& ctx, const std::vector<std::string>& args) {
     if (!ReadListing(listing, path)) {
         return FailToReadListing(path);
     }
+    // The number the listing is known by is its file's: a file copied or restored by
+    // hand may hold another listing's number, which an import would then replace.
+    listing.manage_no = ManageNoOf(path);
     std::cout << ListingToJson(listing).dump(2) << '\n';
     return kExitOk;
 }
@@ -115,12 +116,13 @@ int RunImport(Context& ctx, const std::vector<std::string>& in) {
     if (std::string problem = LeftoverProblem(args, 1); !problem.empty()) {
         return UsageError("import", problem);
     }
-    std::optional<std::string> input = ReadInput(args[0]);
+    const std::string source = args[0] == "-" ? "standard input" : args[0];
+    std::string problem;
+    std::optional<std::string> input = ReadInput(args[0], &problem);
     if (!input) {
-        return FailAbout("ファイルの読み込みに失敗しました。"_sj, args[0]);
+        return FailAbout("ファイルの読み込みに失敗しました。"_sj, source + ": " + problem);
     }
     const std::string& text = *input;
-    const std::string source = args[0] == "-" ? "standard input" : args[0];
     nlohmann::json json = nlohmann::json::parse(text, nullptr, false);
     if (json.is_discarded()) {
         return Fail(source + ": not valid JSON");

@@ -49,6 +49,9 @@ int RunServices(Context& ctx, const std::vector<std::string>& in) {
     if (!route) {
         return exit_code;
     }
+    if (!RequireSubdir(ctx, kServiceDataDir)) {
+        return kExitFailure;
+    }
     const Parcel& parcel = route->parcel;
     // A bad data file is reported and the other services are still priced.
     ServiceCatalogue catalogue = LoadServiceCatalogue(ctx.dir + kServiceDataDir);
@@ -67,8 +70,7 @@ int RunServices(Context& ctx, const std::vector<std::string>& in) {
             std::cout << QuoteLine(q) << '\n';
         }
     }
-    std::cout.flush();
-    return std::cout ? kExitOk : kExitFailure;
+    return kExitOk; // a failed write of the output is reported when the command ends
 }
 
 void ServicesHelp(const Context&, std::ostream& out) {

@@ -1,15 +1,21 @@
 #include "cli/command.h"
 
 #include "core/app/atomic_file.h"
+#include "core/listing/listing_file.h"
 #include "core/text/cp932.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <map>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace hanamori::cli {
 namespace {
@@ -110,6 +116,13 @@ int FailToReadListing(const std::string& path) {
     return FailAbout("ファイルの読み込みに失敗しました。"_sj, path);
 }
 
+int FailToSaveListing(const std::string& path) {
+    if (IsWriteProtected(path)) {
+        return FailAbout(ReadOnlySaveMessage(), path);
+    }
+    return FailAbout("ファイルの保存に失敗しました。"_sj, path);
+}
+
 std::string ManageNoOf(const std::string& id) {
     std::string stem =
         id.substr(id.find_last_of('/') == std::string::npos ? 0 : id.find_last_of('/') + 1);
@@ -173,16 +186,51 @@ std::optional<int> ParseInt(const std::string& text) {
     return value;
 }
 
-std::optional<std::string> ReadInput(const std::string& path) {
-    if (path == "-") {
-        return std::string(std::istreambuf_iterator<char>(std::cin),
-                           std::istreambuf_iterator<char>());
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+std::optional<std::string> ReadInput(const std::string& path, std::string* problem,
+                                     std::size_t limit) {
+    auto refuse = [&](const std::string& why) -> std::optional<std::string> {
+        if (problem != nullptr) {
+            *problem = why;
+        }
         return std::nullopt;
+    };
+    const bool standard_input = path == "-";
+    const int fd = standard_input ? 0 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return refuse(std::strerror(errno));
     }
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    struct Closer {
+        int fd;
+        bool own;
+        ~Closer() {
+            if (own) {
+                ::close(fd);
+            }
+        }
+    } closer{fd, !standard_input};
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        return refuse("is a directory");
+    }
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return refuse(std::strerror(errno));
+        }
+        if (got == 0) {
+            return text;
+        }
+        if (static_cast<std::size_t>(got) > limit - text.size()) {
+            return refuse("larger than " + std::to_string(limit >> 20) +
+                          " MiB, more than is ever imported");
+        }
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
 }
 
 bool WriteOutput(const std::string& path, const std::function<bool(std::ostream&)>& write) {
@@ -191,7 +239,98 @@ bool WriteOutput(const std::string& path, const std::function<bool(std::ostream&
         std::cout.flush();
         return ok && std::cout.good();
     }
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
+        // A device or a FIFO is where the output goes, not a file to replace.
+        std::ofstream out(path, std::ios::binary);
+        bool ok = out && write(out);
+        out.flush();
+        ok = ok && out.good();
+        out.close();
+        return ok && !out.fail();
+    }
     return SaveScratchFile(path, write);
+}
+
+int PrintSavedNumber(const std::string& number, const std::string& path) {
+    std::cout << number << '\n';
+    std::cout.flush();
+    if (!std::cout) {
+        const int error = errno;
+        return Fail("standard output: " + std::string(std::strerror(error)) +
+                    "; the listing was saved as " + path);
+    }
+    return kExitOk;
+}
+
+int FinishOutput(int status) {
+    std::cout.flush();
+    if (!std::cout && status == kExitOk) {
+        const int error = errno;
+        return Fail("standard output: cannot be written (" + std::string(std::strerror(error)) +
+                    ")");
+    }
+    return status;
+}
+
+bool RequireSubdir(const Context& ctx, const std::string& name) {
+    struct stat st {};
+    const std::string path = ctx.dir + name + "/";
+    if (::stat((ctx.dir + name).c_str(), &st) != 0) {
+        Fail(path + ": no such directory");
+        return false;
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        Fail(path + ": not a directory");
+        return false;
+    }
+    return true;
+}
+
+std::string TabField(const std::string& cp932) {
+    std::string text = Cp932ToUtf8(cp932);
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+    return text;
+}
+
+std::string FileNameText(std::string_view name) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string text;
+    std::size_t i = 0;
+    while (i < name.size()) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        // The length of a well-formed UTF-8 sequence starting here, or 0.
+        std::size_t length = c < 0x80                 ? 1
+                             : c >= 0xC2 && c <= 0xDF ? 2
+                             : c >= 0xE0 && c <= 0xEF ? 3
+                             : c >= 0xF0 && c <= 0xF4 ? 4
+                                                      : 0;
+        if (length > 1) {
+            if (i + length > name.size()) {
+                length = 0;
+            } else {
+                const auto second = static_cast<unsigned char>(name[i + 1]);
+                const unsigned char low = c == 0xE0 ? 0xA0 : c == 0xF0 ? 0x90 : 0x80;
+                const unsigned char high = c == 0xED ? 0x9F : c == 0xF4 ? 0x8F : 0xBF;
+                bool ok = second >= low && second <= high;
+                for (std::size_t k = 2; k < length && ok; ++k) {
+                    ok = (static_cast<unsigned char>(name[i + k]) & 0xC0) == 0x80;
+                }
+                length = ok ? length : 0;
+            }
+        }
+        if (length == 0) {
+            text += "\\x";
+            text += kHex[c >> 4];
+            text += kHex[c & 0xF];
+            ++i;
+        } else {
+            text.append(name.substr(i, length));
+            i += length;
+        }
+    }
+    return text;
 }
 
 int RunCommand(const std::string& name, Context& ctx, const std::vector<std::string>& args) {

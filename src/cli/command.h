@@ -10,6 +10,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace hanamori::cli {
@@ -17,7 +18,6 @@ namespace hanamori::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
-
 
 // Messages go to standard error in UTF-8; questions are answered No; nothing opens.
 class CliHost : public Host {
@@ -73,6 +73,9 @@ std::string ListingFileOf(const Context& ctx, const std::string& id);
 // Reports a listing file that could not be read: one that does not exist is no listing
 // at all; any other gets the program's own "ファイルの読み込みに失敗しました。". Returns 1.
 int FailToReadListing(const std::string& path);
+// Reports a save of the listing file `path` that failed: a write-protected file gets
+// its own message, any other the program's "ファイルの保存に失敗しました。". Returns 1.
+int FailToSaveListing(const std::string& path);
 // The management number an ID names (the file name's stem).
 std::string ManageNoOf(const std::string& id);
 
@@ -89,11 +92,38 @@ std::string LeftoverProblem(const std::vector<std::string>& args, std::size_t ex
 // A decimal integer (optional sign, digits only, fits 32 bits), or nullopt.
 std::optional<int> ParseInt(const std::string& text);
 
+// The most an input file may hold: far beyond any listing or settings a seller keeps,
+// and little enough that reading it cannot exhaust the memory.
+inline constexpr std::size_t kInputLimitBytes = std::size_t{64} << 20;
+
 // The whole of an input file, or of standard input when `path` is "-"; nullopt when
-// the file cannot be opened.
-std::optional<std::string> ReadInput(const std::string& path);
+// it cannot be read (a directory, no permission) or holds more than `limit` bytes,
+// which is then not read further. `problem`, when given, is set to why.
+std::optional<std::string> ReadInput(const std::string& path, std::string* problem = nullptr,
+                                     std::size_t limit = kInputLimitBytes);
 // Writes an output file with `write`, or to standard output when `path` is "-"; false
-// when the file could not be written (the old one is then kept whole).
+// when the file could not be written (the old one is then kept whole). A file that is
+// not a regular file (a device, a FIFO) is written into, never replaced.
 bool WriteOutput(const std::string& path, const std::function<bool(std::ostream&)>& write);
+
+// Prints the management number of the listing just saved at `path`; when standard
+// output cannot take it, says on standard error where the listing went. Returns the
+// exit status.
+int PrintSavedNumber(const std::string& number, const std::string& path);
+// Flushes standard output at the end of a command: a command that succeeded but whose
+// output did not all get written fails with a message. Returns the exit status.
+int FinishOutput(int status);
+
+// The subdirectory `name` of the installation ("Datas", "ServiceData") that a command
+// reads; when it is missing or not a directory, reports it and returns false.
+bool RequireSubdir(const Context& ctx, const std::string& name);
+
+// A CP932 text as one field of a tab-separated line, in UTF-8: tabs and line breaks
+// become blanks, so that a name cannot break the columns.
+std::string TabField(const std::string& cp932);
+
+// A file name (bytes, as the file system holds them) as UTF-8 text: a name that is not
+// UTF-8 (a Shift-JIS name from another system) shows each such byte as \xHH.
+std::string FileNameText(std::string_view name);
 
 } // namespace hanamori::cli

@@ -63,6 +63,12 @@ struct JsonReader {
             error = prefix + key + ": must be a string";
             return false;
         }
+        // A text ends at its first zero byte wherever the program keeps it: one that
+        // holds U+0000 would be stored cut short.
+        if (v.get_ref<const std::string&>().find('\0') != std::string::npos) {
+            error = prefix + key + ": holds the character U+0000, which a text cannot hold";
+            return false;
+        }
         auto converted = Utf8ToCp932(BareLfToCrLf(v.get<std::string>()));
         if (!converted) {
             error = prefix + key + ": the character \"" +
@@ -89,26 +95,30 @@ struct JsonReader {
         used.erase(key);
         return Text(key, field, capacity);
     }
-    void Int(const char* key, std::int32_t& field) {
-        if (!Has(key))
-            return;
-        const auto& v = in[key];
-        if (!v.is_number_integer() || v.get<std::int64_t>() < INT32_MIN ||
-            v.get<std::int64_t>() > INT32_MAX) {
-            error = prefix + key + ": must be a 32-bit integer";
-            return;
+    // An integer of the JSON from `low` to `high`. Integers above the signed 64-bit
+    // range are held unsigned and must not be read as signed, where they would wrap.
+    static bool IntegerIn(const nlohmann::json& v, std::int64_t low, std::int64_t high,
+                          std::int32_t& value) {
+        if (v.is_number_unsigned()) {
+            if (v.get<std::uint64_t>() > static_cast<std::uint64_t>(high)) {
+                return false;
+            }
+        } else if (!v.is_number_integer() || v.get<std::int64_t>() < low ||
+                   v.get<std::int64_t>() > high) {
+            return false;
         }
-        field = static_cast<std::int32_t>(v.get<std::int64_t>());
+        value = static_cast<std::int32_t>(v.get<std::int64_t>());
+        return true;
+    }
+    void Int(const char* key, std::int32_t& field) {
+        if (Has(key) && !IntegerIn(in[key], INT32_MIN, INT32_MAX, field)) {
+            error = prefix + key + ": must be a 32-bit integer";
+        }
     }
     void Flag(const char* key, std::int32_t& field) {
-        if (!Has(key))
-            return;
-        const auto& v = in[key];
-        if (!v.is_number_integer() || v.get<std::int64_t>() < 0 || v.get<std::int64_t>() > 255) {
+        if (Has(key) && !IntegerIn(in[key], 0, 255, field)) {
             error = prefix + key + ": must be an integer from 0 to 255";
-            return;
         }
-        field = static_cast<std::int32_t>(v.get<std::int64_t>());
     }
     // Every key of the object must have been one of the record's fields.
     void CheckNoUnknownKeys() {

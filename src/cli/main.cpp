@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
+#include <exception>
 #include <iostream>
+#include <new>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -48,6 +50,8 @@ int main(int argc, char** argv) {
     // A write past the file size limit must fail like a full disk (the save then cleans
     // up and reports it), not end the program half-way through.
     std::signal(SIGXFSZ, SIG_IGN);
+    // Likewise a reader that went away: the write fails and the command says so.
+    std::signal(SIGPIPE, SIG_IGN);
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string dir;
     if (!args.empty() && args[0] == "--dir") {
@@ -63,11 +67,11 @@ int main(int argc, char** argv) {
     }
     if (args[0] == "--help" || args[0] == "-h") {
         cli::PrintHelp(ctx, {}, std::cout);
-        return cli::kExitOk;
+        return cli::FinishOutput(cli::kExitOk);
     }
     if (args[0] == "--version") {
         std::cout << "hanamori-cli " << kVersion << '\n';
-        return cli::kExitOk;
+        return cli::FinishOutput(cli::kExitOk);
     }
     std::string command = args[0];
     args.erase(args.begin());
@@ -81,6 +85,9 @@ int main(int argc, char** argv) {
         InstallLocation location = LocateInstallDir(ExecutableDir(), std::getenv);
         dir = location.dir;
         problem = location.error;
+        if (!location.notice.empty()) {
+            std::cerr << "hanamori-cli: " << location.notice << '\n';
+        }
     }
     SetInstallDir(dir);
     ctx.dir = InstallDir();
@@ -94,12 +101,18 @@ int main(int argc, char** argv) {
             LoadAllSettings(ctx.settings, ctx.dir);
         }
         cli::PrintHelp(ctx, command, std::cout);
-        return cli::kExitOk;
+        return cli::FinishOutput(cli::kExitOk);
     }
     if (!problem.empty()) {
         return cli::Fail(problem);
     }
     RemoveAbandonedFiles(ctx.dir);
     LoadAllSettings(ctx.settings, ctx.dir);
-    return cli::RunCommand(command, ctx, args);
+    try {
+        return cli::FinishOutput(cli::RunCommand(command, ctx, args));
+    } catch (const std::bad_alloc&) {
+        return cli::Fail(command + ": not enough memory");
+    } catch (const std::exception& error) {
+        return cli::Fail(command + ": " + error.what());
+    }
 }

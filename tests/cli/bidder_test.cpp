@@ -129,7 +129,9 @@ TEST_F(CliBidder, RefusalsLeaveTheFileAsItWas) {
     // A listing that is not there is not created.
     CliResult missing = Cli({"bidder", "261207153001", "add", "--nickname", "x"});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.err.find("ファイルの読み込みに失敗しました。"), std::string::npos);
+    EXPECT_NE(missing.err.find("no such listing: " + ListingPath(inst.dir(), "261207153001")),
+              std::string::npos)
+        << missing.err;
     EXPECT_FALSE(std::filesystem::exists(ListingPath(inst.dir(), "261207153001")));
     EXPECT_EQ(Cli({"bidder", "261207153001", "remove", "Taro"}).status, 1);
 }

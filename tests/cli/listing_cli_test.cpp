@@ -55,11 +55,16 @@ TEST(CliListing, ImportFillsMissingFieldsAndRefusesBadOnes) {
         const char* json;
         const char* field;
     };
-    for (const Bad& bad : {Bad{R"({"colour":"x"})", "colour"},
-                           Bad{R"({"auction":{"quantity":"3"}})", "auction.quantity"},
-                           Bad{R"({"product_name":"😀"})", "product_name"},
-                           Bad{R"({"customers":[{"zip":1}]})", "customers[0].zip"},
-                           Bad{R"({"manage_no":"../../etc"})", "manage_no"}}) {
+    for (const Bad& bad :
+         {Bad{R"({"colour":"x"})", "colour"},
+          Bad{R"({"auction":{"quantity":"3"}})", "auction.quantity"},
+          Bad{R"({"product_name":"😀"})", "product_name"},
+          Bad{R"({"customers":[{"zip":1}]})", "customers[0].zip"},
+          Bad{R"({"manage_no":"../../etc"})", "manage_no"},
+          Bad{R"({"auction":{"weight_g":18446744073709551615}})",
+              "auction.weight_g: must be a 32-bit integer"},
+          Bad{R"({"auction":{"listed":9223372036854775808}})", "auction.listed"},
+          Bad{R"({"product_name":"abc\u0000def"})", "product_name: holds the character U+0000"}}) {
         CliResult r = RunCli(inst.dir(), {"import", "-"}, bad.json);
         EXPECT_EQ(r.status, 1) << bad.json;
         EXPECT_NE(r.err.find(bad.field), std::string::npos) << r.err;
