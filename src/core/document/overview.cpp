@@ -20,8 +20,36 @@ const std::string& BlankCell() {
     return "　"_sj;
 }
 
-const std::string& OrBlank(const std::string& text) {
-    return text.empty() ? BlankCell() : text;
+// Appends a text from a listing as HTML text, so that a bidder's nickname or a name
+// holding markup is shown, never run, when the seller opens the page. The characters
+// replaced are ASCII, which never occurs inside a CP932 double-byte character.
+void AppendEscaped(std::string& html, const std::string& text) {
+    if (text.empty()) {
+        html += BlankCell();
+        return;
+    }
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            html += "&amp;";
+            break;
+        case '<':
+            html += "&lt;";
+            break;
+        case '>':
+            html += "&gt;";
+            break;
+        case '"':
+            html += "&quot;";
+            break;
+        case '\'':
+            html += "&#39;";
+            break;
+        default:
+            html += c;
+            break;
+        }
+    }
 }
 
 // The grand total can pass the 64-bit range (each bidder's amount alone can reach 2^62),
@@ -74,7 +102,7 @@ void AppendStatusCell(std::string& html, int status, int span) {
 
 void AppendCell(std::string& html, const std::string& text) {
     html += "<td>";
-    html += OrBlank(text);
+    AppendEscaped(html, text);
     html += "</td>";
 }
 
@@ -87,7 +115,7 @@ void AppendListingRows(const SaleMaster& listing, int status, std::string& html,
     html += "<td valign=\"top\" rowspan=\"";
     AppendNumber(html, span);
     html += "\">";
-    html += OrBlank(listing.product_name);
+    AppendEscaped(html, listing.product_name);
     html += "</td>";
     if (bidders.count() == 0) {
         html += "<td>　</td><td>　</td><td>　</td><td>　</td><td align=\"right\">　</td></tr>"_sj;

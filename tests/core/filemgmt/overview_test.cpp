@@ -81,6 +81,26 @@ TEST_F(OverviewTest, AmountsDoNotOverflow) {
               Total("13835058042397261827"));
 }
 
+TEST_F(OverviewTest, TextsFromListingsAreEscapedAsHtml) {
+    SaleMaster m = Put("300000000041", "<b>時計</b> & \"箱\"");
+    CustomerRecord c;
+    c.nickname = Sj("<script>alert(1)</script>");
+    c.name = Sj("<img src=x onerror='a()'>");
+    c.mail = Sj("a&b@example.jp");
+    c.price = 100;
+    c.count = 1;
+    m.customers.Append(c);
+    ASSERT_TRUE(WriteListing(m, ListingPath(inst.dir(), "300000000041")));
+    const std::string page = Overview();
+    EXPECT_NE(page.find("rowspan=\"1\">&lt;b&gt;時計&lt;/b&gt; &amp; &quot;箱&quot;</td>"),
+              std::string::npos);
+    EXPECT_NE(page.find("<td>&lt;script&gt;alert(1)&lt;/script&gt;</td>"
+                        "<td>&lt;img src=x onerror=&#39;a()&#39;&gt;</td>"
+                        "<td>a&amp;b@example.jp</td>"),
+              std::string::npos);
+    EXPECT_EQ(page.find("<script>"), std::string::npos);
+}
+
 // A stream that accepts `room` bytes and then fails.
 class ShortBuf : public std::streambuf {
 public:
