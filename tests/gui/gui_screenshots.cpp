@@ -335,9 +335,11 @@ int main(int argc, char* argv[]) {
         &frame, "内容が更新されています。\n保存しますか？"_sj, MessageIcon::Exclamation,
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
     Save(question.get(), "save_question");
-    std::unique_ptr<QMessageBox> overwrite(NewMessageBox(
-        &frame, "このファイルは他のプログラムによって変更されています。\n上書きしますか？"_sj,
-        MessageIcon::Exclamation, QMessageBox::Yes | QMessageBox::No));
+    std::unique_ptr<QMessageBox> overwrite(NewOverwriteBox(
+        &frame,
+        "このファイルは他のプログラムによって変更されています。\n上書きしますか？\n"
+        "（読み込み直すと、他のプログラムが保存した内容になり、この画面での変更は失われます。）"_sj,
+        MessageIcon::Exclamation));
     Save(overwrite.get(), "overwrite_question");
 
     // The listing settings on their own, and every step of the setup wizard.

@@ -231,19 +231,27 @@ private slots:
         QCOMPARE(Doc().listing().customers.count(), 1);
 
         // Typed in and not saved while the terminal registers another bidder: the save
-        // asks, and No keeps the terminal's bidders and the window's text.
+        // asks; キャンセル keeps the terminal's bidders and the window's text, and
+        // 読み込み直す shows the terminal's bidders in place of the text.
         auto* description = Find<QPlainTextEdit>("descriptionEdit");
         QTest::mouseClick(description->viewport(), Qt::LeftButton);
         QTest::keyClicks(description, "like new");
         QCOMPARE(cli({"bidder", number, "add", "--nickname", "jiro"}).status, 0);
+        m_host->overwrite_answers = {OverwriteAnswer::Cancel, OverwriteAnswer::Reload};
         QTest::keyClick(m_frame.get(), Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(LastMessage(), Q("このファイルは他のプログラムによって変更されています。\n"
-                                  "上書きしますか？"));
+        QVERIFY(
+            LastMessage().startsWith(Q("このファイルは他のプログラムによって変更されています。\n"
+                                       "上書きしますか？")));
         SaleMaster stored;
         QVERIFY(ReadListing(stored, ListingPath(InstallDir(), number)));
         QCOMPARE(stored.customers.count(), 2);
         QCOMPARE(description->toPlainText(), Q("like new"));
         QVERIFY(Doc().IsModified());
+
+        QTest::keyClick(m_frame.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(description->toPlainText(), QString());
+        QCOMPARE(Doc().listing().customers.count(), 2);
+        QVERIFY(!Doc().IsModified());
     }
 
     void newListingAsksAboutUnsavedChanges() {

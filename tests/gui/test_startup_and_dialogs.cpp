@@ -14,10 +14,12 @@
 
 #include <QFontInfo>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyleOption>
 #include <QSvgRenderer>
+#include <QTimer>
 #include <QtTest>
 
 using namespace hanamori;
@@ -77,6 +79,32 @@ private slots:
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(d.name().size(), std::size_t(258));
         QCOMPARE(d.name().substr(0, 2), Sj("あ"));
+    }
+
+    // 上書き and 読み込み直す both throw something away: Enter and Escape answer キャンセル.
+    void overwriteQuestionDefaultsToCancel() {
+        QtHost host;
+        auto answerWith = [](int key, const char* button) {
+            QTimer::singleShot(0, [key, button] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                QCOMPARE(box->findChild<QPushButton*>("overwriteButton")->text(), Q("上書き(&O)"));
+                QCOMPARE(box->defaultButton(), box->button(QMessageBox::Cancel));
+                if (button) {
+                    box->findChild<QPushButton*>(button)->click();
+                } else {
+                    QTest::keyClick(box, static_cast<Qt::Key>(key));
+                }
+            });
+        };
+        answerWith(Qt::Key_Return, nullptr);
+        QCOMPARE(host.AskOverwrite("x", MessageIcon::Exclamation), OverwriteAnswer::Cancel);
+        answerWith(Qt::Key_Escape, nullptr);
+        QCOMPARE(host.AskOverwrite("x", MessageIcon::Exclamation), OverwriteAnswer::Cancel);
+        answerWith(0, "reloadButton");
+        QCOMPARE(host.AskOverwrite("x", MessageIcon::Exclamation), OverwriteAnswer::Reload);
+        answerWith(0, "overwriteButton");
+        QCOMPARE(host.AskOverwrite("x", MessageIcon::Exclamation), OverwriteAnswer::Overwrite);
     }
 
     void textConversion() {

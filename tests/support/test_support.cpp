@@ -101,6 +101,16 @@ bool ScriptedHost::AskYesNo(const std::string& text, MessageIcon icon) {
     return a;
 }
 
+OverwriteAnswer ScriptedHost::AskOverwrite(const std::string& text, MessageIcon icon) {
+    if (overwrite_answers.empty()) {
+        return Host::AskOverwrite(text, icon);
+    }
+    messages.push_back({text, icon});
+    OverwriteAnswer a = overwrite_answers.front();
+    overwrite_answers.pop_front();
+    return a;
+}
+
 std::vector<std::string> ScriptedHost::MessagesUtf8() const {
     std::vector<std::string> out;
     for (const Message& m : messages) {

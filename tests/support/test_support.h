@@ -52,6 +52,8 @@ public:
     std::vector<Message> messages;
     std::deque<Answer> yes_no_cancel_answers;
     std::deque<bool> yes_no_answers;
+    // Answers to AskOverwrite; when none is left it is asked as a Yes/No question.
+    std::deque<OverwriteAnswer> overwrite_answers;
     std::string clipboard;
     bool clipboard_fails = false; // the next copies are refused
     std::vector<std::string> opened_pages;
@@ -59,6 +61,7 @@ public:
     void ShowMessage(const std::string& text, MessageIcon icon) override;
     Answer AskYesNoCancel(const std::string& text, MessageIcon icon) override;
     bool AskYesNo(const std::string& text, MessageIcon icon) override;
+    OverwriteAnswer AskOverwrite(const std::string& text, MessageIcon icon) override;
     bool SetClipboardText(const std::string& text) override {
         if (clipboard_fails) {
             return false;

@@ -9,6 +9,8 @@ namespace hanamori {
 
 enum class MessageIcon { None, Stop, Exclamation, Information };
 enum class Answer { Yes, No, Cancel };
+// The answers to saving over a file that another program changed.
+enum class OverwriteAnswer { Overwrite, Reload, Cancel };
 
 class Host {
 public:
@@ -23,6 +25,13 @@ public:
     // a Yes/No question.
     virtual bool AskOkCancel(const std::string& text, MessageIcon icon) {
         return AskYesNo(text, icon);
+    }
+    // Asks whether to save over a file another program changed: 上書き, 読み込み直す
+    // (take the file as it is now) or キャンセル, which is the default and the answer when
+    // the box is dismissed. Hosts without such a box ask it as a Yes/No question, Yes
+    // to overwrite.
+    virtual OverwriteAnswer AskOverwrite(const std::string& text, MessageIcon icon) {
+        return AskYesNo(text, icon) ? OverwriteAnswer::Overwrite : OverwriteAnswer::Cancel;
     }
     // Puts plain text (CP932) on the clipboard; false when the clipboard did not take it.
     virtual bool SetClipboardText(const std::string& text) = 0;

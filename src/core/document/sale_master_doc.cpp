@@ -31,6 +31,12 @@ bool ReadStamped(SaleMaster& listing, const std::string& path, FileStamp& stamp)
     }
     return read;
 }
+
+const std::string& ChangedElsewhereQuestion() {
+    return "このファイルは他のプログラムによって変更されています。\n上書きしますか？\n"
+           "（読み込み直すと、他のプログラムが保存した内容になり、この画面での変更は"
+           "失われます。）"_sj;
+}
 } // namespace
 
 CSaleMasterDoc::CSaleMasterDoc(Host& host, DocumentUi& ui, const UserSettings& settings)
@@ -183,6 +189,14 @@ bool CSaleMasterDoc::Save() {
         m_stamp = StampOf(ListingFilePath());
         written = WriteResult::Written;
     }
+    if (written == WriteResult::Reload) {
+        // The seller chose the other program's version over the window's changes.
+        if (!TakeFileContent()) {
+            m_host.ShowMessage("ファイルの読み込みに失敗しました。"_sj, MessageIcon::None);
+            m_modified = true;
+        }
+        return false;
+    }
     if (written == WriteResult::Declined) {
         // The window keeps its text, the file what the other program wrote.
         m_modified = m_modified || named;
@@ -232,13 +246,22 @@ CSaleMasterDoc::WriteResult CSaleMasterDoc::WriteOverFile() {
         // Not asked under the lock: another program's change must not wait for the
         // seller. The answer holds for the file as it was when asked.
         lock.Release();
-        const std::string& question =
-            now.exists
-                ? "このファイルは他のプログラムによって変更されています。\n上書きしますか？"_sj
-                : "このファイルは他のプログラムによって削除されています。\n保存しますか？"_sj;
-        if (!m_host.AskYesNo(question, MessageIcon::Exclamation)) {
-            m_told = now;
-            return WriteResult::Declined;
+        m_told = now;
+        if (!now.exists) {
+            if (!m_host.AskYesNo("このファイルは他のプログラムによって削除されています。\n"
+                                 "保存しますか？"_sj,
+                                 MessageIcon::Exclamation)) {
+                return WriteResult::Declined;
+            }
+        } else {
+            switch (m_host.AskOverwrite(ChangedElsewhereQuestion(), MessageIcon::Exclamation)) {
+            case OverwriteAnswer::Overwrite:
+                break;
+            case OverwriteAnswer::Reload:
+                return WriteResult::Reload;
+            case OverwriteAnswer::Cancel:
+                return WriteResult::Declined;
+            }
         }
         agreed = now;
     }
@@ -257,13 +280,20 @@ DiskChange CSaleMasterDoc::CheckFileOnDisk() {
     if (!now.exists) {
         return DiskChange::Deleted;
     }
-    SaleMaster fresh;
-    FileStamp stamp;
-    if (m_modified || !m_view || !ReadStamped(fresh, path, stamp)) {
+    if (m_modified || !TakeFileContent()) {
         m_host.ShowMessage("このファイルは他のプログラムによって変更されています。\n"
                            "保存するときに、上書きするかどうかを確認します。"_sj,
                            MessageIcon::Exclamation);
         return DiskChange::Notified;
+    }
+    return DiskChange::Reloaded;
+}
+
+bool CSaleMasterDoc::TakeFileContent() {
+    SaleMaster fresh;
+    FileStamp stamp;
+    if (!m_view || !ReadStamped(fresh, ListingFilePath(), stamp)) {
+        return false;
     }
     fresh.manage_no = m_listing.manage_no;
     m_listing = std::move(fresh);
@@ -271,7 +301,7 @@ DiskChange CSaleMasterDoc::CheckFileOnDisk() {
     m_view->LoadAllTabs();
     m_modified = false;
     UpdateTitle();
-    return DiskChange::Reloaded;
+    return true;
 }
 
 bool CSaleMasterDoc::SaveIfModified() {

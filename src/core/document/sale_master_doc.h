@@ -102,8 +102,9 @@ public:
                              int bidder_index);
     // 保存: names a nameless listing first, stores the tabs and writes the file. When
     // the file was changed or deleted by another program since it was read or saved
-    // here, the seller is asked first; No leaves the file as it is and the document
-    // modified.
+    // here, the seller is asked first: キャンセル (or No for a deleted file) leaves the
+    // file as it is and the document modified; 読み込み直す drops the window's changes
+    // for the file as it is now. False unless the file was written.
     bool Save();
     // Compares the listing's file with what the document read or saved last (when the
     // window comes back to the front). An unmodified document loads the new content;
@@ -125,10 +126,13 @@ private:
     // The end of an open: the listing shown on the first tab, or, when `read` failed,
     // the message and a fresh listing.
     bool FinishOpen(bool read, bool has_file);
-    enum class WriteResult { Written, Failed, Busy, Declined };
+    enum class WriteResult { Written, Failed, Busy, Declined, Reload };
     // Writes the listing over its file under the listing's lock, after asking when the
     // file is not what this document last read or saved.
     WriteResult WriteOverFile();
+    // Reads the listing's file as it is now into the document and the tabs, unmodified;
+    // false (the document untouched) when there is no view or the file cannot be read.
+    bool TakeFileContent();
 
     Host& m_host;
     DocumentUi& m_ui;

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 #include <memory>
@@ -78,6 +79,31 @@ bool QtHost::AskYesNo(const std::string& text, MessageIcon icon) {
 bool QtHost::AskOkCancel(const std::string& text, MessageIcon icon) {
     return RunBox(m_parent, text, icon, QMessageBox::Ok | QMessageBox::Cancel,
                   QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+QMessageBox* NewOverwriteBox(QWidget* parent, const std::string& text, MessageIcon icon) {
+    QMessageBox* box = NewMessageBox(parent, text, icon, QMessageBox::Cancel);
+    box->addButton(QStringLiteral("上書き(&O)"), QMessageBox::DestructiveRole)
+        ->setObjectName(QStringLiteral("overwriteButton"));
+    box->addButton(QStringLiteral("読み込み直す(&R)"), QMessageBox::ResetRole)
+        ->setObjectName(QStringLiteral("reloadButton"));
+    // Either of the others throws something away: Enter must not.
+    box->setDefaultButton(QMessageBox::Cancel);
+    box->setEscapeButton(QMessageBox::Cancel);
+    return box;
+}
+
+OverwriteAnswer QtHost::AskOverwrite(const std::string& text, MessageIcon icon) {
+    std::unique_ptr<QMessageBox> box(NewOverwriteBox(m_parent, text, icon));
+    box->exec();
+    const QString chosen = box->clickedButton() ? box->clickedButton()->objectName() : QString();
+    if (chosen == QLatin1String("overwriteButton")) {
+        return OverwriteAnswer::Overwrite;
+    }
+    if (chosen == QLatin1String("reloadButton")) {
+        return OverwriteAnswer::Reload;
+    }
+    return OverwriteAnswer::Cancel;
 }
 
 bool QtHost::SetClipboardText(const std::string& text) {

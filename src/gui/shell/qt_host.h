@@ -22,6 +22,7 @@ public:
     Answer AskYesNoCancel(const std::string& text, MessageIcon icon) override;
     bool AskYesNo(const std::string& text, MessageIcon icon) override;
     bool AskOkCancel(const std::string& text, MessageIcon icon) override;
+    OverwriteAnswer AskOverwrite(const std::string& text, MessageIcon icon) override;
     bool SetClipboardText(const std::string& text) override;
     void OpenPage(const std::string& path_or_url) override;
 
@@ -33,6 +34,10 @@ private:
 // Japanese; the caller runs or shows it.
 QMessageBox* NewMessageBox(QWidget* parent, const std::string& text, MessageIcon icon,
                            QMessageBox::StandardButtons buttons);
+
+// The question before saving over another program's change: 上書き (overwriteButton),
+// 読み込み直す (reloadButton) and キャンセル, the default and the escape button.
+QMessageBox* NewOverwriteBox(QWidget* parent, const std::string& text, MessageIcon icon);
 
 // The address QDesktopServices opens for a local path or a web address (CP932).
 QString PageAddress(const std::string& path_or_url);

@@ -312,9 +312,32 @@ TEST_F(DocumentTest, AChangeFromElsewhereIsTakenInOrOverwrittenOnlyWhenTheSeller
     EXPECT_EQ(stored_nickname(), "saburo");
     EXPECT_TRUE(doc.IsModified());
     ASSERT_EQ(host.messages.size(), 2u);
-    EXPECT_EQ(Utf8(host.messages[1].text),
-              "このファイルは他のプログラムによって変更されています。\n上書きしますか？");
-    host.yes_no_answers = {true};
+    EXPECT_EQ(Utf8(host.messages[1].text)
+                  .rfind("このファイルは他のプログラムによって変更"
+                         "されています。\n上書きしますか？",
+                         0),
+              0u);
+
+    // 読み込み直す: the window takes the file as it is and nothing is written.
+    view.calls.clear();
+    host.overwrite_answers = {OverwriteAnswer::Reload};
+    EXPECT_FALSE(doc.Save());
+    EXPECT_EQ(doc.listing().customers[0].nickname, "saburo");
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"focus", "store", "load"}));
+    EXPECT_EQ(doc.CheckFileOnDisk(), DiskChange::None);
+    ASSERT_TRUE(doc.Save()); // the file is now the one it read: no question
+    doc.listing().customers[0].nickname = "jiro";
+    doc.SetModified(true);
+    ASSERT_TRUE(std::filesystem::remove(path));
+    test::WriteFile(path, "damaged"); // a reload that fails keeps the window's changes
+    host.overwrite_answers = {OverwriteAnswer::Reload};
+    EXPECT_FALSE(doc.Save());
+    EXPECT_EQ(doc.listing().customers[0].nickname, "jiro");
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(Utf8(host.messages.back().text), "ファイルの読み込みに失敗しました。");
+
+    host.overwrite_answers = {OverwriteAnswer::Overwrite};
     ASSERT_TRUE(doc.Save());
     EXPECT_EQ(stored_nickname(), "jiro");
     host.messages.clear();
