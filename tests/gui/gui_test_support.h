@@ -38,7 +38,11 @@ public:
     std::optional<std::string> ChooseListingToOpen(const std::string&) override {
         return Next(choices);
     }
-    void ManageFiles(const std::string&) override { ++manage_calls; }
+    std::vector<std::string> managed_open; // the open listing each management dialog got
+    void ManageFiles(const std::string&, const std::string& open_manage_no) override {
+        ++manage_calls;
+        managed_open.push_back(open_manage_no);
+    }
     std::optional<std::string> AskPageUrl(const std::string&) override { return Next(urls); }
     void ShowAbout() override { ++about_calls; }
     void EditListingSettings() override { ++listing_settings_calls; }

@@ -707,6 +707,13 @@ private slots:
         QCOMPARE(m_host->opened_pages.size(), size_t(1));
         QCOMPARE(m_host->opened_pages[0], InstallDir() + "work/filelist.html");
         QVERIFY(ReadFile(m_host->opened_pages[0]).rfind("<html>", 0) == 0);
+
+        // Once saved, the listing in the window is the one file management keeps.
+        m_dialogs->names.push_back(Sj("壺"));
+        m_frame->CommandAction(cmd::kSave)->trigger();
+        m_frame->CommandAction(cmd::kManageFiles)->trigger();
+        QCOMPARE(m_dialogs->managed_open,
+                 (std::vector<std::string>{"", Doc().listing().manage_no}));
     }
 
     void windowKnowsItsFormsSizeBeforeItShows() {

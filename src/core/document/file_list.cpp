@@ -160,6 +160,13 @@ bool FileList::Delete(int row) {
         m_host.ShowMessage(ChooseRowMessage(), MessageIcon::Information);
         return false;
     }
+    if (!m_open_listing.empty() &&
+        m_rows[static_cast<std::size_t>(row)].manage_no == m_open_listing) {
+        m_host.ShowMessage("選択された商品は編集中のため削除できません。\n"
+                           "新規作成するか別の商品を開いてから削除してください。"_sj,
+                           MessageIcon::Exclamation);
+        return false;
+    }
     if (!m_host.AskOkCancel("選択された商品を削除してよろしいですか？"_sj,
                             MessageIcon::Exclamation)) {
         return false;

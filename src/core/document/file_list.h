@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace hanamori {
@@ -107,8 +108,12 @@ public:
     // "ファイルをコピー": asks, copies, appends the new row. Returns its index, or
     // nullopt when nothing was copied (no row, cancelled, failed with a message).
     std::optional<std::size_t> Copy(int row);
-    // "ファイルを削除": asks, deletes the file, removes the row. True when deleted.
+    // "ファイルを削除": asks, deletes the file, removes the row. True when deleted. The
+    // listing open in the window is refused with a message: its next save would bring
+    // the file back.
     bool Delete(int row);
+    // The management number of the listing open in the window (empty: none has a file).
+    void SetOpenListing(std::string manage_no) { m_open_listing = std::move(manage_no); }
 
 private:
     bool HasRow(int row) const;
@@ -118,6 +123,7 @@ private:
     Host& m_host;
     std::vector<FileRow> m_rows;
     bool m_ascending = true;
+    std::string m_open_listing;
 };
 
 } // namespace hanamori

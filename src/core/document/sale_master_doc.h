@@ -76,6 +76,8 @@ public:
     void SetLoaders(ResetLoaders* loaders);
 
     bool IsModified() const { return m_modified; }
+    // The listing was read from or saved to its file in Datas.
+    bool HasFile() const { return m_has_file; }
     void SetModified(bool modified) { m_modified = modified; }
 
     // The new-listing state: template lists and rate tables reloaded (each failure

@@ -35,6 +35,8 @@ public:
     void SortByColumn(int column);
     void CopySelected();
     void DeleteSelected();
+    // The listing open in the window, which Delete refuses.
+    void SetOpenListing(const std::string& manage_no) { m_list.SetOpenListing(manage_no); }
     void accept() override;
 
     const FileList& fileList() const { return m_list; }

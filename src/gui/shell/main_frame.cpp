@@ -217,7 +217,7 @@ std::optional<std::string> CMainFrame::ChooseListingToOpen(const std::string& da
 }
 
 void CMainFrame::ManageFiles(const std::string& datas_dir) {
-    m_dialogs.ManageFiles(datas_dir);
+    m_dialogs.ManageFiles(datas_dir, m_doc->HasFile() ? m_doc->listing().manage_no : "");
 }
 
 void CMainFrame::SetTitle(const std::string& title) {

@@ -28,9 +28,10 @@ std::optional<std::string> QtWindowDialogs::ChooseListingToOpen(const std::strin
     return dialog.Run();
 }
 
-void QtWindowDialogs::ManageFiles(const std::string& datas_dir) {
+void QtWindowDialogs::ManageFiles(const std::string& datas_dir, const std::string& open_manage_no) {
     FileManagerDialog dialog(FileManagerDialog::Mode::Manage, datas_dir, Settings(), m_host,
                              m_parent);
+    dialog.SetOpenListing(open_manage_no);
     dialog.Run();
 }
 

@@ -17,7 +17,7 @@ public:
 
     std::optional<std::string> AskProductName(const std::string& current) override;
     std::optional<std::string> ChooseListingToOpen(const std::string& datas_dir) override;
-    void ManageFiles(const std::string& datas_dir) override;
+    void ManageFiles(const std::string& datas_dir, const std::string& open_manage_no) override;
     std::optional<std::string> AskPageUrl(const std::string& current) override;
     void ShowAbout() override;
     void EditListingSettings() override;

@@ -18,8 +18,9 @@ public:
     virtual std::optional<std::string> AskProductName(const std::string& current) = 0;
     // The file management dialog in open mode; the chosen management number.
     virtual std::optional<std::string> ChooseListingToOpen(const std::string& datas_dir) = 0;
-    // The file management dialog in management mode.
-    virtual void ManageFiles(const std::string& datas_dir) = 0;
+    // The file management dialog in management mode; it refuses to delete
+    // `open_manage_no`, the listing open in the window (empty when it has no file).
+    virtual void ManageFiles(const std::string& datas_dir, const std::string& open_manage_no) = 0;
     // The auction page address; nullopt when cancelled.
     virtual std::optional<std::string> AskPageUrl(const std::string& current) = 0;
     virtual void ShowAbout() = 0;

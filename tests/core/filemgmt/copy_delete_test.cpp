@@ -140,6 +140,17 @@ TEST_F(CopyDeleteTest, DeleteRemovesFileAndRowOrReportsTheFailure) {
     ExpectOnlyMessage("選択された商品を削除してよろしいですか？", MessageIcon::Exclamation);
     EXPECT_TRUE(FileExists(ListingPath(inst.dir(), "200101010103")));
 
+    // The listing open in the window is refused before the question.
+    list.SetOpenListing("200101010103");
+    host.messages.clear();
+    host.yes_no_answers = {true};
+    EXPECT_FALSE(list.Delete(RowOf("200101010103")));
+    ExpectOnlyMessage("選択された商品は編集中のため削除できません。\n"
+                      "新規作成するか別の商品を開いてから削除してください。",
+                      MessageIcon::Exclamation);
+    EXPECT_TRUE(FileExists(ListingPath(inst.dir(), "200101010103")));
+    list.SetOpenListing("200101010104");
+
     host.yes_no_answers = {true, true};
     EXPECT_TRUE(list.Delete(RowOf("200101010103")));
     EXPECT_FALSE(FileExists(ListingPath(inst.dir(), "200101010103")));
@@ -150,6 +161,7 @@ TEST_F(CopyDeleteTest, DeleteRemovesFileAndRowOrReportsTheFailure) {
     host.messages.clear();
 
     // Gone behind the list's back: the failure is reported and the row stays.
+    list.SetOpenListing("");
     std::filesystem::remove(ListingPath(inst.dir(), "200101010104"));
     host.yes_no_answers = {true};
     EXPECT_FALSE(list.Delete(RowOf("200101010104")));
