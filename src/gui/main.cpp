@@ -12,6 +12,7 @@
 #include "gui/shell/engine_environment.h"
 #include "gui/shell/main_frame.h"
 #include "gui/shell/qt_host.h"
+#include "gui/shell/qt_translations.h"
 #include "gui/shell/qt_window_dialogs.h"
 #include "gui/widgets/deferred_icon_style.h"
 #include "gui/widgets/icons.h"
@@ -30,6 +31,7 @@ int main(int argc, char* argv[]) {
     const bool japanese_fonts = PreferJapaneseFonts();
     PrepareBrowserEngineEnvironment();
     QApplication app(argc, argv);
+    LoadQtTranslations();
     PreferUnshapedText();
     NameTheWindowsFontItself();
     QApplication::setStyle(new DeferredIconStyle);

@@ -6,12 +6,15 @@
 #include "gui/shell/app_fonts.h"
 #include "gui/shell/app_lifecycle.h"
 #include "gui/shell/qt_host.h"
+#include "gui/shell/qt_translations.h"
 #include "gui/widgets/deferred_icon_style.h"
 #include "gui/widgets/icons.h"
 #include "gui/widgets/picture_icon_engine.h"
 #include "gui/widgets/qt_text.h"
 #include "gui_test_support.h"
 
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -79,6 +82,22 @@ private slots:
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(d.name().size(), std::size_t(258));
         QCOMPARE(d.name().substr(0, 2), Sj("あ"));
+    }
+
+    void standardDialogsSpeakJapanese() {
+        QVERIFY(LoadQtTranslations());
+        QFileDialog save(nullptr, Q("CSVに書き出す"));
+        save.setAcceptMode(QFileDialog::AcceptSave);
+        save.setOption(QFileDialog::DontUseNativeDialog);
+        save.show();
+        auto* buttons = save.findChild<QDialogButtonBox*>();
+        QVERIFY(buttons);
+        QStringList captions;
+        for (QAbstractButton* b : buttons->buttons()) {
+            captions << b->text();
+        }
+        QVERIFY2(captions.contains(Q("保存(&S)")) && captions.contains(Q("キャンセル")),
+                 qPrintable(captions.join(u'|')));
     }
 
     // 上書き and 読み込み直す both throw something away: Enter and Escape answer キャンセル.
