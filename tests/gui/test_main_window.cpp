@@ -20,9 +20,11 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSet>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
@@ -689,6 +691,39 @@ private slots:
         QCOMPARE(m_host->opened_pages.back(), InstallDir() + "help.html");
         m_frame->CommandAction(cmd::kAbout)->trigger();
         QCOMPARE(m_dialogs->about_calls, 1);
+    }
+
+    // Every name the help page quotes is a menu, command, tab or button of the window.
+    void helpPageNamesWhatTheWindowHas() {
+        QSet<QString> captions;
+        auto plain = [](QString text) {
+            text = text.section(u'\t', 0, 0);
+            text.remove(QRegularExpression(QStringLiteral("\\(&.\\)|&|\\.\\.\\.$")));
+            return text.trimmed();
+        };
+        for (int tab : {cmd::kTabBidders, cmd::kTabMail, cmd::kTabProduct}) {
+            m_frame->CommandAction(tab)->trigger(); // each page is built when first shown
+        }
+        for (QAction* a : m_frame->findChildren<QAction*>()) {
+            captions.insert(plain(a->text()));
+        }
+        for (QMenu* m : m_frame->menuBar()->findChildren<QMenu*>()) {
+            captions.insert(plain(m->title()));
+        }
+        for (QAbstractButton* b : m_frame->findChildren<QAbstractButton*>()) {
+            captions.insert(plain(b->text()));
+        }
+        auto* tabs = m_frame->findChild<QTabWidget*>();
+        for (int i = 0; i < tabs->count(); ++i) {
+            captions.insert(tabs->tabText(i));
+        }
+        const QString help = ToQString(ReadFile(InstallDir() + "help.html"));
+        auto quoted = QRegularExpression(QStringLiteral("「([^」]+)」")).globalMatch(help);
+        QVERIFY(quoted.hasNext());
+        while (quoted.hasNext()) {
+            const QString name = plain(quoted.next().captured(1));
+            QVERIFY2(captions.contains(name), qPrintable(name));
+        }
     }
 
     void fileCommandsAndOverview() {
