@@ -693,6 +693,16 @@ private slots:
         QCOMPARE(m_dialogs->about_calls, 1);
     }
 
+    // The name is set with 設定...; the field only shows it, so a click leaves no caret.
+    void headerNameFieldTakesNoCaret() {
+        m_frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        auto* name = Find<QLineEdit>("productNameEdit");
+        QTest::mouseClick(name, Qt::LeftButton);
+        QVERIFY(!name->hasFocus());
+        QCOMPARE(name->text(), Q("※新規ファイル"));
+    }
+
     // Every name the help page quotes is a menu, command, tab or button of the window.
     void helpPageNamesWhatTheWindowHas() {
         QSet<QString> captions;
