@@ -195,7 +195,10 @@ private slots:
         QCOMPARE(m_dialogs->mail_requests[0].nickname, std::string());
         QCOMPARE(m_shownName, QString());
         QVERIFY(Utf8(m_shownBody).find("様") != std::string::npos);
-        QVERIFY(m_host->messages.empty());
+        // Built, and the seller is told which names it lacks.
+        QCOMPARE(m_host->messages.size(), size_t(1));
+        QVERIFY2(LastMessage().contains(Q("落札者名が空欄のままメールを作成しました。")),
+                 qPrintable(LastMessage()));
     }
 
     void mailDialogShowsWhatTheCliWrites() {

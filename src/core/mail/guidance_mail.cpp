@@ -20,6 +20,24 @@ bool BuildGuidanceMail(const MailTemplateList& templates,
            WriteMailTitle(templates, *template_name, MailTitlePath(install_dir), ctx);
 }
 
+std::string MissingMailNamesWarning(const SaleMaster& listing) {
+    const CustomerRecord* bidder = SelectedBidder(listing);
+    std::string missing;
+    auto name = [&](bool empty, const std::string& what) {
+        if (empty) {
+            missing += (missing.empty() ? "" : "、"_sj) + what;
+        }
+    };
+    name(listing.mail.seller_name.empty(), "出品者名"_sj);
+    name(listing.product_name.empty(), "商品名"_sj);
+    name(!bidder || bidder->name.empty(), "落札者名"_sj);
+    if (missing.empty()) {
+        return missing;
+    }
+    return missing + "が空欄のままメールを作成しました。\n"
+                     "メールのその部分は空欄になっています。送る前に確かめてください。"_sj;
+}
+
 BidderView ViewOfBidder(const CustomerRecord* c) {
     BidderView v;
     if (!c) {

@@ -21,6 +21,11 @@ bool BuildGuidanceMail(const MailTemplateList& templates,
                        const std::optional<std::string>& template_name, const MailContext& ctx,
                        const std::string& install_dir);
 
+// The warning after a mail was built with the seller's name, the product name or the
+// selected bidder's name empty (no bidder counts as an empty name), naming each of
+// them; empty when all three are there. The mail is built either way.
+std::string MissingMailNamesWarning(const SaleMaster& listing);
+
 // The bidder's fields as the mail tab shows them (CP932); all empty without a bidder.
 struct BidderView {
     std::string name, nickname, mail, price, count, ship_method, ship_cost, other_charge, total,

@@ -248,6 +248,10 @@ void MailPage::BuildMail() {
         host().ShowMessage("プレビューの作成に失敗しました。"_sj, MessageIcon::Stop);
         return;
     }
+    const std::string missing = MissingMailNamesWarning(listing);
+    if (!missing.empty()) {
+        host().ShowMessage(missing, MessageIcon::Exclamation);
+    }
     const CustomerRecord* bidder = SelectedBidder(listing);
     if (bidder) {
         m_dialogs.ShowMail(bidder->name, bidder->nickname, bidder->mail);

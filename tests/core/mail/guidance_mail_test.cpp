@@ -50,6 +50,22 @@ TEST_F(GuidanceMail, WithoutABidderTheBidderFieldsAreEmpty) {
     EXPECT_FALSE(v.mail_comment);
 }
 
+TEST_F(GuidanceMail, EmptyNamesAreNamedInTheWarning) {
+    EXPECT_EQ(MissingMailNamesWarning(listing), "");
+    listing.mail.seller_name.clear();
+    EXPECT_EQ(Utf8(MissingMailNamesWarning(listing)),
+              "出品者名が空欄のままメールを作成しました。\n"
+              "メールのその部分は空欄になっています。送る前に確かめてください。");
+    listing.product_name.clear();
+    listing.customers_edit[0].name.clear();
+    EXPECT_EQ(Utf8(MissingMailNamesWarning(listing)).rfind("出品者名、商品名、落札者名が空欄", 0),
+              0u);
+    listing.mail.seller_name = Sj("花森");
+    listing.product_name = Sj("壺");
+    listing.customers_edit.Clear();
+    EXPECT_EQ(Utf8(MissingMailNamesWarning(listing)).rfind("落札者名が空欄", 0), 0u);
+}
+
 TEST_F(GuidanceMail, ATickedBankWithoutBranchNameGivesNoBlock) {
     listing.mail.bank1 = 1;
     listing.mail.bank2 = 1;
