@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -194,6 +195,19 @@ private slots:
         QCOMPARE(Current().shipped_date, today.toStdString());
         Find<QCheckBox>("shippedCheck")->click();
         QCOMPARE(Current().shipped, 0);
+
+        // A typed text that is no date is kept, with one warning naming the stage.
+        QLineEdit* paid = Edit("paidDateEdit");
+        QTest::mouseClick(paid, Qt::LeftButton);
+        QInputMethodEvent typed; // as a Japanese input method hands the text over
+        typed.setCommitString(Q("来週くらい"));
+        QApplication::sendEvent(paid, &typed);
+        Leave(paid);
+        Leave(paid);
+        QCOMPARE(Current().paid_date, Sj("来週くらい"));
+        QCOMPARE(m_host->messages.size(), size_t(1));
+        QVERIFY(QString::fromStdString(LastMessage())
+                    .startsWith(Q("「入金確認済み」の日付「来週くらい」")));
 
         Find<QCheckBox>("endedCheck")->click();
         QCOMPARE(Edit("endedDateEdit")->text(), today);

@@ -84,6 +84,16 @@ std::optional<CivilDate> ParseStageDate(std::string_view text) {
     return date;
 }
 
+std::string StageDateWarning(int stage, std::string_view text) {
+    if (TrimBlanks(text).empty() || ParseStageDate(text)) {
+        return {};
+    }
+    return "「"_sj + StageName(stage) + "」の日付「"_sj + std::string(text) +
+           "」は日付として読めません。\n"
+           "入力のまま保存しますが、取引一覧では経過日数を数えられず、"
+           "遅れていても強調されません。\n日付は 2026/12/09 のように年/月/日で入力してください。"_sj;
+}
+
 const std::string& StageName(int stage) {
     switch (stage) {
     case kStageNoticeSent:

@@ -34,6 +34,11 @@ CivilDate LocalToday();
 // else gives nullopt (the text is shown as it is and counts no days).
 std::optional<CivilDate> ParseStageDate(std::string_view text);
 
+// The warning for a stage date the seller typed that is not a date as ParseStageDate
+// reads it, naming the stage (1 to 5) and the text; empty for an empty text or a date.
+// The text is kept as typed; only its days cannot be counted.
+std::string StageDateWarning(int stage, std::string_view text);
+
 // The five stages of a dealing, in order; kStageNone when no stage is ticked.
 enum DealingStage : int {
     kStageNone = 0,

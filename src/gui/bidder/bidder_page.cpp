@@ -2,6 +2,7 @@
 
 #include "core/app/helpers.h"
 #include "core/app/host.h"
+#include "core/document/dealings.h"
 #include "core/listing/bidders.h"
 #include "core/listing/records.h"
 #include "core/shipping/prefectures.h"
@@ -282,6 +283,25 @@ void BidderPage::OnAmountChanged(const BoundField<CustomerRecord>& field) {
 void BidderPage::OnFieldLeft(int code) {
     if (const BoundField<CustomerRecord>* f = FieldWithCode(BidderFields(), code)) {
         StoreBidderField(*f);
+        WarnAboutStageDate(*f);
+    }
+}
+
+void BidderPage::WarnAboutStageDate(const BoundField<CustomerRecord>& field) {
+    // The bidder's five stage date fields are the controls 5191 to 5195, in stage order.
+    const int stage = field.control_id - 5190;
+    if (stage < kStageNoticeSent || stage > kStageClosed) {
+        return;
+    }
+    const QString typed = static_cast<QLineEdit*>(field.widget)->text();
+    // Said once for a text, however often the field is left with it.
+    if (typed == m_warnedDate) {
+        return;
+    }
+    m_warnedDate = typed;
+    const std::string warning = StageDateWarning(stage, ToCp932Lossy(typed));
+    if (!warning.empty()) {
+        host().ShowMessage(warning, MessageIcon::Exclamation);
     }
 }
 

@@ -72,6 +72,9 @@ private:
     void StepCount(int delta);
     void StoreBidderFields();
     void StoreBidderField(const BoundField<CustomerRecord>& field);
+    // A stage date left holding a text that is not a date: the seller is told, and the
+    // text is kept as typed.
+    void WarnAboutStageDate(const BoundField<CustomerRecord>& field);
 
     std::unique_ptr<Ui::BidderPage> m_ui;
     std::vector<Stage> m_stages;
@@ -79,6 +82,7 @@ private:
     std::vector<BoundField<CustomerRecord>> m_bidderFields;
     WindowDialogs& m_dialogs;
     SaleMaster* m_listing = nullptr;
+    QString m_warnedDate;
 };
 
 } // namespace hanamori

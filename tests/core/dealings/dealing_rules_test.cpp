@@ -41,6 +41,15 @@ TEST(DealingDates, ParsesTheBidderTabsFormatAndNothingElse) {
     }
 }
 
+TEST(DealingDates, ATypedTextThatIsNoDateIsWarnedAboutNamingTheStage) {
+    EXPECT_EQ(StageDateWarning(kStagePaid, "2026/12/08"), "");
+    EXPECT_EQ(StageDateWarning(kStagePaid, " "), "");
+    EXPECT_EQ(Utf8(StageDateWarning(kStagePaid, Sj("来週くらい"))),
+              "「入金確認済み」の日付「来週くらい」は日付として読めません。\n"
+              "入力のまま保存しますが、取引一覧では経過日数を数えられず、遅れていても強調され"
+              "ません。\n日付は 2026/12/09 のように年/月/日で入力してください。");
+}
+
 TEST(DealingDates, DaysCountAcrossMonthAndYearEnds) {
     auto days = [](const char* date, CivilDate today) {
         return Row(Bidder("a", {{1, date}}), today).days;
