@@ -14,6 +14,7 @@
 #include "gui/web/web_engine_loader.h"
 #include "gui_test_support.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -167,6 +168,14 @@ private slots:
         QVERIFY(WaitLoaded(loaded, 1));
         QCOMPARE(loaded.at(0).at(0).toBool(), true);
         QCOMPARE(preview->browser()->title(), Q("一回目のプレビュー"));
+        // Screen readers find the preview among the program's windows, and nothing else
+        // the engine made.
+        QAccessibleInterface* program = QAccessible::queryAccessibleInterface(qApp);
+        QStringList windowNames;
+        for (int i = 0; i < program->childCount(); ++i) {
+            windowNames << program->child(i)->text(QAccessible::Name);
+        }
+        QVERIFY2(!windowNames.contains(Q("Offscreen")), qPrintable(windowNames.join(u'|')));
 
         WriteFile(path, Sj("<html><head><title>二回目</title></head><body>x</body></html>"));
         windows.ShowPreview(path);

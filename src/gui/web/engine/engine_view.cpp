@@ -2,9 +2,12 @@
 
 #include "gui/web/engine/own_pages.h"
 
+#include <QChildEvent>
 #include <QFile>
+#include <QGuiApplication>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
+#include <QWindow>
 
 namespace hanamori {
 namespace {
@@ -40,6 +43,22 @@ EngineViewImpl::EngineViewImpl(PageTrust trust, QWidget* parent, std::function<v
 EngineViewImpl::~EngineViewImpl() {
     if (!m_ownPageHost.isEmpty()) {
         OwnPageFolders().Forget(m_ownPageHost);
+    }
+}
+
+void EngineViewImpl::childEvent(QChildEvent* event) {
+    QWebEngineView::childEvent(event);
+    if (event->type() != QEvent::ChildPolished) {
+        return;
+    }
+    // The engine draws into a widget through a hidden top-level window of its own, which
+    // is never shown; screen readers would list it among the program's windows, as an
+    // empty frame called "Offscreen". The view's own accessible object still reaches the
+    // page; marked as a popup, the hidden window is left out of the list of windows.
+    for (QWindow* window : QGuiApplication::topLevelWindows()) {
+        if (window->inherits("QQuickWidgetOffscreenWindow") && window->type() != Qt::Popup) {
+            window->setFlags(window->flags() | Qt::Popup);
+        }
     }
 }
 

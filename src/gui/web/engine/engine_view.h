@@ -22,6 +22,9 @@ public:
     QUrl Url() const override { return url(); }
     QString Title() const override { return title(); }
 
+protected:
+    void childEvent(QChildEvent* event) override;
+
 private:
     // The host of this view's own pages; empty for a view of the auction site.
     QString m_ownPageHost;
