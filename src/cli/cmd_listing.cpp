@@ -149,7 +149,7 @@ void ImportHelp(const Context&, std::ostream& out) {
            "and prints its management number. Fields left out take the defaults of a new\n"
            "listing; without manage_no the listing gets a fresh number. An existing listing\n"
            "of the same number is only replaced with --replace. Line breaks written as LF\n"
-           "are stored as CR LF.\n";
+           "are stored as CR LF. An input larger than 64 MiB is refused unread.\n";
 }
 
 const CommandRegistration kNew("new", "new [--name NAME]", RunNew);
