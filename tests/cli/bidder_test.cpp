@@ -134,6 +134,12 @@ TEST_F(CliBidder, RefusalsLeaveTheFileAsItWas) {
         << missing.err;
     EXPECT_FALSE(std::filesystem::exists(ListingPath(inst.dir(), "261207153001")));
     EXPECT_EQ(Cli({"bidder", "261207153001", "remove", "Taro"}).status, 1);
+    // Where no lock file can be made, no change could be saved either.
+    std::filesystem::create_directory(path + ".lock");
+    EXPECT_NE(
+        Cli({"bidder", number, "add", "--nickname", "x"})
+            .err.find("ファイルの保存に失敗しました。: " + path + ": the lock file cannot be made"),
+        std::string::npos);
 }
 
 TEST_F(CliBidder, RemoveTakesTheNicknameIgnoringAsciiCase) {
