@@ -777,6 +777,20 @@ private slots:
         QCOMPARE(shown, before);
     }
 
+    // The window opens as large as every tab needs, with two lines of each payment text
+    // in view.
+    void switchingTabsKeepsTheWindowsSize() {
+        QCoreApplication::processEvents();
+        const QSize opened = m_frame->size();
+        auto* bank = Find<QPlainTextEdit>("bankEdit");
+        QVERIFY(bank->viewport()->height() >= 2 * bank->fontMetrics().lineSpacing());
+        for (int tab : {cmd::kTabBidders, cmd::kTabMail, cmd::kTabProduct, cmd::kTabMail}) {
+            m_frame->CommandAction(tab)->trigger();
+            QTest::qWait(50);
+            QCOMPARE(m_frame->size(), opened);
+        }
+    }
+
     void formKeepsTheRoomItsFieldsNeedWhenItGrows() {
         QWidget* view = Find<QScrollArea>("viewScrollArea")->widget();
         QFont larger = view->font();

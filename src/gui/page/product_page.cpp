@@ -32,6 +32,13 @@ ProductPage::ProductPage(Host& host, CSaleMasterDoc* doc, DocumentView* view, QW
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("productPage"));
     m_ui->nameBytesEdit->setVisible(false);
+    // The payment texts show two lines, as a bank's name and its account take, with room
+    // to spare: this column then sets the form's height, which the other tabs, built when
+    // first shown, fit in, so the window keeps its size as they come up.
+    const int two_lines = fontMetrics().lineSpacing() * 2 + 16;
+    for (QWidget* payment : {m_ui->bankEdit, m_ui->postalEdit, m_ui->otherPaymentEdit}) {
+        payment->setMinimumHeight(two_lines);
+    }
 
     QFont underlined = m_ui->designListLink->font();
     underlined.setUnderline(true);
