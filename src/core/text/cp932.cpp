@@ -116,14 +116,78 @@ std::optional<std::string> Convert(Converter& converter, std::string_view in,
     return out;
 }
 
+// The characters that CP932 holds only in another form, with the UTF-8 of the form it
+// holds. They are settled here rather than left to the system's tables, so that a text
+// is stored alike wherever the program runs.
+struct Equivalent {
+    std::string_view from, to;
+};
+constexpr Equivalent kEquivalents[] = {
+    {"〜", "～"}, {"−", "－"}, {"—", "―"},  {"‖", "∥"}, {"¢", "￠"},
+    {"£", "￡"},  {"¬", "￢"}, {"¥", "\\"}, {"‾", "~"},
+};
+
+// How the UTF-8 character `ch` goes to the converter: as it is, as its equivalent, or
+// not at all (nullopt) for a character CP932 never holds: U+0000, which no terminated
+// field can carry, and the tag characters U+E0000 to U+E007F, which the converter would
+// drop without a word.
+std::optional<std::string_view> SettledChar(std::string_view ch) {
+    if (ch.size() == 1) {
+        return ch[0] == '\0' ? std::nullopt : std::optional<std::string_view>(ch);
+    }
+    if (ch.size() == 4 && ch[0] == '\xF3' && ch[1] == '\xA0' &&
+        (ch[2] == '\x80' || ch[2] == '\x81')) {
+        return std::nullopt;
+    }
+    for (const Equivalent& e : kEquivalents) {
+        if (ch == e.from) {
+            return e.to;
+        }
+    }
+    return ch;
+}
+
+// `utf8` as the converter takes it: every equivalent in the form CP932 holds, and the
+// characters CP932 never holds left out with `lossy`; otherwise nullopt when there is
+// one. The result views `utf8` itself when nothing changes, else `storage`.
+std::optional<std::string_view> Settle(std::string_view utf8, std::string& storage, bool lossy) {
+    bool copied = false;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t n = WellFormedCharLength(utf8.substr(i));
+        const std::string_view ch = utf8.substr(i, n);
+        i += n;
+        const std::optional<std::string_view> settled = SettledChar(ch);
+        if (!settled && !lossy) {
+            return std::nullopt;
+        }
+        if (!copied && settled && *settled == ch) {
+            continue; // unchanged so far
+        }
+        if (!copied) {
+            storage.assign(utf8.substr(0, i - n));
+            copied = true;
+        }
+        if (settled) {
+            storage += *settled;
+        }
+    }
+    return copied ? std::string_view(storage) : utf8;
+}
+
 } // namespace
 
 std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
-    return Convert(ToCp932(), utf8, nullptr, 1);
+    std::string storage;
+    const std::optional<std::string_view> settled = Settle(utf8, storage, false);
+    if (!settled) {
+        return std::nullopt;
+    }
+    return Convert(ToCp932(), *settled, nullptr, 1);
 }
 
 std::string Utf8ToCp932Lossy(std::string_view utf8) {
-    return Convert(ToCp932(), utf8, "", 0).value_or(std::string());
+    std::string storage;
+    return Convert(ToCp932(), *Settle(utf8, storage, true), "", 0).value_or(std::string());
 }
 
 std::string Cp932ToUtf8(std::string_view cp932) {
@@ -131,20 +195,24 @@ std::string Cp932ToUtf8(std::string_view cp932) {
 }
 
 std::string FirstUnencodableChar(std::string_view utf8) {
+    std::vector<std::string> chars = UnencodableChars(utf8);
+    return chars.empty() ? std::string() : std::move(chars.front());
+}
+
+std::vector<std::string> UnencodableChars(std::string_view utf8) {
+    std::vector<std::string> found;
     if (Utf8ToCp932(utf8)) {
-        return {};
+        return found;
     }
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        std::size_t n =
-            std::min(Utf8CharLength(static_cast<unsigned char>(utf8[i])), utf8.size() - i);
-        std::string_view ch = utf8.substr(i, n);
-        if (!Utf8ToCp932(ch)) {
-            return std::string(ch);
-        }
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t n = WellFormedCharLength(utf8.substr(i));
+        const std::string_view ch = utf8.substr(i, n);
         i += n;
+        if (!Utf8ToCp932(ch) && std::find(found.begin(), found.end(), ch) == found.end()) {
+            found.emplace_back(ch);
+        }
     }
-    return {};
+    return found;
 }
 
 std::size_t SafeCutLength(std::string_view text, std::size_t max_bytes) {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace hanamori {
 
@@ -17,6 +18,11 @@ constexpr bool IsLeadByte(unsigned char c) {
 }
 
 // UTF-8 to CP932; nullopt when a character has no CP932 form or the input is not UTF-8.
+// The characters that CP932 holds only in a form that Japanese fonts show alike are
+// stored in that form: 〜 U+301C as 81 60 (～), − U+2212 as 81 7C (－), — U+2014 as
+// 81 5C (―), ‖ U+2016 as 81 61 (∥), ¢ £ ¬ as 81 91, 81 92, 81 CA (￠ ￡ ￢), ¥ U+00A5
+// as 5C and ‾ U+203E as 7E; no other character changes. U+0000 is never held: a text
+// cannot carry it through a terminated field.
 std::optional<std::string> Utf8ToCp932(std::string_view utf8);
 // UTF-8 to CP932, leaving out every character CP932 cannot hold and every byte that is
 // not UTF-8.
@@ -25,6 +31,9 @@ std::string Utf8ToCp932Lossy(std::string_view utf8);
 std::string Cp932ToUtf8(std::string_view cp932);
 // The first character (as UTF-8) of a UTF-8 text that CP932 cannot hold, or empty.
 std::string FirstUnencodableChar(std::string_view utf8);
+// Every character (as UTF-8) of a UTF-8 text that CP932 cannot hold, each once, in the
+// order they first appear; a byte that is not UTF-8 counts as such a character.
+std::vector<std::string> UnencodableChars(std::string_view utf8);
 
 // Length of the longest prefix of `text` that is at most `max_bytes` long and does not
 // end inside a double-byte character.

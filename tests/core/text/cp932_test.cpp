@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <vector>
 
 namespace hanamori {
 namespace {
@@ -38,6 +39,48 @@ TEST(Cp932, UnencodableCharactersAreNamed) {
     EXPECT_FALSE(Utf8ToCp932("emoji 😀").has_value());
     EXPECT_EQ(FirstUnencodableChar("ok 😀 no"), "😀");
     EXPECT_EQ(FirstUnencodableChar("全部大丈夫"), "");
+    // Every one, each once, in order; a byte that is not UTF-8 is one too.
+    EXPECT_EQ(UnencodableChars("📷 ♥€50相当 €𠮷野家 📷"),
+              (std::vector<std::string>{"📷", "♥", "€", "𠮷"}));
+    EXPECT_EQ(UnencodableChars("a\xFF"
+                               "b"),
+              (std::vector<std::string>{"\xFF"}));
+    EXPECT_TRUE(UnencodableChars("〜−全部").empty());
+}
+
+// The UTF-8 form of a code point.
+std::string Utf8Of(char32_t cp) {
+    const int n = cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
+    std::string out(static_cast<std::size_t>(n), '\0');
+    for (int i = n - 1; i > 0; --i, cp >>= 6) {
+        out[static_cast<std::size_t>(i)] = static_cast<char>(0x80 | (cp & 0x3F));
+    }
+    out[0] = static_cast<char>((n == 1 ? 0 : (0xFF << (8 - n)) & 0xFF) | cp);
+    return out;
+}
+
+// The characters held only in another form are stored in it, and those alone: every
+// other character that converts reads back as itself. U+0000 and the tag characters
+// (which the system's converter drops without a word) are never held.
+TEST(Cp932, OnlyTheSettledEquivalentsChangeOnTheWayIn) {
+    const std::pair<const char*, const char*> equivalents[] = {
+        {"〜", "\x81\x60"}, {"−", "\x81\x7C"}, {"—", "\x81\x5C"},
+        {"‖", "\x81\x61"},  {"¢", "\x81\x91"}, {"£", "\x81\x92"},
+        {"¬", "\x81\xCA"},  {"¥", "\x5C"},     {"‾", "\x7E"}};
+    for (const auto& [from, to] : equivalents) {
+        EXPECT_EQ(Utf8ToCp932Lossy(std::string("a") + from), "a" + std::string(to)) << from;
+    }
+    std::size_t changed = 0;
+    for (char32_t cp = 1; cp < 0x110000; cp = cp == 0xD7FF ? 0xE000 : cp + 1) {
+        const std::string ch = Utf8Of(cp);
+        const std::optional<std::string> held = Utf8ToCp932(ch);
+        changed += held && Cp932ToUtf8(*held) != ch;
+    }
+    EXPECT_EQ(changed, std::size(equivalents));
+    using namespace std::string_view_literals;
+    EXPECT_FALSE(Utf8ToCp932("a\0b"sv));
+    EXPECT_FALSE(Utf8ToCp932(Utf8Of(0xE0001)));
+    EXPECT_EQ(Utf8ToCp932Lossy(std::string("a\0b", 3) + Utf8Of(0xE007F) + "c"), "abc");
 }
 
 TEST(Cp932, LossyConversionLeavesOutOnlyWhatCannotBeHeld) {
