@@ -59,6 +59,9 @@ int Add(SaleMaster& listing, const std::string& path, const std::string& nicknam
             return kExitFailure;
         }
         price = *text;
+        if (!CleanAmount(price)) {
+            return FailAbout(PriceRefusal(), "--price \"" + *price_arg + "\"");
+        }
     }
     if (count_arg) {
         count = *count_arg;

@@ -1,6 +1,7 @@
 #include "core/listing/bidders.h"
 
 #include "core/text/cp932.h"
+#include "core/text/width_fold.h"
 
 #include <algorithm>
 #include <limits>
@@ -43,21 +44,49 @@ std::int32_t ReadDecimal(std::string_view text, bool* digits = nullptr) {
 
 } // namespace
 
-std::int32_t CleanAmount(std::string_view text) {
+std::optional<std::int32_t> CleanAmount(std::string_view text) {
+    // Each character as its ASCII form; what is dropped becomes nothing, and anything
+    // that is no part of an amount refuses the text.
     std::string kept;
-    // No byte of a double-byte character is a digit, '-' or '.', so the bytes can be
-    // looked at one by one.
-    for (char c : text) {
-        if ((c >= '0' && c <= '9') || c == '-' || c == '.') {
-            kept += c;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (IsLeadByte(c) && i + 1 < text.size()) {
+            const auto trail = static_cast<unsigned char>(text[++i]);
+            const unsigned code = c << 8 | trail;
+            if (c == 0x82 && trail >= 0x4F && trail <= 0x58) {
+                kept += static_cast<char>('0' + (trail - 0x4F)); // ０-９
+            } else if (code == 0x817C || code == 0x817B || code == 0x8144) {
+                kept += code == 0x817C ? '-' : code == 0x817B ? '+' : '.'; // － ＋ ．
+            } else if (code != 0x8143 && code != 0x818F && code != 0x897E && code != 0x8140) {
+                return std::nullopt; // not ， ￥ 円 or the ideographic space
+            }
+        } else if ((c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.') {
+            kept += static_cast<char>(c);
+        } else if (c != ',' && c != '\\' && c != ' ' && c != '\t') {
+            return std::nullopt; // 5C is "¥" as CP932 holds it
         }
     }
-    return ReadDecimal(kept);
+    std::size_t i = kept.empty() || (kept[0] != '-' && kept[0] != '+') ? 0 : 1;
+    const std::size_t whole = kept.find('.', i);
+    const std::size_t end = whole == std::string::npos ? kept.size() : whole;
+    auto digits = [&kept](std::size_t from, std::size_t to) {
+        return std::all_of(kept.begin() + static_cast<std::ptrdiff_t>(from),
+                           kept.begin() + static_cast<std::ptrdiff_t>(to),
+                           [](char d) { return d >= '0' && d <= '9'; });
+    };
+    if (!digits(i, end) || (whole != std::string::npos && !digits(whole + 1, kept.size()))) {
+        return std::nullopt;
+    }
+    return ReadDecimal(std::string_view(kept).substr(0, end));
 }
 
 std::int32_t RegistrationCount(std::string_view text) {
-    std::int32_t count = ReadDecimal(text);
+    std::int32_t count = ReadDecimal(FoldWideDigits(text));
     return count <= 0 ? 1 : count;
+}
+
+const std::string& PriceRefusal() {
+    return "落札金額は整数(半角)を入力してください。"_sj;
 }
 
 int NicknameIndex(const CustomerList& list, std::string_view nickname) {
@@ -85,7 +114,7 @@ NewBidder ReadRegistration(std::string_view nickname, std::string_view mail, std
     NewBidder b;
     b.nickname = FitField(nickname, kRegistrationNicknameMax + 1);
     b.mail = FitField(mail, kRegistrationMailMax + 1);
-    b.price = CleanAmount(FitField(price, kRegistrationAmountMax + 1));
+    b.price = CleanAmount(FitField(price, kRegistrationAmountMax + 1)).value_or(0);
     b.count = RegistrationCount(FitField(count, kRegistrationAmountMax + 1));
     return b;
 }

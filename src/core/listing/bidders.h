@@ -18,15 +18,20 @@ inline constexpr std::size_t kRegistrationNicknameMax = 127;
 inline constexpr std::size_t kRegistrationMailMax = 255;
 inline constexpr std::size_t kBidderFieldMax = 511;
 
-// The amount a registration takes from a typed price: every byte other than 0-9, '-'
-// and '.' is dropped, then the decimal value is read as far as its digits go ("1,500円"
-// gives 1500, "12.5" gives 12, "" gives 0). A value beyond 32 bits is held at the
-// nearest 32-bit limit.
-std::int32_t CleanAmount(std::string_view text);
+// The amount a registration takes from a typed price, read as the seller means it:
+// full-width digits, commas, signs and full stops count as their ASCII forms; commas,
+// "¥" "￥" "円" and blanks are dropped; then an optional sign, digits and an optional
+// fraction must remain, and the value is the whole part ("1,500円" gives 1500, "12.5"
+// gives 12, "１８５００" gives 18500, "" gives 0), held at the nearest 32-bit limit.
+// nullopt when anything else remains ("1万8千円", "約300円", "1-2").
+std::optional<std::int32_t> CleanAmount(std::string_view text);
 
-// The quantity a registration takes from its field: the decimal value (held at the
-// 32-bit limits); 0 or less, or no digits, become 1.
+// The quantity a registration takes from its field: the decimal value (full-width
+// digits count, held at the 32-bit limits); 0 or less, or no digits, become 1.
 std::int32_t RegistrationCount(std::string_view text);
+
+// The message that refuses a registration's price text that is no amount (CP932).
+const std::string& PriceRefusal();
 
 // Position of the bidder whose nickname equals `nickname` ignoring the case of ASCII
 // letters (double-byte characters compare exactly), or -1.
@@ -45,7 +50,8 @@ struct NewBidder {
 };
 
 // Takes the registration fields as typed (CP932) into a NewBidder: texts cut to what the
-// dialog reads, amount cleaned, quantity at least 1.
+// dialog reads, amount cleaned (a price that is no amount gives 0: callers refuse it
+// first, see CleanAmount), quantity at least 1.
 NewBidder ReadRegistration(std::string_view nickname, std::string_view mail, std::string_view price,
                            std::string_view count);
 

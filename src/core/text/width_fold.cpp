@@ -53,6 +53,18 @@ std::string FoldWidth(std::string_view cp932) {
     return FoldChars(cp932, FoldedChar, [](char c) { return c; });
 }
 
+std::string FoldWideDigits(std::string_view cp932) {
+    return FoldChars(
+        cp932,
+        [](unsigned char lead, unsigned char trail) -> char {
+            if (lead == 0x81 && trail == 0x7C) {
+                return '-';
+            }
+            return lead == 0x82 && trail >= 0x4F && trail <= 0x58 ? FoldWideAlnum(lead, trail) : 0;
+        },
+        [](char c) { return c; });
+}
+
 int FindFoldedName(const std::vector<std::string>& names, std::string_view wanted) {
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (names[i] == wanted) {

@@ -55,6 +55,10 @@ std::string FoldChars(std::string_view cp932, FoldDouble fold_double, FoldSingle
 // full-width signs included, is kept as it is.
 std::string FoldWidth(std::string_view cp932);
 
+// `cp932` with every full-width digit (０-９) and the full-width minus (－) replaced by
+// the ASCII character, as a number typed through a Japanese input method means them.
+std::string FoldWideDigits(std::string_view cp932);
+
 // Index of the name in `names` equal to `wanted`: an exact match first, else the first
 // that is equal after FoldWidth on both; -1 when none is.
 int FindFoldedName(const std::vector<std::string>& names, std::string_view wanted);

@@ -56,11 +56,19 @@ void BidderRegistrationDialog::StepCount(int delta) {
 }
 
 void BidderRegistrationDialog::accept() {
-    NewBidder b = ReadRegistration(
-        ToCp932Lossy(m_ui->nicknameEdit->text()), ToCp932Lossy(m_ui->mailEdit->text()),
-        ToCp932Lossy(m_ui->priceEdit->text()), ToCp932Lossy(m_ui->countEdit->text()));
+    const std::string price = ToCp932Lossy(m_ui->priceEdit->text());
+    NewBidder b = ReadRegistration(ToCp932Lossy(m_ui->nicknameEdit->text()),
+                                   ToCp932Lossy(m_ui->mailEdit->text()), price,
+                                   ToCp932Lossy(m_ui->countEdit->text()));
     if (auto refusal = RegistrationRefusal(m_registered, b.nickname)) {
         m_host.ShowMessage(*refusal, MessageIcon::Exclamation);
+        return;
+    }
+    // A price that is no amount is not taken as another one: the seller corrects it.
+    if (!CleanAmount(price)) {
+        m_host.ShowMessage(PriceRefusal(), MessageIcon::Information);
+        m_ui->priceEdit->setFocus(Qt::OtherFocusReason);
+        m_ui->priceEdit->selectAll();
         return;
     }
     m_bidder = b;

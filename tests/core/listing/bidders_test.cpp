@@ -16,10 +16,17 @@ TEST(Bidders, RegistrationCleansTheAmountAndFixesTheQuantity) {
     EXPECT_EQ(CleanAmount(Sj("1,500円")), 1500);
     EXPECT_EQ(CleanAmount("12.5"), 12);
     EXPECT_EQ(CleanAmount(""), 0);
-    EXPECT_EQ(CleanAmount(Sj("１２３")), 0); // full-width digits are not digits
-    EXPECT_EQ(CleanAmount(Sj("約-300円")), -300);
-    EXPECT_EQ(CleanAmount("1-2"), 1);
     EXPECT_EQ(CleanAmount("99999999999"), std::numeric_limits<std::int32_t>::max());
+    // Read as the seller means it, whatever the width it was typed in.
+    EXPECT_EQ(CleanAmount(Sj("１８５００")), 18500);
+    EXPECT_EQ(CleanAmount(Sj("￥１，５００ 円")), 1500);
+    EXPECT_EQ(CleanAmount(Sj("¥ 2,000")), 2000);
+    EXPECT_EQ(CleanAmount(Sj("－３００．５円")), -300);
+    // Anything else is refused, not read as another number.
+    for (const char* text : {"1万8千円", "約300円", "1-2", "12a", "1.2.3", "３個"}) {
+        EXPECT_FALSE(CleanAmount(Sj(text))) << text;
+    }
+    EXPECT_EQ(RegistrationCount(Sj("３")), 3);
     EXPECT_EQ(RegistrationCount("0"), 1);
     EXPECT_EQ(RegistrationCount("-3"), 1);
     EXPECT_EQ(RegistrationCount("abc"), 1);
