@@ -34,11 +34,15 @@ public:
         char b = static_cast<char>(flag & 0xFF);
         return Put(&b, 1);
     }
-    bool Text(const std::string& text, std::size_t = 0, bool = true) {
-        // The stored text ends at its terminator, as the field holds it. A length the
-        // 32-bit field cannot hold fails the save instead of writing a file that no
-        // longer reads.
+    bool Text(const std::string& text, std::size_t capacity = 0, bool = true) {
+        // The stored text ends at its terminator, as the field holds it, and a field of
+        // fixed capacity keeps what fits it, as the reader takes it: every file written
+        // reads back. A length the 32-bit field cannot hold fails the save instead of
+        // writing a file that no longer reads.
         std::size_t length = std::strlen(text.c_str());
+        if (capacity != 0) {
+            length = SafeCutLength(std::string_view(text.data(), length), capacity - 1);
+        }
         if (length > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
             m_failed = true;
             return false;
@@ -188,7 +192,7 @@ bool WriteListing(const SaleMaster& listing, std::ostream& out) {
         return false;
     }
     out.write(number.data(), static_cast<std::streamsize>(number.size()));
-    return out.good() && w.Text(listing.product_name) &&
+    return out.good() && w.Text(listing.product_name, kProductNameCapacity) &&
            WriteAuctionSection(out, listing.auction) &&
            WriteCustomerSection(out, listing.customers) && WriteMailSection(out, listing.mail) &&
            out.good();

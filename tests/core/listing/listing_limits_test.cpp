@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <limits>
+#include <sstream>
 #include <unistd.h>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -65,6 +66,27 @@ TEST(ListingLimits, ALargerFileThanMemoryHoldsIsAReadFailure) {
     EXPECT_FALSE(ReadWholeFile(path, bytes));
     EXPECT_TRUE(bytes.empty());
 #endif
+}
+
+// Whatever a record holds, the file written reads back: a text longer than its field
+// keeps what the field holds, never cut inside a double-byte character.
+TEST(ListingLimits, ATextLongerThanItsFieldIsWrittenAsTheFieldHoldsIt) {
+    SaleMaster listing;
+    listing.manage_no = "261207153000";
+    listing.product_name = "a" + std::string(300, '\x82'); // "a", then 150 times "ｂ"
+    listing.auction.display_name = std::string(600, 'd');
+    listing.auction.memo = std::string(70000, 'm');
+    CustomerRecord bidder;
+    bidder.nickname = std::string(200, 'n');
+    listing.customers.Append(bidder);
+    std::ostringstream out;
+    ASSERT_TRUE(WriteListing(listing, out));
+    SaleMaster read;
+    ASSERT_TRUE(ReadListingBytes(read, out.str()));
+    EXPECT_EQ(read.product_name, "a" + std::string(258, '\x82'));
+    EXPECT_EQ(read.auction.display_name, std::string(kDisplayNameCapacity - 1, 'd'));
+    EXPECT_EQ(read.auction.memo.size(), 70000u);
+    EXPECT_EQ(read.customers[0].nickname, std::string(kPersonTextCapacity - 1, 'n'));
 }
 
 TEST(ListingLimits, ATextItsLengthFieldCannotHoldFailsTheSaveAndKeepsTheOldFile) {
