@@ -16,14 +16,15 @@ const std::string& NoViewMessage() {
     return "Viewの取得に失敗しました。\nファイルを保存できません。"_sj;
 }
 
-// Reads the listing file with the stamp of what was read. Every writer replaces the
+// Reads the listing file with the stamp of what was read; the file is opened and read
+// once. Every writer replaces the
 // whole file, so when the stamps before and after the read agree, the content read is
 // the content of that stamp.
 bool ReadStamped(SaleMaster& listing, const std::string& path, FileStamp& stamp) {
     bool read = false;
     for (int attempt = 0; attempt < 5; ++attempt) {
         const FileStamp before = StampOf(path);
-        read = ReadListing(listing, path);
+        read = ReadListingWithTimes(path, listing, nullptr);
         stamp = StampOf(path);
         if (stamp == before) {
             break;
@@ -111,7 +112,7 @@ bool CSaleMasterDoc::OpenListingFile(const std::string& path) {
     Reset();
     // Reset gave the listing a number that no file of Datas uses; it keeps that one.
     const std::string fresh = m_listing.manage_no;
-    bool read = ReadListing(m_listing, file.string());
+    bool read = ReadListingWithTimes(file.string(), m_listing, nullptr);
     m_listing.manage_no = fresh;
     // A file from outside Datas is saved as a new listing of Datas.
     return FinishOpen(read, false);

@@ -9,8 +9,10 @@
 #include <deque>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace hanamori {
 namespace {
@@ -218,7 +220,24 @@ TEST_F(DocumentTest, OpenReadsTheChosenFileAndShowsTheFirstTab) {
     ui.chosen = stem;
     doc.SetModified(true);
     host.yes_no_cancel_answers = {Answer::No};
+    // The file is opened and read once.
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    // Closes are watched too: repeated events alike would come as one.
+    ASSERT_GE(::inotify_add_watch(watch, ListingPath(inst.dir(), stem).c_str(),
+                                  IN_OPEN | IN_CLOSE_NOWRITE),
+              0);
     EXPECT_TRUE(doc.Open());
+    int opens = 0;
+    alignas(inotify_event) char events[4096];
+    for (ssize_t n; (n = ::read(watch, events, sizeof events)) > 0;) {
+        for (ssize_t at = 0; at < n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+            opens += (event->mask & IN_OPEN) != 0;
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+    ::close(watch);
+    EXPECT_EQ(opens, 1);
     EXPECT_EQ(doc.listing().product_name, Sj("保存済み"));
     EXPECT_EQ(doc.listing().manage_no, stem);
     EXPECT_EQ(view.tab, 0);
