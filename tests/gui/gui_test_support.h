@@ -6,7 +6,11 @@
 #include "gui/widgets/window_dialogs.h"
 #include "support/test_support.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QString>
+#include <QTest>
 
 #include <deque>
 #include <functional>
@@ -114,6 +118,19 @@ private:
 
 inline QString Q(const char* utf8) {
     return QString::fromUtf8(utf8);
+}
+
+// Text as a Japanese input method hands it to the field with the focus: committed whole.
+inline void CommitInput(QWidget* field, const QString& text) {
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(field, &event);
+}
+
+// Puts `text` on the clipboard and pastes it into `field` with Ctrl+V.
+inline void PasteInto(QWidget* field, const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
 }
 
 } // namespace hanamori::test

@@ -88,6 +88,10 @@ private slots:
         QCOMPARE(Current().price, 0);
         QCOMPARE(Edit("totalEdit")->text(), Q("0"));
 
+        // Full-width digits, as a Japanese input method types them, are digits.
+        CommitInput(price, Q("１８５００"));
+        QCOMPARE(Current().price, 18500);
+
         price->setText(Q("1500"));
         QLineEdit* other = Edit("otherChargeEdit");
         other->setText(Q("-300"));
@@ -268,13 +272,27 @@ private slots:
         QCOMPARE(LastMessage(), std::string("その落札者は既に登録されています。"));
         QCOMPARE(m_host->messages.back().icon, MessageIcon::Exclamation);
         QVERIFY(d.isVisible());
-        d.findChild<QLineEdit*>(QStringLiteral("nicknameEdit"))->setText(Q("jiro"));
-        d.findChild<QLineEdit*>(QStringLiteral("priceEdit"))->setText(Q("1,500円"));
+        // A price that is no amount is refused, not read as another number.
+        auto* nickname = d.findChild<QLineEdit*>(QStringLiteral("nicknameEdit"));
+        auto* price = d.findChild<QLineEdit*>(QStringLiteral("priceEdit"));
+        nickname->setText(Q("jiro"));
+        QTest::mouseClick(price, Qt::LeftButton);
+        CommitInput(price, Q("1万8千円"));
+        ok->click();
+        QCOMPARE(LastMessage(), std::string("落札金額は整数(半角)を入力してください。"));
+        QVERIFY(d.isVisible());
+        QTest::keyClick(price, Qt::Key_A, Qt::ControlModifier);
+        CommitInput(price, Q("１８，５００円"));
+        // A nickname longer than the registration keeps is not taken past it.
+        QTest::mouseClick(nickname, Qt::LeftButton);
+        QTest::keyClick(nickname, Qt::Key_A, Qt::ControlModifier);
+        PasteInto(nickname, QString(300, QLatin1Char('n')));
+        QCOMPARE(nickname->text(), QString(127, QLatin1Char('n')));
         d.findChild<QLineEdit*>(QStringLiteral("countEdit"))->setText(Q("0"));
         ok->click();
         QCOMPARE(d.result(), int(QDialog::Accepted));
-        QCOMPARE(d.bidder().nickname, std::string("jiro"));
-        QCOMPARE(d.bidder().price, 1500);
+        QCOMPARE(d.bidder().nickname, std::string(127, 'n'));
+        QCOMPARE(d.bidder().price, 18500);
         QCOMPARE(d.bidder().count, 1);
     }
 

@@ -230,9 +230,11 @@ private slots:
         QCOMPARE(total->text(), Q("20"));
         QTest::keyClicks(width, "-");
         QCOMPARE(LastMessage(), Q("横幅は整数(半角)を入力してください。"));
+        // A full-width digit, as an input method types it, is a digit.
         height->insert(Q("１"));
-        QCOMPARE(LastMessage(), Q("高さは整数(半角)を入力してください。"));
-        QCOMPARE(total->text(), Q("0"));
+        QCOMPARE(height->text(), Q("1"));
+        QCOMPARE(LastMessage(), Q("横幅は整数(半角)を入力してください。"));
+        QCOMPARE(total->text(), Q("1"));
 
         // Leaving a size field stores it at once; the name's byte count follows it.
         length->setFocus();

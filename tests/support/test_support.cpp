@@ -114,7 +114,7 @@ OverwriteAnswer ScriptedHost::AskOverwrite(const std::string& text, MessageIcon 
 std::vector<std::string> ScriptedHost::MessagesUtf8() const {
     std::vector<std::string> out;
     for (const Message& m : messages) {
-        out.push_back(Cp932ToUtf8(m.text));
+        out.push_back(m.utf8.empty() ? Cp932ToUtf8(m.text) : m.utf8);
     }
     return out;
 }

@@ -48,6 +48,7 @@ public:
     struct Message {
         std::string text; // CP932
         MessageIcon icon;
+        std::string utf8 = {}; // a message shown in UTF-8, as it was given
     };
     std::vector<Message> messages;
     std::deque<Answer> yes_no_cancel_answers;
@@ -59,6 +60,9 @@ public:
     std::vector<std::string> opened_pages;
 
     void ShowMessage(const std::string& text, MessageIcon icon) override;
+    void ShowUtf8Message(const std::string& utf8, MessageIcon icon) override {
+        messages.push_back({Utf8ToCp932Lossy(utf8), icon, utf8});
+    }
     Answer AskYesNoCancel(const std::string& text, MessageIcon icon) override;
     bool AskYesNo(const std::string& text, MessageIcon icon) override;
     OverwriteAnswer AskOverwrite(const std::string& text, MessageIcon icon) override;

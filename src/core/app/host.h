@@ -3,6 +3,8 @@
 // clipboard and opening pages. The desktop program implements it with dialogs; the
 // CLI writes to standard error; tests script the answers.
 
+#include "core/text/cp932.h"
+
 #include <string>
 
 namespace hanamori {
@@ -17,6 +19,11 @@ public:
     virtual ~Host() = default;
     // Shows a message (CP932 text) and waits until it is acknowledged.
     virtual void ShowMessage(const std::string& text, MessageIcon icon) = 0;
+    // The same for a message in UTF-8, which may name characters CP932 cannot hold.
+    // Hosts that show CP932 only show it without them.
+    virtual void ShowUtf8Message(const std::string& utf8, MessageIcon icon) {
+        ShowMessage(Utf8ToCp932Lossy(utf8), icon);
+    }
     // Asks a Yes/No/Cancel question (CP932 text).
     virtual Answer AskYesNoCancel(const std::string& text, MessageIcon icon) = 0;
     // Asks a Yes/No question; No is the answer when it is dismissed.

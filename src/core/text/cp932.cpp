@@ -20,8 +20,9 @@ std::size_t Utf8CharLength(unsigned char c) {
     return 1;
 }
 
-// Bytes of the UTF-8 character at the start of `in`; 1 when it is not well formed.
-std::size_t WellFormedCharLength(std::string_view in) {
+} // namespace
+
+std::size_t Utf8CharSize(std::string_view in) {
     std::size_t n = Utf8CharLength(static_cast<unsigned char>(in[0]));
     if (n > in.size()) {
         return 1;
@@ -33,6 +34,8 @@ std::size_t WellFormedCharLength(std::string_view in) {
     }
     return n;
 }
+
+namespace {
 
 // One converter for each direction and thread, opened on first use and kept: opening
 // one looks up and loads the character set module, which would otherwise be paid by each
@@ -104,8 +107,8 @@ std::optional<std::string> Convert(Converter& converter, std::string_view in,
         out += replacement;
         used = out.size();
         out.resize(used + src_left * 2 + 16);
-        std::size_t step = bad_step ? std::min(bad_step, src_left)
-                                    : WellFormedCharLength(std::string_view(src, src_left));
+        std::size_t step =
+            bad_step ? std::min(bad_step, src_left) : Utf8CharSize(std::string_view(src, src_left));
         src += step;
         src_left -= step;
     }
@@ -153,7 +156,7 @@ std::optional<std::string_view> SettledChar(std::string_view ch) {
 std::optional<std::string_view> Settle(std::string_view utf8, std::string& storage, bool lossy) {
     bool copied = false;
     for (std::size_t i = 0; i < utf8.size();) {
-        const std::size_t n = WellFormedCharLength(utf8.substr(i));
+        const std::size_t n = Utf8CharSize(utf8.substr(i));
         const std::string_view ch = utf8.substr(i, n);
         i += n;
         const std::optional<std::string_view> settled = SettledChar(ch);
@@ -205,7 +208,7 @@ std::vector<std::string> UnencodableChars(std::string_view utf8) {
         return found;
     }
     for (std::size_t i = 0; i < utf8.size();) {
-        const std::size_t n = WellFormedCharLength(utf8.substr(i));
+        const std::size_t n = Utf8CharSize(utf8.substr(i));
         const std::string_view ch = utf8.substr(i, n);
         i += n;
         if (!Utf8ToCp932(ch) && std::find(found.begin(), found.end(), ch) == found.end()) {

@@ -35,6 +35,10 @@ std::string FirstUnencodableChar(std::string_view utf8);
 // order they first appear; a byte that is not UTF-8 counts as such a character.
 std::vector<std::string> UnencodableChars(std::string_view utf8);
 
+// Bytes of the UTF-8 character at the start of `utf8` (not empty); 1 for a byte that
+// starts no well-formed character.
+std::size_t Utf8CharSize(std::string_view utf8);
+
 // Length of the longest prefix of `text` that is at most `max_bytes` long and does not
 // end inside a double-byte character.
 std::size_t SafeCutLength(std::string_view text, std::size_t max_bytes);

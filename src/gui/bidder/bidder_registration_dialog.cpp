@@ -2,6 +2,7 @@
 
 #include "core/app/host.h"
 #include "gui/widgets/edit_routing.h"
+#include "gui/widgets/input_guard.h"
 #include "gui/widgets/qt_text.h"
 #include "ui_bidder_registration_dialog.h"
 
@@ -26,9 +27,12 @@ BidderRegistrationDialog::BidderRegistrationDialog(Host& host, const CustomerLis
     SetControlId(m_ui->mailEdit, 5002);
     SetControlId(m_ui->priceEdit, 5003);
     SetControlId(m_ui->countEdit, 5004);
-    for (QLineEdit* edit : {m_ui->nicknameEdit, m_ui->mailEdit, m_ui->priceEdit, m_ui->countEdit}) {
-        GuardCp932Input(edit, host);
-    }
+    // Each field takes what the registration keeps of it; the amounts take full-width
+    // digits as digits.
+    GuardCp932Input(m_ui->nicknameEdit, host, {kRegistrationNicknameMax});
+    GuardCp932Input(m_ui->mailEdit, host, {kRegistrationMailMax});
+    GuardCp932Input(m_ui->priceEdit, host, {kRegistrationAmountMax, true});
+    GuardCp932Input(m_ui->countEdit, host, {kRegistrationAmountMax, true});
     m_ui->countEdit->installEventFilter(this);
     connect(m_ui->countUpButton, &QToolButton::clicked, this, [this] { StepCount(1); });
     connect(m_ui->countDownButton, &QToolButton::clicked, this, [this] { StepCount(-1); });

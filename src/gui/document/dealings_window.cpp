@@ -5,6 +5,7 @@
 #include "core/settings/user_settings.h"
 #include "core/text/cp932.h"
 #include "gui/document/dealings_model.h"
+#include "gui/widgets/input_guard.h"
 #include "gui/widgets/qt_text.h"
 #include "gui/widgets/screen_fit.h"
 #include "ui_dealings_window.h"

@@ -2,6 +2,7 @@
 
 #include "gui/widgets/edit_routing.h"
 #include "gui/widgets/icons.h"
+#include "gui/widgets/input_guard.h"
 #include "gui/widgets/qt_text.h"
 #include "gui/widgets/screen_fit.h"
 #include "ui_file_manager_dialog.h"

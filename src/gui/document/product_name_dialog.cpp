@@ -4,6 +4,7 @@
 #include "core/document/sale_master_doc.h"
 #include "core/text/cp932.h"
 #include "gui/widgets/edit_routing.h"
+#include "gui/widgets/input_guard.h"
 #include "gui/widgets/qt_text.h"
 #include "ui_product_name_dialog.h"
 
@@ -18,7 +19,7 @@ ProductNameDialog::ProductNameDialog(Host& host, const std::string& current, QWi
     SetControlId(m_ui->nameEdit, 5010);
     m_ui->nameEdit->setText(ToQt(current));
     m_ui->nameEdit->selectAll();
-    GuardCp932Input(m_ui->nameEdit, host);
+    GuardCp932Input(m_ui->nameEdit, host, {kProductNameCapacity - 1});
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &ProductNameDialog::accept);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &ProductNameDialog::reject);
     setFixedSize(sizeHint());

@@ -3,6 +3,7 @@
 #include "core/app/host.h"
 #include "core/page/html_tags.h"
 #include "core/text/cp932.h"
+#include "gui/widgets/input_guard.h"
 #include "gui/widgets/qt_text.h"
 #include "ui_image_tag_dialog.h"
 
@@ -29,6 +30,8 @@ ImageTagDialog::ImageTagDialog(Host& host, QWidget* parent)
     m_ui->buttonBox->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("ｷｬﾝｾﾙ"));
     m_ui->borderCombo->setCurrentIndex(0);
     GuardCp932Input(m_ui->urlEdit, host);
+    GuardCp932Input(m_ui->widthEdit, host, {kNoCapacity, true});
+    GuardCp932Input(m_ui->heightEdit, host, {kNoCapacity, true});
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &ImageTagDialog::accept);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
     setFixedSize(sizeHint());

@@ -2,6 +2,7 @@
 
 #include "core/app/host.h"
 #include "core/text/cp932.h"
+#include "gui/widgets/input_guard.h"
 #include "gui/widgets/qt_text.h"
 #include "ui_link_tag_dialog.h"
 

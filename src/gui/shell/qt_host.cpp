@@ -59,6 +59,12 @@ void QtHost::ShowMessage(const std::string& text, MessageIcon icon) {
     RunBox(m_parent, text, icon, QMessageBox::Ok, QMessageBox::Ok);
 }
 
+void QtHost::ShowUtf8Message(const std::string& utf8, MessageIcon icon) {
+    std::unique_ptr<QMessageBox> box(NewMessageBox(m_parent, {}, icon, QMessageBox::Ok));
+    box->setText(QString::fromStdString(utf8));
+    box->exec();
+}
+
 Answer QtHost::AskYesNoCancel(const std::string& text, MessageIcon icon) {
     switch (RunBox(m_parent, text, icon, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                    QMessageBox::Cancel)) {

@@ -19,6 +19,7 @@ public:
     void SetParentWidget(QWidget* parent) { m_parent = parent; }
 
     void ShowMessage(const std::string& text, MessageIcon icon) override;
+    void ShowUtf8Message(const std::string& utf8, MessageIcon icon) override;
     Answer AskYesNoCancel(const std::string& text, MessageIcon icon) override;
     bool AskYesNo(const std::string& text, MessageIcon icon) override;
     bool AskOkCancel(const std::string& text, MessageIcon icon) override;

@@ -7,6 +7,7 @@
 #include "core/shipping/prefectures.h"
 #include "core/text/cp932.h"
 #include "gui/widgets/edit_routing.h"
+#include "gui/widgets/input_guard.h"
 #include "gui/widgets/qt_text.h"
 #include "gui/widgets/screen_fit.h"
 #include "ui_shipping_tool_dialog.h"
@@ -74,10 +75,10 @@ ShippingToolDialog::ShippingToolDialog(Host& host, const UserSettings& settings,
         connect(button, &QPushButton::clicked, this, [this, method = method] { ShowList(method); });
     }
     for (QLineEdit* side : {ui.side1Edit, ui.side2Edit, ui.side3Edit}) {
-        GuardCp932Input(side, host);
+        GuardCp932Input(side, host, {kNoCapacity, true});
         connect(side, &QLineEdit::textChanged, this, [this, side] { OnSideEdited(side); });
     }
-    GuardCp932Input(ui.chargeEdit, host);
+    GuardCp932Input(ui.chargeEdit, host, {kNoCapacity, true});
     SetControlId(ui.chargeEdit, 5005);
     ui.servicesTable->setColumnCount(kServiceColumns);
     ui.servicesTable->setHorizontalHeaderLabels({QStringLiteral("発送方法"),

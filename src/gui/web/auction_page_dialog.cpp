@@ -6,6 +6,7 @@
 #include "core/text/cp932.h"
 #include "gui/web/web_browser.h"
 #include "gui/web/web_engine_loader.h"
+#include "gui/widgets/input_guard.h"
 #include "gui/widgets/qt_text.h"
 #include "gui/widgets/screen_fit.h"
 #include "ui_auction_page_dialog.h"

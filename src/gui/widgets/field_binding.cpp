@@ -3,6 +3,7 @@
 #include "core/listing/bidders.h"
 #include "core/page/product_form.h"
 #include "core/text/cp932.h"
+#include "gui/widgets/input_guard.h"
 #include "gui/widgets/qt_text.h"
 #include "gui/widgets/settings_text.h"
 
@@ -139,11 +140,31 @@ std::optional<std::int32_t> ReadBoundNumber(const QWidget* widget, FieldShape sh
     }
 }
 
-void GuardTextField(QWidget* widget, Host& host) {
+FieldInput InputOf(FieldShape shape, std::size_t limit) {
+    switch (shape) {
+    case FieldShape::Line:
+    case FieldShape::Name:
+    case FieldShape::NameOrNone:
+    case FieldShape::NameOrFirst:
+        // A fixed field's capacity holds the terminator too.
+        return {limit == 0 ? kNoCapacity : limit - 1};
+    case FieldShape::Lines:
+        return {limit == 0 || limit == std::string::npos ? kNoCapacity : limit};
+    case FieldShape::Number:
+    case FieldShape::Count:
+    case FieldShape::Amount:
+    case FieldShape::SignedAmount:
+        return {kNoCapacity, true};
+    default:
+        return {};
+    }
+}
+
+void GuardTextField(QWidget* widget, FieldInput input, Host& host) {
     if (auto* line = qobject_cast<QLineEdit*>(widget)) {
-        GuardCp932Input(line, host);
+        GuardCp932Input(line, host, input);
     } else if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) {
-        GuardCp932Input(text, host);
+        GuardCp932Input(text, host, input);
     }
 }
 

@@ -4,6 +4,8 @@
 // stored, and the abilities of its context menu. Showing, storing and wiring walk the
 // table, so a field is added in one line.
 
+#include "core/text/field_input.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -87,8 +89,13 @@ std::optional<std::string> ReadBoundText(const QWidget* widget, FieldShape shape
                                          std::size_t limit);
 std::optional<std::int32_t> ReadBoundNumber(const QWidget* widget, FieldShape shape);
 
-// Keeps characters CP932 cannot hold out of a text field; other widgets need no guard.
-void GuardTextField(QWidget* widget, Host& host);
+// How a text field of this shape and limit takes what is typed into it: a one-line
+// text or name up to its field's capacity, a many-lined one up to its limit, a number
+// with full-width digits taken as digits.
+FieldInput InputOf(FieldShape shape, std::size_t limit);
+// Guards a text field against what it cannot store (see GuardCp932Input); other widgets
+// need no guard.
+void GuardTextField(QWidget* widget, FieldInput input, Host& host);
 
 // The value of type T a field edits in `record` (a member, or a value in place); nullptr
 // when it edits no T. `R` is the record type, const or not.
@@ -151,7 +158,7 @@ template <typename Fields> void ClearFields(const Fields& fields) {
 // Guards every text field of a table.
 template <typename Fields> void GuardTextFields(const Fields& fields, Host& host) {
     for (const auto& f : fields) {
-        GuardTextField(f.widget, host);
+        GuardTextField(f.widget, InputOf(f.shape, f.limit), host);
     }
 }
 

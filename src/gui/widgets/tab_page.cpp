@@ -3,6 +3,7 @@
 #include "core/app/helpers.h"
 #include "gui/widgets/edit_routing.h"
 #include "gui/widgets/field_codes.h"
+#include "gui/widgets/input_guard.h"
 #include "gui/widgets/qt_text.h"
 
 #include <QAbstractButton>
@@ -90,21 +91,21 @@ void ApplyEditAbilities(QMenu* menu, int abilities) {
     }
 }
 
-void TabPage::WireField(QLineEdit* edit, int control_id, int code) {
+void TabPage::WireField(QLineEdit* edit, int control_id, int code, FieldInput input) {
     SetControlId(edit, control_id);
     m_codes.insert(edit, code);
     connect(edit, &QLineEdit::textChanged, this, [this, code] { Report(kChangeText, code); });
     edit->installEventFilter(this);
-    GuardCp932Input(edit, m_host);
+    GuardCp932Input(edit, m_host, input);
     AttachContextMenu(edit);
 }
 
-void TabPage::WireField(QPlainTextEdit* edit, int control_id, int code) {
+void TabPage::WireField(QPlainTextEdit* edit, int control_id, int code, FieldInput input) {
     SetControlId(edit, control_id);
     m_codes.insert(edit, code);
     connect(edit, &QPlainTextEdit::textChanged, this, [this, code] { Report(kChangeText, code); });
     edit->installEventFilter(this);
-    GuardCp932Input(edit, m_host);
+    GuardCp932Input(edit, m_host, input);
     AttachContextMenu(edit);
 }
 
@@ -121,14 +122,15 @@ void TabPage::WireField(QAbstractButton* button, int control_id, int code) {
     connect(button, &QAbstractButton::clicked, this, [this, code] { Report(kChangeClick, code); });
 }
 
-void TabPage::WireBoundField(QWidget* widget, int control_id, int code, int abilities) {
+void TabPage::WireBoundField(QWidget* widget, int control_id, int code, int abilities,
+                             FieldInput input) {
     if (control_id == 0 && code == 0) {
         return; // only shown
     }
     if (auto* line = qobject_cast<QLineEdit*>(widget)) {
-        WireField(line, control_id, code);
+        WireField(line, control_id, code, input);
     } else if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) {
-        WireField(text, control_id, code);
+        WireField(text, control_id, code, input);
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         WireField(combo, control_id, code);
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {

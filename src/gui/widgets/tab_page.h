@@ -52,17 +52,17 @@ protected:
     virtual void EnsureBuilt() {}
     void showEvent(QShowEvent* event) override;
     // Wires a control: its control identifier, its field code, its change notices and,
-    // for text fields, the shared context menu and the guard against characters that
-    // cannot be stored.
-    void WireField(QLineEdit* edit, int control_id, int code);
-    void WireField(QPlainTextEdit* edit, int control_id, int code);
+    // for text fields, the shared context menu and the guard against what cannot be
+    // stored (`input`: the field's capacity, and whether it takes a number).
+    void WireField(QLineEdit* edit, int control_id, int code, FieldInput input = {});
+    void WireField(QPlainTextEdit* edit, int control_id, int code, FieldInput input = {});
     void WireField(QComboBox* combo, int control_id, int code);
     void WireField(QAbstractButton* button, int control_id, int code);
     // Wires every field of a binding table that has a control identifier or a field
     // code, and gives those with abilities of their own their context menu's items.
     template <typename Record> void WireFields(std::span<const BoundField<Record>> fields) {
         for (const BoundField<Record>& f : fields) {
-            WireBoundField(f.widget, f.control_id, f.code, f.abilities);
+            WireBoundField(f.widget, f.control_id, f.code, f.abilities, InputOf(f.shape, f.limit));
         }
     }
 
@@ -70,7 +70,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void WireBoundField(QWidget* widget, int control_id, int code, int abilities);
+    void WireBoundField(QWidget* widget, int control_id, int code, int abilities, FieldInput input);
     void Report(int kind, int code);
     void AttachContextMenu(QWidget* field);
 
