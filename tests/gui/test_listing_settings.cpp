@@ -117,6 +117,13 @@ private slots:
         Button(d, QDialogButtonBox::Ok)->click();
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(s.send_method.chk_yamato, 1);
+
+        // A box left as it showed keeps what the file holds: 2 shows unticked and stays 2.
+        s.send_method.chk_sagawa = 2;
+        ListingSettingsDialog again(host, s);
+        QVERIFY(!Child<QCheckBox>(again, "sagawaCheck")->isChecked());
+        Button(again, QDialogButtonBox::Ok)->click();
+        QCOMPARE(s.send_method.chk_sagawa, 2);
     }
 
     void textsAreCutAtTheirReadLimits() {

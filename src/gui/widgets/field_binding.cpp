@@ -49,7 +49,7 @@ void ShowBoundText(QWidget* widget, FieldShape shape, const std::string& value) 
 
 void ShowBoundNumber(QWidget* widget, FieldShape shape, std::int32_t value) {
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        button->setChecked(shape == FieldShape::FlagIsOne ? value == 1 : value != 0);
+        button->setChecked(ShowsTicked(shape, value));
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         if (shape == FieldShape::Index) {
             combo->setCurrentIndex(value >= 0 && value < combo->count() ? value : -1);
@@ -166,6 +166,15 @@ void GuardTextField(QWidget* widget, FieldInput input, Host& host) {
     } else if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) {
         GuardCp932Input(text, host, input);
     }
+}
+
+bool ShowsTicked(FieldShape shape, std::int32_t value) {
+    return shape == FieldShape::FlagIsOne ? value == 1 : value != 0;
+}
+
+bool KeepsStored(FieldShape shape, std::int32_t stored, std::int32_t read) {
+    return (shape == FieldShape::Flag || shape == FieldShape::FlagIsOne) &&
+           ShowsTicked(shape, stored) == (read != 0);
 }
 
 } // namespace hanamori

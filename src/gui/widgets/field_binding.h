@@ -97,6 +97,12 @@ FieldInput InputOf(FieldShape shape, std::size_t limit);
 // need no guard.
 void GuardTextField(QWidget* widget, FieldInput input, Host& host);
 
+// True when a check box of this shape shows `value` ticked.
+bool ShowsTicked(FieldShape shape, std::int32_t value);
+// True when a field of this shape that now reads `read` still shows `stored` as it was
+// shown: a check box left as it showed keeps the value stored (a flag of 2 stays 2).
+bool KeepsStored(FieldShape shape, std::int32_t stored, std::int32_t read);
+
 // The value of type T a field edits in `record` (a member, or a value in place); nullptr
 // when it edits no T. `R` is the record type, const or not.
 template <typename T, typename Record, typename R>
@@ -123,7 +129,8 @@ template <typename Record> void StoreField(const BoundField<Record>& f, Record& 
             *text = std::move(*value);
         }
     } else if (std::int32_t* number = BoundValue<std::int32_t>(f, record)) {
-        if (auto value = ReadBoundNumber(f.widget, f.shape)) {
+        if (auto value = ReadBoundNumber(f.widget, f.shape);
+            value && !KeepsStored(f.shape, *number, *value)) {
             *number = *value;
         }
     }
