@@ -41,7 +41,8 @@ void UpDownControl::Step(int delta) {
         return;
     }
     std::string text = m_buddy->text().toStdString();
-    long long value = IsAsciiDigits(text) && !text.empty() ? DigitsValue(text) : m_min;
+    // An empty field counts as nothing yet: its first step lands on the lowest value.
+    long long value = IsAsciiDigits(text) && !text.empty() ? DigitsValue(text) : 0;
     value = std::clamp<long long>(value + delta, m_min, m_max);
     m_buddy->setText(QString::number(value));
 }
