@@ -112,13 +112,15 @@ int RunSettingsImport(Context& ctx, const std::vector<std::string>& args) {
     }
     UserSettings updated;
     LoadAllSettings(updated, ctx.dir);
+    const UserSettings as_read = updated;
     // Everything is checked before anything is written.
     std::string error;
     if (!SettingsFromJson(json, updated, error)) {
         return Fail(error);
     }
-    if (!SaveAllSettings(updated, ctx.dir)) {
-        return FailAbout("ファイルの保存に失敗しました。"_sj, files);
+    // Only what the JSON changes is written, every file of it or none.
+    if (SettingsWrite written = SaveAllSettings(updated, ctx.dir, &as_read); !written) {
+        return FailAbout("ファイルの保存に失敗しました。"_sj, written.path + ": " + written.reason);
     }
     return kExitOk;
 }
@@ -129,6 +131,10 @@ int RunSettings(Context& ctx, const std::vector<std::string>& in) {
     }
     if (std::string problem = LeftoverProblem(in, 0); !problem.empty()) {
         return UsageError("settings", problem);
+    }
+    // Empty texts in place of the seller's would be restored as such from a backup.
+    if (std::string unread = UnreadableSettingsFile(ctx.settings, ctx.dir); !unread.empty()) {
+        return FailAbout("ファイルの読み込みに失敗しました。"_sj, unread);
     }
     std::cout << SettingsJson(ctx.settings).dump(2) << '\n';
     return kExitOk;

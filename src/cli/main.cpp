@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
         return cli::Fail(problem);
     }
     RemoveAbandonedFiles(ctx.dir);
-    LoadAllSettings(ctx.settings, ctx.dir);
+    ReadSettingsFiles(ctx.settings, ctx.dir);
     try {
         return cli::FinishOutput(cli::RunCommand(command, ctx, args));
     } catch (const std::bad_alloc&) {

@@ -2,6 +2,7 @@
 
 #include "core/listing/listing_dir.h"
 #include "core/listing/listing_file.h"
+#include "core/settings/settings_files.h"
 #include "support/cli_runner.h"
 #include "support/kill_loop.h"
 #include "support/test_support.h"
@@ -133,6 +134,50 @@ TEST(CliKill, NewCopyAndImportKilledLeaveEitherNoListingOrAWholeOne) {
     ASSERT_EQ(RunCli(inst.dir(), {"list"}).status, 0);
     EXPECT_EQ(TempFilesUnder(datas), 1);
     EXPECT_EQ(ListingFileNames(datas).size(), checked.size());
+}
+
+TEST(CliKill, ASettingsImportKilledAtRandomMomentsLeavesTheFilesAllOfOneImport) {
+    TempInstall inst;
+    TempDir scratch;
+    // Two imports that change several files, with side texts long enough that writing
+    // them takes a while.
+    std::vector<std::string> imports[2];
+    std::map<std::string, std::string> versions[2];
+    for (int i = 0; i < 2; ++i) {
+        const std::string tag = i == 0 ? "a" : "b";
+        const std::string text(2000, tag[0]);
+        nlohmann::json json = {{"hanamo", {{"page_type", tag}}},
+                               {"etc", {{"text", text}}},
+                               {"send_opt", {{"chk_sagawa_cod", i}}}};
+        json["personal"].push_back({{"name", tag}, {"address", text.substr(1000)}});
+        json["cr_page"] = {{"item_info", {{"text", text}}}, {"send_method", {{"text", text}}}};
+        const std::string json_path = scratch / (tag + ".json");
+        WriteFile(json_path, json.dump());
+        imports[i] = {"settings", "import", json_path};
+        CliResult r = RunCli(inst.dir(), imports[i]);
+        ASSERT_EQ(r.status, 0) << r.err;
+        versions[i] = FilesUnder(inst.dir());
+    }
+    ASSERT_NE(versions[0], versions[1]);
+
+    auto start = [&](int attempt) { return StartCli(inst.dir(), imports[attempt % 2]); };
+    auto check = [&](int attempt) {
+        // Whoever reads the settings next completes a save that was cut off.
+        { FileLock lock = LockSettings(inst.dir()); }
+        auto now = FilesUnder(inst.dir());
+        bool one = now == versions[0] || now == versions[1];
+        EXPECT_TRUE(one) << "after attempt " << attempt;
+        return one;
+    };
+    KillCounts counts =
+        KillAtRandomMoments(start, RunTime(start), 200, std::chrono::seconds(50), check);
+    std::cout << counts.attempts << " runs: " << counts.kills << " killed, " << counts.finished
+              << " finished\n";
+    EXPECT_GE(counts.kills, 200);
+    // The next imports that complete remove what the killed ones left.
+    ASSERT_EQ(RunCli(inst.dir(), imports[0]).status, 0);
+    ASSERT_EQ(RunCli(inst.dir(), imports[1]).status, 0);
+    EXPECT_EQ(TempFilesUnder(inst.dir()), 0);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <sys/stat.h>
 
 namespace hanamori::test {
 namespace {
@@ -80,6 +81,51 @@ TEST(CliSettingsImport, RefusalsNameTheFieldAndWriteNothing) {
     EXPECT_EQ(no_file.status, 1);
     EXPECT_NE(no_file.err.find(inst / "none.json"), std::string::npos);
     EXPECT_EQ(RunCli(inst.dir(), {"settings", "import"}).status, 2);
+}
+
+TEST(CliSettings, AFileThatCannotBeReadIsNamedAndNeverWrittenOver) {
+    TempInstall inst;
+    ASSERT_EQ(RunCli(inst.dir(), {"settings", "import", "-"},
+                     R"({"personal":[{"address":"a0"},{"address":"a1"},{"address":"a2"},)"
+                     R"({"address":"a3"}]})")
+                  .status,
+              0);
+    // A side file in the way that cannot be read (a FIFO): printing empty texts in its
+    // place and those after it would make a backup that empties them when restored.
+    const std::string fifo = inst / "user.ini/pers_address1.txt";
+    ASSERT_EQ(std::filesystem::remove(fifo), true);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    CliResult shown = RunCli(inst.dir(), {"settings"});
+    EXPECT_EQ(shown.status, 1);
+    EXPECT_EQ(shown.out, "");
+    EXPECT_NE(shown.err.find("ファイルの読み込みに失敗しました。: " + fifo), std::string::npos)
+        << shown.err;
+
+    // An import writes only the side texts the JSON holds.
+    CliResult imported = RunCli(inst.dir(), {"settings", "import", "-"},
+                                R"({"personal":[{"name":"花子"},{},{},{"address":"new"}]})");
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    EXPECT_EQ(ReadFile(inst / "user.ini/pers_address.txt"), "a0");
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_EQ(ReadFile(inst / "user.ini/pers_address2.txt"), "a2");
+    EXPECT_EQ(ReadFile(inst / "user.ini/pers_address3.txt"), "new");
+}
+
+TEST(CliSettingsImport, AFailedImportLeavesEveryFileAsItWas) {
+    TempInstall inst;
+    ASSERT_EQ(RunCli(inst.dir(), {"settings", "import", "-"}, "{}").status, 0);
+    const std::string main_ini = ReadFile(inst / "hanamo.ini");
+    if (!MakeUnwritable(inst / "user.ini")) {
+        GTEST_SKIP() << "user.ini/ cannot be made read-only here";
+    }
+    CliResult r = RunCli(inst.dir(), {"settings", "import", "-"},
+                         R"({"hanamo":{"page_type":"x"},"personal":[{"name":"y"}]})");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("ファイルの保存に失敗しました。: " + inst.dir() + "user.ini/personal.ini"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(ReadFile(inst / "hanamo.ini"), main_ini);
+    EXPECT_NE(main_ini.find("page_type="), std::string::npos);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "core/app/atomic_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include <thread>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace hanamori {
 
@@ -189,6 +191,70 @@ bool ReplaceFile(const std::string& requested_path, const std::function<bool(std
         RemoveAbandonedTempFiles(path);
     }
     return ok;
+}
+
+// The name beside a file where a save of several files prepares its new content. Its
+// tail is not one mkstemp makes, so the sweep of abandoned temporary files leaves it to
+// FinishSaveTogether, which knows whether it is still needed.
+constexpr char kPlannedSuffix[] = ".tmp-planned";
+
+std::string PlannedName(const std::string& target) {
+    return target + kPlannedSuffix;
+}
+
+// Writes `bytes` as the whole of `temp` with `mode`, on the disk before it returns true;
+// otherwise `error` holds the system's error number.
+bool WritePlannedFile(const std::string& temp, std::string_view bytes, mode_t mode, int& error) {
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        error = errno;
+        return false;
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            error = n < 0 ? errno : EIO;
+            ::close(fd);
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0 || ::fchmod(fd, mode) != 0) {
+        error = errno;
+        ::close(fd);
+        return false;
+    }
+    if (::close(fd) != 0) {
+        error = errno;
+        return false;
+    }
+    return true;
+}
+
+// Makes the renames in the directory of `path` reach the disk.
+void SyncDirectoryOf(const std::string& path) {
+    auto slash = path.find_last_of('/');
+    std::string dir = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+void SyncDirectoriesOf(const std::vector<std::string>& paths) {
+    std::vector<std::string> done;
+    for (const std::string& path : paths) {
+        std::string dir = path.substr(0, path.find_last_of('/') + 1);
+        if (std::find(done.begin(), done.end(), dir) == done.end()) {
+            done.push_back(dir);
+            SyncDirectoryOf(path);
+        }
+    }
 }
 
 } // namespace
@@ -394,6 +460,93 @@ bool ReadWholeFile(const std::string& path, std::string& out) try {
 } catch (const std::exception&) { // no memory for a file of that size
     std::string().swap(out);
     return false;
+}
+
+SaveTogetherResult SaveFilesTogether(const std::string& journal,
+                                     const std::vector<PlannedFile>& files) {
+    std::vector<std::string> targets;
+    std::vector<std::string> temps;
+    auto fail = [&](const std::string& path, int error) {
+        for (const std::string& temp : temps) {
+            ::unlink(temp.c_str());
+        }
+        return SaveTogetherResult{false, path, error != 0 ? error : EIO};
+    };
+    for (const PlannedFile& file : files) {
+        const std::string target = SaveTarget(file.path);
+        struct stat st {};
+        if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+            return fail(file.path, EISDIR);
+        }
+        temps.push_back(PlannedName(target));
+        int error = 0;
+        if (!WritePlannedFile(temps.back(), file.bytes, SaveMode(target), error)) {
+            return fail(file.path, error);
+        }
+        targets.push_back(target);
+    }
+    // One file needs no plan: its rename alone replaces it whole.
+    const bool planned = targets.size() > 1;
+    if (planned) {
+        std::string plan;
+        for (const std::string& target : targets) {
+            plan += target;
+            plan += '\0'; // a path holds no NUL, whatever else it holds
+        }
+        errno = 0;
+        if (!SaveBytesAtomically(journal, plan)) {
+            return fail(journal, errno);
+        }
+        SyncDirectoryOf(journal);
+    }
+    SaveTogetherResult result;
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        if (std::rename(temps[i].c_str(), targets[i].c_str()) != 0 && result.ok) {
+            // The plan stays, so that the next holder of the lock completes the save.
+            result = {false, files[i].path, errno};
+        }
+    }
+    SyncDirectoriesOf(targets);
+    if (planned && result.ok) {
+        ::unlink(journal.c_str());
+        SyncDirectoryOf(journal);
+    }
+    return result;
+}
+
+void FinishSaveTogether(const std::string& journal, const std::vector<std::string>& paths) {
+    std::vector<std::string> targets;
+    for (const std::string& path : paths) {
+        targets.push_back(SaveTarget(path));
+    }
+    std::string plan;
+    if (ReadWholeFile(journal, plan)) {
+        // Only files the caller names are ever replaced, whatever the record holds.
+        std::size_t start = 0;
+        std::vector<std::string> replaced;
+        while (start < plan.size()) {
+            std::size_t end = plan.find('\0', start);
+            if (end == std::string::npos) {
+                break; // not a record this program wrote
+            }
+            std::string target = plan.substr(start, end - start);
+            start = end + 1;
+            if (std::find(targets.begin(), targets.end(), target) == targets.end()) {
+                continue;
+            }
+            const std::string temp = PlannedName(target);
+            if (::access(temp.c_str(), F_OK) == 0 &&
+                std::rename(temp.c_str(), target.c_str()) == 0) {
+                replaced.push_back(target);
+            }
+        }
+        SyncDirectoriesOf(replaced);
+        ::unlink(journal.c_str());
+        SyncDirectoryOf(journal);
+    }
+    for (const std::string& target : targets) {
+        ::unlink(PlannedName(target).c_str());
+    }
 }
 
 } // namespace hanamori

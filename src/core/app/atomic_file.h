@@ -11,6 +11,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace hanamori {
 
@@ -26,6 +27,36 @@ bool SaveScratchFile(const std::string& path, const std::function<bool(std::ostr
 
 // Writes `bytes` as the whole content of `path`, atomically.
 bool SaveBytesAtomically(const std::string& path, std::string_view bytes);
+
+// One file of a save that replaces several files together.
+struct PlannedFile {
+    std::string path;
+    std::string bytes;
+};
+
+// How a save of several files ended: on failure, the file it concerns and the system's
+// error number.
+struct SaveTogetherResult {
+    bool ok = true;
+    std::string path;
+    int error = 0;
+};
+
+// Replaces every file of `files` with its bytes, or none of them. Each new content is
+// written beside its file and forced to the disk first; a file that cannot be prepared
+// (a read-only directory, a full disk) ends the save before anything is replaced, and
+// every prepared file is removed. Then the planned replacements are recorded in
+// `journal`, carried out and the record removed, so that a save killed part-way is
+// completed by FinishSaveTogether. The caller holds a lock that keeps other writers of
+// these files (and of `journal`) out.
+SaveTogetherResult SaveFilesTogether(const std::string& journal,
+                                     const std::vector<PlannedFile>& files);
+
+// Completes a SaveFilesTogether that was cut off after it recorded its plan in
+// `journal` (every new content is whole then); without a record, removes what a save
+// cut off earlier prepared for any of `paths`. Called with the same lock held, before
+// the files are read or written.
+void FinishSaveTogether(const std::string& journal, const std::vector<std::string>& paths);
 
 enum class ClaimResult { Claimed, Taken, Failed };
 

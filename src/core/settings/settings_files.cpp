@@ -7,9 +7,12 @@
 #include "core/text/format.h"
 
 #include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <map>
 #include <sys/stat.h>
 #include <type_traits>
+#include <unistd.h>
 #include <vector>
 
 namespace hanamori {
@@ -40,15 +43,30 @@ template <class Record> struct IniFieldReader {
     void SideText(const char*, std::string Record::*, const char*, std::size_t) {}
 };
 
+// Writes the fields of a group; with `as_read`, only those that differ from it, so that
+// every other value keeps its bytes in the file. `changed` counts the values written.
 template <class Record> struct IniFieldWriter {
     ProfileFile& file;
     const std::string& section;
     const Record& record;
+    const Record* as_read;
+    int& changed;
+    template <class M> bool Changed(M Record::*m) {
+        if (as_read && record.*m == as_read->*m) {
+            return false;
+        }
+        ++changed;
+        return true;
+    }
     void Line(const char* key, std::string Record::*m, std::size_t) {
-        file.SetString(section, key, record.*m);
+        if (Changed(m)) {
+            file.SetString(section, key, record.*m);
+        }
     }
     void Int(const char* key, std::int32_t Record::*m, const char* own_section = nullptr) {
-        file.SetInt(own_section ? own_section : section, key, record.*m);
+        if (Changed(m)) {
+            file.SetInt(own_section ? own_section : section, key, record.*m);
+        }
     }
     void SideText(const char*, std::string Record::*, const char*, std::size_t) {}
 };
@@ -67,66 +85,82 @@ struct IniReader {
     }
 };
 
+// `as_read` (or nullptr: write every value) is handed the same part of the record as
+// read, in the place where the reader takes the defaults.
 struct IniWriter {
     ProfileFile& file;
+    bool everything;
+    int changed = 0;
     template <class Record>
-    void Group(const std::string& section, const Record& record, const Record&) {
-        Record::Fields(IniFieldWriter<Record>{file, section, record});
+    void Group(const std::string& section, const Record& record, const Record& as_read) {
+        Record::Fields(IniFieldWriter<Record>{file, section, record,
+                                              everything ? nullptr : &as_read, changed});
     }
-    void Int(const std::string& section, const char* key, const std::int32_t& value, std::int32_t) {
-        file.SetInt(section, key, value);
+    void Int(const std::string& section, const char* key, const std::int32_t& value,
+             std::int32_t as_read) {
+        if (everything || value != as_read) {
+            file.SetInt(section, key, value);
+            ++changed;
+        }
     }
 };
 
-template <class Io, class Settings> void BindMain(Io& io, Settings& s) {
-    io.Group(kMainSection, s.hanamo, Defaults().hanamo);
+template <class Io, class Settings> void BindMain(Io& io, Settings& s, const UserSettings& other) {
+    io.Group(kMainSection, s.hanamo, other.hanamo);
 }
 
-template <class Io, class Settings> void BindPersonal(Io& io, Settings& s) {
+template <class Io, class Settings>
+void BindPersonal(Io& io, Settings& s, const UserSettings& other) {
     for (std::size_t i = 0; i < kProfileCount; ++i) {
         std::string section = i == 0 ? "PERSONAL" : StrPrintf("PERSONAL%zu", i);
-        io.Group(section, s.personal[i], Defaults().personal[i]);
+        io.Group(section, s.personal[i], other.personal[i]);
     }
-    io.Int("PERSONAL_WHOLE", "def_pers", s.def_pers, 0);
+    io.Int("PERSONAL_WHOLE", "def_pers", s.def_pers, other.def_pers);
 }
 
-template <class Io, class Settings> void BindBanks(Io& io, Settings& s) {
+template <class Io, class Settings> void BindBanks(Io& io, Settings& s, const UserSettings& other) {
     for (std::size_t i = 0; i < kBankCount; ++i) {
-        io.Group(StrPrintf("BANK%zu", i), s.bank[i], Defaults().bank[i]);
+        io.Group(StrPrintf("BANK%zu", i), s.bank[i], other.bank[i]);
     }
 }
 
-template <class Io, class Settings> void BindPostal(Io& io, Settings& s) {
+template <class Io, class Settings>
+void BindPostal(Io& io, Settings& s, const UserSettings& other) {
     for (std::size_t i = 0; i < kPostalCount; ++i) {
-        io.Group(StrPrintf("YUUBIN%zu", i), s.yuubin[i], Defaults().yuubin[i]);
+        io.Group(StrPrintf("YUUBIN%zu", i), s.yuubin[i], other.yuubin[i]);
     }
 }
 
-template <class Io, class Settings> void BindOtherPayment(Io& io, Settings& s) {
-    io.Group("ETC", s.etc, Defaults().etc);
+template <class Io, class Settings>
+void BindOtherPayment(Io& io, Settings& s, const UserSettings& other) {
+    io.Group("ETC", s.etc, other.etc);
 }
 
-template <class Io, class Settings> void BindItemInfo(Io& io, Settings& s) {
-    io.Group("ITEM_INFO", s.item_info, Defaults().item_info);
+template <class Io, class Settings>
+void BindItemInfo(Io& io, Settings& s, const UserSettings& other) {
+    io.Group("ITEM_INFO", s.item_info, other.item_info);
 }
 
-template <class Io, class Settings> void BindPayment(Io& io, Settings& s) {
-    io.Group("PAYMENT", s.payment, Defaults().payment);
+template <class Io, class Settings>
+void BindPayment(Io& io, Settings& s, const UserSettings& other) {
+    io.Group("PAYMENT", s.payment, other.payment);
 }
 
-template <class Io, class Settings> void BindSendMethod(Io& io, Settings& s) {
-    io.Group("SEND_METHOD", s.send_method, Defaults().send_method);
+template <class Io, class Settings>
+void BindSendMethod(Io& io, Settings& s, const UserSettings& other) {
+    io.Group("SEND_METHOD", s.send_method, other.send_method);
 }
 
-template <class Io, class Settings> void BindShippingOptions(Io& io, Settings& s) {
-    io.Group("SEND_METHOD_OPT", s.send_opt, Defaults().send_opt);
+template <class Io, class Settings>
+void BindShippingOptions(Io& io, Settings& s, const UserSettings& other) {
+    io.Group("SEND_METHOD_OPT", s.send_opt, other.send_opt);
 }
 
 template <class Bind> void LoadIni(UserSettings& s, const std::string& path, Bind bind) {
     ProfileFile file;
     file.Load(path);
     IniReader reader{file};
-    bind(reader, s);
+    bind(reader, s, Defaults());
 }
 
 // One side file: its name under user.ini/, the text it holds and how much of it is read.
@@ -197,17 +231,76 @@ bool LoadSideFiles(UserSettings& s, const std::string& dir,
     return !stopped;
 }
 
-bool SaveSideFiles(const UserSettings& s, const std::string& dir,
-                   const std::vector<SideFile<const std::string>>& files) {
-    for (const SideFile<const std::string>& file : files) {
+// Plans the side files of `files` that have to be written: with `as_read` (parallel to
+// `files`), only the texts that changed or that could not be read and now are the
+// seller's; never one still marked unread.
+void PlanSideFiles(const UserSettings& s, const UserSettings* as_read, const std::string& dir,
+                   const std::vector<SideFile<const std::string>>& files,
+                   const std::vector<SideFile<const std::string>>& read,
+                   std::vector<PlannedFile>& planned) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const SideFile<const std::string>& file = files[i];
         if (s.unread_side_files.count(file.name) != 0) {
             continue;
         }
-        if (!SaveBytesAtomically(SettingsPath(dir, file.name), *file.text)) {
-            return false;
+        if (as_read && *file.text == *read[i].text &&
+            as_read->unread_side_files.count(file.name) == 0) {
+            continue;
         }
+        planned.push_back({SettingsPath(dir, file.name), *file.text});
     }
-    return true;
+}
+
+// Every side file of the settings, in the order of the groups.
+template <class Settings> std::vector<SideFile<TextOf<Settings>>> AllSideFiles(Settings& s) {
+    std::vector<SideFile<TextOf<Settings>>> files = ProfileSideFiles(s);
+    AddSideFiles(files, s.etc);
+    AddSideFiles(files, s.item_info);
+    AddSideFiles(files, s.payment);
+    AddSideFiles(files, s.send_method);
+    return files;
+}
+
+std::vector<std::string> IniPaths(const std::string& dir) {
+    return {dir + kMainIniName, SettingsPath(dir, "personal.ini"), SettingsPath(dir, "bank.ini"),
+            SettingsPath(dir, "cr_page.ini"), SettingsPath(dir, "send_opt.ini")};
+}
+
+// Every file the settings may write, for completing a save that was cut off.
+std::vector<std::string> AllSettingsPaths(const std::string& dir) {
+    std::vector<std::string> paths = IniPaths(dir);
+    for (const auto& file : AllSideFiles(Defaults())) {
+        paths.push_back(SettingsPath(dir, file.name));
+    }
+    return paths;
+}
+
+std::string JournalPath(const std::string& dir) {
+    return dir + kMainIniName + ".journal";
+}
+
+// 0 when `path` is missing or can be read; else why it cannot be.
+int ReadError(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        return 0;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        return EISDIR;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        return EINVAL;
+    }
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return errno;
+    }
+    ::close(fd);
+    return 0;
+}
+
+SettingsWrite WriteFailure(const std::string& path, int error) {
+    return SettingsWrite{false, path, std::strerror(error), error};
 }
 
 } // namespace
@@ -216,7 +309,7 @@ bool LoadMainSettings(UserSettings& s, const std::string& dir) {
     ProfileFile file;
     bool read = file.Load(dir + kMainIniName);
     IniReader reader{file};
-    BindMain(reader, s);
+    BindMain(reader, s, Defaults());
     if (s.hanamo.overdue_days < 0) {
         s.hanamo.overdue_days = kDefaultOverdueDays;
     }
@@ -224,44 +317,50 @@ bool LoadMainSettings(UserSettings& s, const std::string& dir) {
 }
 
 bool LoadPersonal(UserSettings& s, const std::string& dir) {
-    LoadIni(s, SettingsPath(dir, "personal.ini"), [](auto& io, auto& st) { BindPersonal(io, st); });
+    LoadIni(s, SettingsPath(dir, "personal.ini"),
+            [](auto& io, auto& st, const auto& d) { BindPersonal(io, st, d); });
     return LoadSideFiles(s, dir, ProfileSideFiles(s));
 }
 
 bool LoadBanks(UserSettings& s, const std::string& dir) {
-    LoadIni(s, SettingsPath(dir, "bank.ini"), [](auto& io, auto& st) { BindBanks(io, st); });
+    LoadIni(s, SettingsPath(dir, "bank.ini"),
+            [](auto& io, auto& st, const auto& d) { BindBanks(io, st, d); });
     return true;
 }
 
 bool LoadPostal(UserSettings& s, const std::string& dir) {
-    LoadIni(s, SettingsPath(dir, "bank.ini"), [](auto& io, auto& st) { BindPostal(io, st); });
+    LoadIni(s, SettingsPath(dir, "bank.ini"),
+            [](auto& io, auto& st, const auto& d) { BindPostal(io, st, d); });
     return true;
 }
 
 bool LoadOtherPayment(UserSettings& s, const std::string& dir) {
-    LoadIni(s, SettingsPath(dir, "bank.ini"), [](auto& io, auto& st) { BindOtherPayment(io, st); });
+    LoadIni(s, SettingsPath(dir, "bank.ini"),
+            [](auto& io, auto& st, const auto& d) { BindOtherPayment(io, st, d); });
     return LoadSideFiles(s, dir, SideFilesOf(s.etc));
 }
 
 bool LoadItemInfo(UserSettings& s, const std::string& dir) {
-    LoadIni(s, SettingsPath(dir, "cr_page.ini"), [](auto& io, auto& st) { BindItemInfo(io, st); });
+    LoadIni(s, SettingsPath(dir, "cr_page.ini"),
+            [](auto& io, auto& st, const auto& d) { BindItemInfo(io, st, d); });
     return LoadSideFiles(s, dir, SideFilesOf(s.item_info));
 }
 
 bool LoadPaymentDefaults(UserSettings& s, const std::string& dir) {
-    LoadIni(s, SettingsPath(dir, "cr_page.ini"), [](auto& io, auto& st) { BindPayment(io, st); });
+    LoadIni(s, SettingsPath(dir, "cr_page.ini"),
+            [](auto& io, auto& st, const auto& d) { BindPayment(io, st, d); });
     return LoadSideFiles(s, dir, SideFilesOf(s.payment));
 }
 
 bool LoadSendMethodDefaults(UserSettings& s, const std::string& dir) {
     LoadIni(s, SettingsPath(dir, "cr_page.ini"),
-            [](auto& io, auto& st) { BindSendMethod(io, st); });
+            [](auto& io, auto& st, const auto& d) { BindSendMethod(io, st, d); });
     return LoadSideFiles(s, dir, SideFilesOf(s.send_method));
 }
 
 bool LoadShippingOptions(UserSettings& s, const std::string& dir) {
     LoadIni(s, SettingsPath(dir, "send_opt.ini"),
-            [](auto& io, auto& st) { BindShippingOptions(io, st); });
+            [](auto& io, auto& st, const auto& d) { BindShippingOptions(io, st, d); });
     return true;
 }
 
@@ -278,57 +377,68 @@ bool LoadAllSettings(UserSettings& s, const std::string& dir) {
     return true;
 }
 
-bool SaveAllSettings(const UserSettings& s, const std::string& dir) {
-    // Several groups share an INI file. Each file is made whole in memory and written
-    // once, so a save cut off part-way leaves every file either as it was or as it
-    // should be, never with some of its groups new and others old.
+SettingsWrite SaveAllSettings(const UserSettings& s, const std::string& dir,
+                              const UserSettings* as_read) {
+    // Several groups share an INI file: each is made whole in memory, and then every
+    // file that changes is replaced in one go (see SaveFilesTogether).
+    const std::vector<std::string> paths = IniPaths(dir);
     std::map<std::string, ProfileFile> inis;
-    auto at = [&](const std::string& path) -> ProfileFile& {
-        auto [it, added] = inis.try_emplace(path);
-        if (added) {
-            it->second.Load(path);
+    for (const std::string& path : paths) {
+        // A file that cannot be read would lose every value not written now.
+        if (int error = ReadError(path); error != 0) {
+            return WriteFailure(path, error);
         }
-        return it->second;
+        inis[path].Load(path);
+    }
+    const UserSettings& read = as_read ? *as_read : s;
+    std::map<std::string, int> changed;
+    auto write = [&](const std::string& path, auto bind) {
+        // A file that is not there yet gets every key, as on a first start.
+        struct stat st {};
+        IniWriter writer{inis.at(path), as_read == nullptr || ::stat(path.c_str(), &st) != 0};
+        bind(writer);
+        changed[path] += writer.changed;
     };
-    const std::string main_ini = dir + kMainIniName;
-    const std::string personal = SettingsPath(dir, "personal.ini");
-    const std::string bank = SettingsPath(dir, "bank.ini");
-    const std::string page = SettingsPath(dir, "cr_page.ini");
-    const std::string send_opt = SettingsPath(dir, "send_opt.ini");
-    IniWriter main_writer{at(main_ini)};
-    BindMain(main_writer, s);
-    IniWriter personal_writer{at(personal)};
-    BindPersonal(personal_writer, s);
-    IniWriter bank_writer{at(bank)};
-    BindBanks(bank_writer, s);
-    BindPostal(bank_writer, s);
-    BindOtherPayment(bank_writer, s);
-    IniWriter page_writer{at(page)};
-    BindItemInfo(page_writer, s);
-    BindPayment(page_writer, s);
-    BindSendMethod(page_writer, s);
-    IniWriter options_writer{at(send_opt)};
-    BindShippingOptions(options_writer, s);
+    write(paths[0], [&](IniWriter& w) { BindMain(w, s, read); });
+    write(paths[1], [&](IniWriter& w) { BindPersonal(w, s, read); });
+    write(paths[2], [&](IniWriter& w) {
+        BindBanks(w, s, read);
+        BindPostal(w, s, read);
+        BindOtherPayment(w, s, read);
+    });
+    write(paths[3], [&](IniWriter& w) {
+        BindItemInfo(w, s, read);
+        BindPayment(w, s, read);
+        BindSendMethod(w, s, read);
+    });
+    write(paths[4], [&](IniWriter& w) { BindShippingOptions(w, s, read); });
 
-    std::map<std::string, bool> saved;
-    bool ok = true;
-    for (const std::string& path : {main_ini, personal, bank, page, send_opt}) {
-        saved[path] = inis.at(path).Save(path);
-        ok = saved[path] && ok;
+    std::vector<PlannedFile> planned;
+    for (const std::string& path : paths) {
+        if (as_read == nullptr || changed[path] > 0) {
+            planned.push_back({path, inis.at(path).Text()});
+        }
     }
-    // A group's side files follow its INI file.
-    if (saved[personal]) {
-        ok = SaveSideFiles(s, dir, ProfileSideFiles(s)) && ok;
+    PlanSideFiles(s, as_read, dir, AllSideFiles(s), AllSideFiles(read), planned);
+    SaveTogetherResult result = SaveFilesTogether(JournalPath(dir), planned);
+    if (!result.ok) {
+        return WriteFailure(result.path, result.error);
     }
-    if (saved[bank]) {
-        ok = SaveSideFiles(s, dir, SideFilesOf(s.etc)) && ok;
+    return {};
+}
+
+std::string UnreadableSettingsFile(const UserSettings& s, const std::string& dir) {
+    for (const std::string& path : IniPaths(dir)) {
+        if (ReadError(path) != 0) {
+            return path;
+        }
     }
-    if (saved[page]) {
-        ok = SaveSideFiles(s, dir, SideFilesOf(s.item_info)) && ok;
-        ok = SaveSideFiles(s, dir, SideFilesOf(s.payment)) && ok;
-        ok = SaveSideFiles(s, dir, SideFilesOf(s.send_method)) && ok;
+    for (const auto& file : AllSideFiles(s)) {
+        if (s.unread_side_files.count(file.name) != 0) {
+            return SettingsPath(dir, file.name);
+        }
     }
-    return ok;
+    return {};
 }
 
 std::string SideFileName(std::string_view name, int index) {
@@ -341,7 +451,16 @@ std::string SideFileName(std::string_view name, int index) {
 }
 
 FileLock LockSettings(const std::string& dir) {
-    return LockFile(dir + kMainIniName + ".lock", std::chrono::seconds(5));
+    FileLock lock = LockFile(dir + kMainIniName + ".lock", std::chrono::seconds(5));
+    if (lock.held()) {
+        FinishSaveTogether(JournalPath(dir), AllSettingsPaths(dir));
+    }
+    return lock;
+}
+
+void ReadSettingsFiles(UserSettings& s, const std::string& dir) {
+    FileLock lock = LockSettings(dir);
+    LoadAllSettings(s, dir);
 }
 
 UserSettings& Settings() {

@@ -4,6 +4,7 @@
 #include "support/kill_loop.h"
 #include "support/test_support.h"
 
+#include <cerrno>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -52,22 +53,26 @@ protected:
         ASSERT_EQ(files_a.size(), files_b.size());
     }
 
-    // Every settings file holds one of the two versions, whole.
-    bool EachFileOldOrNew() {
+    std::map<std::string, std::string> Files() {
         auto now = test::FilesUnder(inst / "user.ini");
         now["hanamo.ini"] = test::ReadFile(inst / "hanamo.ini");
-        EXPECT_EQ(now.size(), files_a.size());
-        for (const auto& [name, bytes] : now) {
-            if (bytes != files_a[name] && bytes != files_b[name]) {
-                ADD_FAILURE() << name << " is torn (" << bytes.size() << " bytes)";
-                return false;
-            }
+        return now;
+    }
+
+    // Every settings file holds the same one of the two versions, once whoever reads
+    // the settings next has completed a save that was cut off.
+    bool AllOldOrAllNew() {
+        { FileLock lock = LockSettings(inst.dir()); }
+        auto now = Files();
+        if (now != files_a && now != files_b) {
+            ADD_FAILURE() << "the settings files are neither all old nor all new";
+            return false;
         }
         return true;
     }
 };
 
-TEST_F(SettingsFaults, ASaveKilledPartWayLeavesEveryFileOldOrNew) {
+TEST_F(SettingsFaults, ASaveKilledPartWayLeavesAllFilesOldOrAllNew) {
     auto start = [&](int attempt) {
         pid_t pid = ::fork();
         if (pid == 0) {
@@ -78,13 +83,13 @@ TEST_F(SettingsFaults, ASaveKilledPartWayLeavesEveryFileOldOrNew) {
     };
     auto window = test::RunTime(start);
     auto counts = test::KillAtRandomMoments(start, window, 50, std::chrono::seconds(40),
-                                            [&](int) { return EachFileOldOrNew(); });
+                                            [&](int) { return AllOldOrAllNew(); });
     EXPECT_GE(counts.kills, 50) << counts.attempts << " attempts";
     ASSERT_TRUE(SaveAllSettings(a, inst.dir()));
     EXPECT_EQ(test::TempFilesUnder(inst.dir()), 0);
 }
 
-TEST_F(SettingsFaults, ASaveOnAFullDiskFailsAndKeepsEveryFile) {
+TEST_F(SettingsFaults, ASaveOnAFullDiskOrAReadOnlyDirectoryFailsAndKeepsEveryFile) {
     // A file size limit stands in for the full disk, for root too.
     struct rlimit old_limit {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old_limit), 0);
@@ -92,17 +97,18 @@ TEST_F(SettingsFaults, ASaveOnAFullDiskFailsAndKeepsEveryFile) {
     struct rlimit small = old_limit;
     small.rlim_cur = 1000;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    bool saved = SaveAllSettings(b, inst.dir());
+    SettingsWrite full = SaveAllSettings(b, inst.dir());
     ::setrlimit(RLIMIT_FSIZE, &old_limit);
     std::signal(SIGXFSZ, old_handler);
+    EXPECT_FALSE(full.ok);
+    EXPECT_EQ(full.error, EFBIG);
+    EXPECT_EQ(Files(), files_a);
 
-    EXPECT_FALSE(saved);
-    auto now = test::FilesUnder(inst / "user.ini");
-    now["hanamo.ini"] = test::ReadFile(inst / "hanamo.ini");
-    for (const auto& [name, bytes] : now) {
-        // Files small enough for the limit were saved; the rest are the old ones, whole.
-        EXPECT_TRUE(bytes == files_a[name] || (bytes == files_b[name] && bytes.size() <= 1000))
-            << name;
+    if (test::MakeUnwritable(inst / "user.ini")) {
+        SettingsWrite read_only = SaveAllSettings(b, inst.dir());
+        EXPECT_FALSE(read_only.ok);
+        EXPECT_EQ(read_only.path, inst / "user.ini/personal.ini");
+        EXPECT_EQ(Files(), files_a);
     }
     EXPECT_EQ(test::TempFilesUnder(inst.dir()), 0);
 }
