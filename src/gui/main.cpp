@@ -1,6 +1,6 @@
 // The desktop program: settings (with the setup wizard on a first start), the main
 // window on a new listing or on the listing file named on the command line, and at
-// the end the settings saved and the scratch files removed.
+// the end the settings not yet written saved and the scratch files removed.
 
 #include "core/app/helpers.h"
 #include "core/app/install_location.h"
@@ -52,7 +52,7 @@ int main(int argc, char* argv[]) {
     SetInstallDir(location.dir);
 
     QtHost host;
-    StartUpSettings(Settings(), InstallDir(), [&host] { RunSetupWizard(host, Settings()); });
+    StartUpSettings(host, Settings(), InstallDir(), [&host] { RunSetupWizard(host, Settings()); });
 
     QtWindowDialogs dialogs(host);
     int rc = 0;
@@ -75,6 +75,6 @@ int main(int argc, char* argv[]) {
         rc = QApplication::exec();
         host.SetParentWidget(nullptr);
     }
-    ShutDown(Settings(), InstallDir());
+    ShutDown(host, InstallDir());
     return rc;
 }

@@ -281,7 +281,8 @@ int main(int argc, char* argv[]) {
     QDir().mkpath(g_out);
     InitGuiResources();
     QApplication::setWindowIcon(ProgramIcon());
-    StartUpSettings(Settings(), InstallDir());
+    SilentHost silent;
+    StartUpSettings(silent, Settings(), InstallDir());
 
     WriteSample("240301100000", "手作りの木製スプーン 3本セット", 0, 0);
     WriteSample("240302110000", "ヴィンテージ腕時計（動作品）", 1, 0);

@@ -105,7 +105,7 @@ private:
 
 // What the program does at start: the wizard on a first start, then the settings saved.
 bool StartProgram(Host& host, int& wizard_runs) {
-    return StartUpSettings(Settings(), InstallDir(), [&] {
+    return StartUpSettings(host, Settings(), InstallDir(), [&] {
         ++wizard_runs;
         RunSetupWizard(host, Settings());
     });

@@ -34,16 +34,18 @@ class StartupAndDialogsTest : public QObject {
 private slots:
     void firstStartCreatesTheMainIni() {
         TempInstall inst(true);
-        UserSettings s;
+        UserSettings& s = Settings() = UserSettings(); // the record the keeper holds on to
+        ScriptedHost host;
         QVERIFY(!FileExists(inst / "hanamo.ini"));
-        QVERIFY(StartUpSettings(s, inst.dir()));
+        QVERIFY(StartUpSettings(host, s, inst.dir()));
         std::string ini = ReadFile(inst / "hanamo.ini");
         QVERIFY(ini.find("[HANAMO_SETTING]") != std::string::npos);
         QVERIFY(ini.find("page_type") != std::string::npos);
         QVERIFY(ini.find("page_color") != std::string::npos);
         // Present, even empty: no first start.
         WriteFile(inst / "hanamo.ini", "");
-        QVERIFY(!StartUpSettings(s, inst.dir()));
+        QVERIFY(!StartUpSettings(host, s, inst.dir()));
+        QVERIFY(host.messages.empty());
     }
 
     void shutDownSavesSettingsAndRemovesScratchFiles() {
@@ -52,9 +54,11 @@ private slots:
             WriteFile(inst / (std::string("work/") + name), "x");
         }
         WriteFile(inst / "work/keep.txt", "keep");
-        UserSettings s;
+        UserSettings& s = Settings() = UserSettings(); // the record the keeper holds on to
+        ScriptedHost host;
+        StartUpSettings(host, s, inst.dir());
         s.hanamo.page_type = "simple";
-        ShutDown(s, inst.dir());
+        QVERIFY(ShutDown(host, inst.dir()));
         for (const char* name : kScratchFiles) {
             QVERIFY(!FileExists(inst / (std::string("work/") + name)));
         }

@@ -40,6 +40,11 @@ public:
     virtual OverwriteAnswer AskOverwrite(const std::string& text, MessageIcon icon) {
         return AskYesNo(text, icon) ? OverwriteAnswer::Overwrite : OverwriteAnswer::Cancel;
     }
+    // Asks whether to try a failed save again (true) or to quit without saving (false,
+    // also when it is dismissed). Hosts without such a box ask it as a Yes/No question.
+    virtual bool AskRetryOrQuitWithoutSaving(const std::string& text, MessageIcon icon) {
+        return AskYesNo(text, icon);
+    }
     // Puts plain text (CP932) on the clipboard; false when the clipboard did not take it.
     virtual bool SetClipboardText(const std::string& text) = 0;
     // Opens a local file path or a web address in the user's browser.

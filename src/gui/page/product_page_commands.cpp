@@ -7,7 +7,7 @@
 #include "core/page/html_tags.h"
 #include "core/page/page_builders.h"
 #include "core/page/product_form.h"
-#include "core/settings/settings_files.h"
+#include "core/settings/settings_keeper.h"
 #include "core/text/cp932.h"
 #include "gui/page/product_page.h"
 #include "gui/page/product_page_windows.h"
@@ -103,6 +103,7 @@ void ProductPage::MakeStandard() {
     HanamoSettings& s = Settings().hanamo;
     s.page_type = *ReadBoundText(m_ui->designCombo, FieldShape::Name, kDesignNameCapacity);
     s.page_color = *ReadBoundText(m_ui->colorCombo, FieldShape::Name, kDesignNameCapacity);
+    WriteSettingsChanges(host());
 }
 
 void ProductPage::SetWindows(ProductPageWindows* windows) {

@@ -112,6 +112,19 @@ OverwriteAnswer QtHost::AskOverwrite(const std::string& text, MessageIcon icon) 
     return OverwriteAnswer::Cancel;
 }
 
+bool QtHost::AskRetryOrQuitWithoutSaving(const std::string& text, MessageIcon icon) {
+    std::unique_ptr<QMessageBox> box(NewMessageBox(m_parent, text, icon, QMessageBox::NoButton));
+    QPushButton* retry = box->addButton(QStringLiteral("再試行(&R)"), QMessageBox::AcceptRole);
+    QPushButton* quit =
+        box->addButton(QStringLiteral("保存せずに終了(&Q)"), QMessageBox::DestructiveRole);
+    retry->setObjectName(QStringLiteral("retryButton"));
+    quit->setObjectName(QStringLiteral("quitWithoutSavingButton"));
+    box->setDefaultButton(retry);
+    box->setEscapeButton(quit);
+    box->exec();
+    return box->clickedButton() == retry;
+}
+
 bool QtHost::SetClipboardText(const std::string& text) {
     // The window system may refuse to hand the clipboard over; what it holds afterwards
     // tells whether the copy took.

@@ -24,6 +24,7 @@ public:
     bool AskYesNo(const std::string& text, MessageIcon icon) override;
     bool AskOkCancel(const std::string& text, MessageIcon icon) override;
     OverwriteAnswer AskOverwrite(const std::string& text, MessageIcon icon) override;
+    bool AskRetryOrQuitWithoutSaving(const std::string& text, MessageIcon icon) override;
     bool SetClipboardText(const std::string& text) override;
     void OpenPage(const std::string& path_or_url) override;
 

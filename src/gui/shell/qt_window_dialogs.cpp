@@ -1,6 +1,6 @@
 #include "gui/shell/qt_window_dialogs.h"
 
-#include "core/settings/settings_files.h"
+#include "core/settings/settings_keeper.h"
 #include "gui/bidder/bidder_registration_dialog.h"
 #include "gui/document/file_manager_dialog.h"
 #include "gui/document/product_name_dialog.h"
@@ -16,6 +16,10 @@
 #include "gui/web/web_engine_loader.h"
 
 namespace hanamori {
+
+void QtWindowDialogs::WriteWhenStored(SettingsDialog& dialog) {
+    dialog.SetWriteAfterStore([this] { WriteSettingsChanges(m_host); });
+}
 
 std::optional<std::string> QtWindowDialogs::AskProductName(const std::string& current) {
     ProductNameDialog dialog(m_host, current, m_parent);
@@ -49,20 +53,24 @@ void QtWindowDialogs::ShowAbout() {
 
 void QtWindowDialogs::EditListingSettings() {
     ListingSettingsDialog dialog(m_host, Settings(), m_parent);
+    WriteWhenStored(dialog);
     dialog.exec();
 }
 
 void QtWindowDialogs::RunSetupWizard() {
     hanamori::RunSetupWizard(m_host, Settings(), m_parent);
+    WriteSettingsChanges(m_host);
 }
 
 void QtWindowDialogs::EditShippingOptions() {
     ShippingOptionsDialog dialog(m_host, Settings(), m_parent);
+    WriteWhenStored(dialog);
     dialog.exec();
 }
 
 void QtWindowDialogs::EditUserSettings(const std::optional<std::string>& nickname) {
     UserSettingsDialog dialog(m_host, Settings(), m_parent);
+    WriteWhenStored(dialog);
     if (nickname) {
         dialog.SetNickname(*nickname);
     }
@@ -81,6 +89,7 @@ std::optional<int> QtWindowDialogs::ChooseSellerProfile(const std::string& nickn
 
 void QtWindowDialogs::EditPaymentSettings(const std::function<void()>& stored) {
     PaymentSettingsDialog dialog(m_host, Settings(), m_parent);
+    WriteWhenStored(dialog);
     if (stored) {
         QObject::connect(&dialog, &PaymentSettingsDialog::settingsStored, stored);
     }

@@ -8,6 +8,7 @@ class QWidget;
 namespace hanamori {
 
 class Host;
+class SettingsDialog;
 
 // The real dialogs, modal on `parent`.
 class QtWindowDialogs final : public WindowDialogs {
@@ -32,6 +33,9 @@ public:
     std::optional<ShippingToolResult> RunShippingTool(const ShippingToolRequest& request) override;
 
 private:
+    // OK and 適用 write the settings (a failure is shown to the seller).
+    void WriteWhenStored(SettingsDialog& dialog);
+
     Host& m_host;
     QWidget* m_parent = nullptr;
 };

@@ -13,7 +13,7 @@ void SettingsDialog::SetButtonBox(QDialogButtonBox* box) {
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
     if (QPushButton* apply = box->button(QDialogButtonBox::Apply)) {
         apply->setText(QStringLiteral("適用(&A)"));
-        connect(apply, &QPushButton::clicked, this, [this] { Store(); });
+        connect(apply, &QPushButton::clicked, this, [this] { StoreAndWrite(); });
     }
 }
 
@@ -42,9 +42,20 @@ void SettingsDialog::SetWizardMode(int mode) {
 }
 
 void SettingsDialog::accept() {
-    if (Store()) {
+    if (StoreAndWrite()) {
         QDialog::accept();
     }
+}
+
+bool SettingsDialog::StoreAndWrite() {
+    if (!Store()) {
+        return false;
+    }
+    // A failed write has been reported; the values stay in memory for the next one.
+    if (m_write && !inWizard()) {
+        m_write();
+    }
+    return true;
 }
 
 void SettingsDialog::GoBack() {

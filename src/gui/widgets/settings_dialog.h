@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QDialogButtonBox;
 class QPushButton;
 
@@ -33,6 +35,10 @@ public:
     QPushButton* backButton() const { return m_backButton; }
     QPushButton* nextButton() const { return m_nextButton; }
 
+    // What runs each time the values were stored outside the wizard (OK, 適用): the
+    // program writes the settings there. The wizard writes them at its end instead.
+    void SetWriteAfterStore(std::function<void()> write) { m_write = std::move(write); }
+
     // Stores the values (Store()) and closes as OK; stays open when Store() refuses.
     void accept() override;
 
@@ -50,11 +56,13 @@ protected:
 private:
     void GoBack();
     void GoNext();
+    bool StoreAndWrite();
 
     QDialogButtonBox* m_buttonBox = nullptr;
     QPushButton* m_backButton = nullptr;
     QPushButton* m_nextButton = nullptr;
     int m_wizardMode = kWizardModeOff;
+    std::function<void()> m_write;
 };
 
 } // namespace hanamori
