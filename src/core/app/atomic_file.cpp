@@ -478,6 +478,9 @@ SaveTogetherResult SaveFilesTogether(const std::string& journal,
         if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
             return fail(file.path, EISDIR);
         }
+        if (IsWriteProtected(target)) {
+            return fail(file.path, EACCES);
+        }
         temps.push_back(PlannedName(target));
         int error = 0;
         if (!WritePlannedFile(temps.back(), file.bytes, SaveMode(target), error)) {

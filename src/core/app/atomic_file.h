@@ -44,10 +44,10 @@ struct SaveTogetherResult {
 
 // Replaces every file of `files` with its bytes, or none of them. Each new content is
 // written beside its file and forced to the disk first; a file that cannot be prepared
-// (a read-only directory, a full disk) ends the save before anything is replaced, and
-// every prepared file is removed. Then the planned replacements are recorded in
-// `journal`, carried out and the record removed, so that a save killed part-way is
-// completed by FinishSaveTogether. The caller holds a lock that keeps other writers of
+// (a read-only directory, a full disk) or is write-protected (IsWriteProtected) ends the
+// save before anything is replaced, and every prepared file is removed. Then the planned
+// replacements are recorded in `journal`, carried out and the record removed, so that a save killed
+// part-way is completed by FinishSaveTogether. The caller holds a lock that keeps other writers of
 // these files (and of `journal`) out.
 SaveTogetherResult SaveFilesTogether(const std::string& journal,
                                      const std::vector<PlannedFile>& files);

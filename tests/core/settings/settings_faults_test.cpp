@@ -8,6 +8,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace hanamori {
@@ -102,6 +103,12 @@ TEST_F(SettingsFaults, ASaveOnAFullDiskOrAReadOnlyDirectoryFailsAndKeepsEveryFil
     std::signal(SIGXFSZ, old_handler);
     EXPECT_FALSE(full.ok);
     EXPECT_EQ(full.error, EFBIG);
+    EXPECT_EQ(Files(), files_a);
+
+    // A file the seller marked read-only is kept as it is, and so is every other.
+    ::chmod((inst / "user.ini/send_opt.ini").c_str(), 0444);
+    SettingsWrite marked = SaveAllSettings(b, inst.dir());
+    EXPECT_EQ(marked.path, inst / "user.ini/send_opt.ini");
     EXPECT_EQ(Files(), files_a);
 
     if (test::MakeUnwritable(inst / "user.ini")) {
