@@ -8,14 +8,11 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <map>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace hanamori::cli {
 namespace {
@@ -194,43 +191,12 @@ std::optional<std::string> ReadInput(const std::string& path, std::string* probl
         }
         return std::nullopt;
     };
-    const bool standard_input = path == "-";
-    const int fd = standard_input ? 0 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return refuse(std::strerror(errno));
-    }
-    struct Closer {
-        int fd;
-        bool own;
-        ~Closer() {
-            if (own) {
-                ::close(fd);
-            }
-        }
-    } closer{fd, !standard_input};
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        return refuse("is a directory");
-    }
     std::string text;
-    char buffer[65536];
-    for (;;) {
-        ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return refuse(std::strerror(errno));
-        }
-        if (got == 0) {
-            return text;
-        }
-        if (static_cast<std::size_t>(got) > limit - text.size()) {
-            return refuse("larger than " + std::to_string(limit >> 20) +
-                          " MiB, more than is ever imported");
-        }
-        text.append(buffer, static_cast<std::size_t>(got));
+    std::string why;
+    if (!ReadInputBounded(path, path == "-", limit, text, why)) {
+        return refuse(why);
     }
+    return text;
 }
 
 bool WriteOutput(const std::string& path, const std::function<bool(std::ostream&)>& write) {
@@ -239,8 +205,7 @@ bool WriteOutput(const std::string& path, const std::function<bool(std::ostream&
         std::cout.flush();
         return ok && std::cout.good();
     }
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
+    if (KindOf(path) == PathKind::Other) {
         // A device or a FIFO is where the output goes, not a file to replace.
         std::ofstream out(path, std::ios::binary);
         bool ok = out && write(out);
@@ -274,13 +239,13 @@ int FinishOutput(int status) {
 }
 
 bool RequireSubdir(const Context& ctx, const std::string& name) {
-    struct stat st {};
     const std::string path = ctx.dir + name + "/";
-    if (::stat((ctx.dir + name).c_str(), &st) != 0) {
+    const PathKind kind = KindOf(ctx.dir + name);
+    if (kind == PathKind::Missing) {
         Fail(path + ": no such directory");
         return false;
     }
-    if (!S_ISDIR(st.st_mode)) {
+    if (kind != PathKind::Directory) {
         Fail(path + ": not a directory");
         return false;
     }

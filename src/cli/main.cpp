@@ -1,6 +1,7 @@
 // hanamori-cli: the desktop program's core, driven from the command line.
 
 #include "cli/command.h"
+#include "core/app/atomic_file.h"
 #include "core/app/helpers.h"
 #include "core/app/install_location.h"
 #include "core/app/version.h"
@@ -13,14 +14,12 @@
 #include <iostream>
 #include <new>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 namespace {
 
 bool IsDirectory(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return hanamori::KindOf(path) == hanamori::PathKind::Directory;
 }
 
 // What is wrong with `dir` as an installation directory, or "" when nothing is.

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <exception>
 #include <fcntl.h>
@@ -550,6 +551,62 @@ void FinishSaveTogether(const std::string& journal, const std::vector<std::strin
     for (const std::string& target : targets) {
         ::unlink(PlannedName(target).c_str());
     }
+}
+
+bool ReadInputBounded(const std::string& path, bool standard_input, std::size_t limit,
+                      std::string& out, std::string& problem) {
+    const int fd = standard_input ? 0 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        problem = std::strerror(errno);
+        return false;
+    }
+    struct Closer {
+        int fd;
+        bool own;
+        ~Closer() {
+            if (own) {
+                ::close(fd);
+            }
+        }
+    } closer{fd, !standard_input};
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        problem = "is a directory";
+        return false;
+    }
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            problem = std::strerror(errno);
+            return false;
+        }
+        if (got == 0) {
+            out = std::move(text);
+            return true;
+        }
+        if (static_cast<std::size_t>(got) > limit - text.size()) {
+            problem =
+                "larger than " + std::to_string(limit >> 20) + " MiB, more than is ever imported";
+            return false;
+        }
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+PathKind KindOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        return PathKind::Missing;
+    }
+    if (S_ISREG(st.st_mode)) {
+        return PathKind::Regular;
+    }
+    return S_ISDIR(st.st_mode) ? PathKind::Directory : PathKind::Other;
 }
 
 } // namespace hanamori

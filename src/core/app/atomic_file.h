@@ -135,4 +135,14 @@ bool ReadFilePrefix(const std::string& path, std::size_t max_bytes, std::string&
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& out);
 
+// Reads all of `path` (standard input when `standard_input`), at most `limit` bytes.
+// False with the reason in `problem` when it cannot be opened or read, is a directory,
+// or holds more than `limit`; then nothing more than `limit` was ever held in memory.
+bool ReadInputBounded(const std::string& path, bool standard_input, std::size_t limit,
+                      std::string& out, std::string& problem);
+
+enum class PathKind { Missing, Regular, Directory, Other };
+// What `path` names now (Other: a device, a FIFO, a socket).
+PathKind KindOf(const std::string& path);
+
 } // namespace hanamori
