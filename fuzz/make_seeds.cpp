@@ -69,6 +69,12 @@ int main(int argc, char** argv) {
                        FilledListing(settings, bidders),
                        (out / "listing" / ("bidders" + std::to_string(bidders) + ".rks")).string());
     }
+    SaleMaster sold = FilledListing(settings, 3);
+    sold.auction.unit_cost = 400;
+    sold.auction.services = {"click_post"};
+    sold.customers[1].shipping_paid = 185;
+    sold.customers[2].tracking_no = "1234-5678";
+    ok = ok && WriteListing(sold, (out / "listing" / "extras.rks").string());
     ok = ok && SaveAllSettings(settings, (out / "settings").string() + "/");
     if (!ok) {
         std::fprintf(stderr, "fuzz_make_seeds: could not write the seeds\n");

@@ -102,6 +102,38 @@ TEST(CliListing, ImportReplacesAnExistingListingOnlyWhenAsked) {
     EXPECT_EQ(own.out, "A1\n");
 }
 
+TEST(CliListing, TheBooksAndServicesFieldsTravelThroughShowAndImport) {
+    test::TempInstall inst;
+    CliResult r = RunCli(inst.dir(), {"import", "-"},
+                         R"({"auction":{"unit_cost":400,"services":["click_post","yupacket"]},)"
+                         R"("customers":[{"nickname":"a"},{"nickname":"b","shipping_paid":185,)"
+                         R"("tracking_no":"1234-5678"}]})");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string number = r.out.substr(0, 12);
+    CliResult shown = RunCli(inst.dir(), {"show", number});
+    auto json = nlohmann::json::parse(shown.out);
+    EXPECT_EQ(json["auction"]["unit_cost"], 400);
+    EXPECT_EQ(json["auction"]["services"], nlohmann::json({"click_post", "yupacket"}));
+    EXPECT_EQ(json["customers"][0]["shipping_paid"], -1);
+    EXPECT_EQ(json["customers"][1]["tracking_no"], "1234-5678");
+    const std::string file = inst / ("Datas/" + number + ".rks");
+    const std::string stored = test::ReadFile(file);
+    std::filesystem::remove(file);
+    ASSERT_EQ(RunCli(inst.dir(), {"import", "-"}, shown.out).status, 0);
+    EXPECT_EQ(test::ReadFile(file), stored);
+
+    const std::pair<const char*, const char*> refusals[] = {
+        {R"({"auction":{"unit_cost":-5}})", "auction.unit_cost"},
+        {R"({"auction":{"services":["a","a"]}})", "auction.services[1]"},
+        {R"({"auction":{"services":[""]}})", "auction.services[0]"},
+        {R"({"customers":[{"tracking_no":"1\n2"}]})", "customers[0].tracking_no"}};
+    for (const auto& [bad, field] : refusals) {
+        CliResult refused = RunCli(inst.dir(), {"import", "-"}, bad);
+        EXPECT_EQ(refused.status, 1) << bad;
+        EXPECT_NE(refused.err.find(field), std::string::npos) << refused.err;
+    }
+}
+
 TEST(CliListing, LineFeedsInImportedTextsAreStoredAsCrLf) {
     test::TempInstall inst;
     CliResult r = RunCli(inst.dir(), {"import", "-"},

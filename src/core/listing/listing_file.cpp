@@ -1,6 +1,7 @@
 #include "core/listing/listing_file.h"
 
 #include "core/app/atomic_file.h"
+#include "core/listing/listing_extras.h"
 #include "core/text/cp932.h"
 
 #include <algorithm>
@@ -104,10 +105,11 @@ struct BidderTextPosition {
     template <class M> void Int(const char*, M) {}
 };
 
-// Reads the bidders into `list`, which keeps the records read before a failed one. The
-// records already in the list are reused: every field of a record is written.
-bool ReadCustomerSection(ListingReader& in, CustomerList& list, const ListingTexts& texts) {
-    std::int32_t count = 0;
+// Reads the bidders into `list`, which keeps the records read before a failed one, and
+// their number in the file into `count`. The records already in the list are reused:
+// every field of a record's field list is written.
+bool ReadCustomerSection(ListingReader& in, CustomerList& list, const ListingTexts& texts,
+                         std::int32_t& count) {
     if (!in.Tag(kCustomerTag) || !in.Int(count) || count < 0) {
         list.Clear();
         return false;
@@ -195,7 +197,7 @@ bool WriteListing(const SaleMaster& listing, std::ostream& out) {
     return out.good() && w.Text(listing.product_name, kProductNameCapacity) &&
            WriteAuctionSection(out, listing.auction) &&
            WriteCustomerSection(out, listing.customers) && WriteMailSection(out, listing.mail) &&
-           out.good();
+           (!HasExtras(listing) || WriteExtrasSection(out, listing)) && out.good();
 }
 
 bool WriteListing(const SaleMaster& listing, const std::string& path) {
@@ -232,18 +234,34 @@ const std::string& ListingBusyMessage() {
 namespace {
 
 // ReadListingBytes that also gives the reader's `needed` (ListingReader::needed).
+// `whole`: `bytes` is all of the file, not the start of it.
 bool ReadListingPart(SaleMaster& listing, std::string_view bytes, const ListingTexts& texts,
-                     std::size_t& needed) try {
+                     bool whole, std::size_t& needed) try {
     ListingReader in(bytes);
     std::int32_t format = 0;
+    std::int32_t bidders = 0;
     const std::uint64_t sections = texts.all() ? ~std::uint64_t{0} : 0;
-    const bool ok = in.Tag(kSaleMasterTag) && in.Int(format) &&
-                    in.Fixed(kManageNoLength, listing.manage_no) &&
-                    in.Text(listing.product_name, kProductNameCapacity) && in.Tag(kAuctionTag) &&
-                    FileRecord(in, listing.auction, sections) &&
-                    ReadCustomerSection(in, listing.customers, texts) && in.Tag(kMailTag) &&
-                    FileRecord(in, listing.mail, sections);
+    bool ok = in.Tag(kSaleMasterTag) && in.Int(format) &&
+              in.Fixed(kManageNoLength, listing.manage_no) &&
+              in.Text(listing.product_name, kProductNameCapacity) && in.Tag(kAuctionTag) &&
+              FileRecord(in, listing.auction, sections) &&
+              ReadCustomerSection(in, listing.customers, texts, bidders) && in.Tag(kMailTag) &&
+              FileRecord(in, listing.mail, sections);
+    ClearExtras(listing);
     needed = in.needed();
+    if (!ok) {
+        return false;
+    }
+    // After the mail section: nothing, the extras section, or bytes the program never
+    // wrote there, which are passed over as they always were.
+    if (!whole && in.remaining() < kTagLength) {
+        needed = bytes.size() + 1; // the rest of the file may hold the extras' tag
+        return false;
+    }
+    if (in.MayBeAt(kExtrasTag)) {
+        ok = ReadExtrasSection(in, listing, bidders);
+        needed = in.needed();
+    }
     return ok;
 } catch (const std::bad_alloc&) { // a text too long for the memory at hand
     needed = 0;
@@ -278,7 +296,7 @@ constexpr std::size_t kFirstReadBytes = std::size_t{4} << 20;
 
 bool ReadListingBytes(SaleMaster& listing, std::string_view bytes, const ListingTexts& texts) {
     std::size_t needed = 0;
-    return ReadListingPart(listing, bytes, texts, needed);
+    return ReadListingPart(listing, bytes, texts, true, needed);
 }
 
 bool ReadListingFromFile(int fd, std::size_t size, SaleMaster& listing, const ListingTexts& texts,
@@ -290,7 +308,7 @@ bool ReadListingFromFile(int fd, std::size_t size, SaleMaster& listing, const Li
             return false;
         }
         std::size_t needed = 0;
-        if (ReadListingPart(listing, buffer, texts, needed)) {
+        if (ReadListingPart(listing, buffer, texts, buffer.size() == size, needed)) {
             return true;
         }
         // Read on only when the listing's own lengths reach past what was read and the

@@ -1,6 +1,7 @@
 #pragma once
 // The binary listing file ("Datas/<manage_no>.rks"): four tagged sections, 32-bit
-// little-endian integers, flags as single bytes, texts as a length and their bytes.
+// little-endian integers, flags as single bytes, texts as a length and their bytes;
+// after them, only when it holds something, the extras section (listing_extras.h).
 
 #include "core/app/atomic_file.h"
 #include "core/listing/records.h"
@@ -76,6 +77,14 @@ public:
         }
         return at != nullptr;
     }
+    // True when the next bytes are `tag`, or its start where the bytes end; reads nothing.
+    bool MayBeAt(const char* tag) const {
+        const std::size_t left = remaining();
+        return left != 0 &&
+               std::memcmp(m_bytes.data() + m_pos, tag, left < kTagLength ? left : kTagLength) == 0;
+    }
+    // How many bytes are left to read (0 once a read has failed).
+    std::size_t remaining() const { return ok() ? m_bytes.size() - m_pos : 0; }
     // False once a read has failed.
     bool ok() const { return m_pos <= m_bytes.size(); }
     // When the reading failed because the bytes ended: how many bytes from the start it

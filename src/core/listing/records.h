@@ -24,6 +24,12 @@ inline constexpr std::size_t kOtherShipNameCapacity = 256;
 inline constexpr std::size_t kPersonTextCapacity = 128; // names, zip, phone
 inline constexpr std::size_t kMailAddressCapacity = 256;
 inline constexpr std::size_t kManageNoLength = 12;
+inline constexpr std::size_t kTrackingNoCapacity = 128;
+inline constexpr std::size_t kServiceIdCapacity = 64;
+
+// Values of the listing file's extras section that this version does not know, each
+// with its key, kept as read so that a save does not drop what a later version wrote.
+using OtherExtras = std::vector<std::pair<std::string, std::string>>;
 
 struct AuctionRecord {
     std::string page_url;
@@ -77,6 +83,13 @@ struct AuctionRecord {
     std::int32_t use_sagawa = 0;
     std::int32_t use_pelican = 0;
     std::string shipping_notes;
+
+    // Kept in the extras section of the listing file (listing_extras.h), not in the
+    // field list: what one item cost the seller (yen, -1 not entered), and the ids of
+    // today's services offered on the page, in order.
+    std::int32_t unit_cost = -1;
+    std::vector<std::string> services;
+    OtherExtras other_extras;
 
     // The defaults of a new listing, taken from the listing settings and the current
     // seller profile of `settings`.
@@ -166,6 +179,12 @@ struct CustomerRecord {
     std::string shipped_date;
     std::int32_t closed = 0;
     std::string closed_date;
+
+    // Kept in the extras section (listing_extras.h): what sending it cost the seller
+    // (yen, -1 not entered) and the parcel's tracking number.
+    std::int32_t shipping_paid = -1;
+    std::string tracking_no;
+    OtherExtras other_extras;
 
     void Reset() { *this = CustomerRecord(); }
     // price x count + ship_cost + other_charge, without overflow.
