@@ -190,6 +190,9 @@ struct HanamoSettings {
     std::string page_color;
     // Days a dealing may await payment before the dealings window highlights it.
     std::int32_t overdue_days = kDefaultOverdueDays;
+    // 1: the seller is a member of the site's paid membership, whose fee was lower in
+    // some years (the books' fee table says which).
+    std::int32_t premium_member = 0;
 
     bool operator==(const HanamoSettings&) const = default;
     template <class F> static void Fields(F&& f) {
@@ -197,6 +200,7 @@ struct HanamoSettings {
         f.Line("page_type", &R::page_type, 128);
         f.Line("page_color", &R::page_color, 128);
         f.Int("overdue_days", &R::overdue_days);
+        f.Int("premium_member", &R::premium_member);
     }
 };
 
