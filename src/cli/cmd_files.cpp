@@ -3,6 +3,7 @@
 
 #include "cli/command.h"
 #include "core/app/helpers.h"
+#include "core/document/books.h"
 #include "core/document/file_list.h"
 #include "core/document/overview.h"
 #include "core/listing/listing_dir.h"
@@ -129,13 +130,19 @@ int RunCopy(Context& ctx, const std::vector<std::string>& args) {
     return PrintSavedNumber(row->manage_no, JoinDatasPath(DatasDir(ctx), row->manage_no + ".rks"));
 }
 
-int RunDelete(Context& ctx, const std::vector<std::string>& args) {
+int RunDelete(Context& ctx, const std::vector<std::string>& in) {
+    std::vector<std::string> args = in;
+    const bool force = TakeFlag(args, "--force");
     if (std::string problem = LeftoverProblem(args, 1); !problem.empty()) {
         return UsageError("delete", problem);
     }
     // Only ever "<dir>/<stem>.rks": a path naming any other file deletes nothing.
     const std::string dir = DirectoryOf(ListingFileOf(ctx, args[0]));
     const std::string number = ManageNoOf(args[0]);
+    if (!force && ListingFileHasRecentSales(JoinDatasPath(dir, number + ".rks"), LocalToday())) {
+        return FailAbout(RecentSalesDeleteQuestion(),
+                         JoinDatasPath(dir, number + ".rks") + " (--force deletes it)");
+    }
     if (!DeleteListingFile(dir, number)) {
         const int error = errno;
         if (error == EBUSY) {
@@ -184,7 +191,7 @@ void ListHelp(const Context&, std::ostream& out) {
 
 const CommandRegistration kList("list", "list [--sort 0-4 [--desc]] [--json]", RunList, ListHelp);
 const CommandRegistration kCopy("copy", "copy ID", RunCopy);
-const CommandRegistration kDelete("delete", "delete ID", RunDelete);
+const CommandRegistration kDelete("delete", "delete ID [--force]", RunDelete);
 const CommandRegistration kOverview("overview", "overview [-o FILE|-]", RunOverview);
 
 } // namespace

@@ -54,6 +54,14 @@ TEST(CliBooks, ExpensesAndBooksTogether) {
     EXPECT_EQ(cli({"expense", "remove", "1"}).status, 0);
     EXPECT_EQ(cli({"expense", "remove", "1"}).status, 1);
     EXPECT_EQ(cli({"books", "--year", "25"}).status, 2);
+
+    c.paid_date = DaysAgo(0);
+    m.customers.Append(c);
+    ASSERT_TRUE(WriteListing(m, ListingPath(inst.dir(), m.manage_no)));
+    CliResult refused = cli({"delete", m.manage_no});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("帳簿から消えます"), std::string::npos);
+    EXPECT_EQ(cli({"delete", m.manage_no, "--force"}).status, 0);
 }
 
 } // namespace

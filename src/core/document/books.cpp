@@ -149,6 +149,28 @@ BooksSummary SummarizeBooks(const std::vector<BookSale>& sales,
     return summary;
 }
 
+bool HasRecentSales(const SaleMaster& listing, const CivilDate& today) {
+    for (const CustomerRecord& c : listing.customers.records()) {
+        if (c.price <= 0) {
+            continue;
+        }
+        if (std::optional<CivilDate> date = SaleDate(c);
+            date && (date->year == today.year || date->year == today.year - 1)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ListingFileHasRecentSales(const std::string& path, const CivilDate& today) {
+    SaleMaster listing;
+    return ReadListingWithTimes(path, listing, nullptr) && HasRecentSales(listing, today);
+}
+
+const std::string& RecentSalesDeleteQuestion() {
+    return "この出品には今年または昨年の売上があります。削除すると帳簿から消えます。削除しますか？"_sj;
+}
+
 std::string MonthText(int year, int month) {
     char text[16];
     std::snprintf(text, sizeof text, "%04d-%02d", year, month);

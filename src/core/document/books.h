@@ -96,6 +96,14 @@ struct BooksSummary {
 BooksSummary SummarizeBooks(const std::vector<BookSale>& sales,
                             const std::vector<Expense>& expenses, std::optional<int> year = {});
 
+// True when a sale of `listing` is dated in the year of `today` or the year before: the
+// sales a seller still needs for the tax return.
+bool HasRecentSales(const SaleMaster& listing, const CivilDate& today);
+// The same for the listing file at `path`; false when it cannot be read.
+bool ListingFileHasRecentSales(const std::string& path, const CivilDate& today);
+// The question asked before such a listing is deleted (CP932).
+const std::string& RecentSalesDeleteQuestion();
+
 // "YYYY-MM".
 std::string MonthText(int year, int month);
 

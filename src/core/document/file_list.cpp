@@ -1,5 +1,7 @@
 #include "core/document/file_list.h"
 
+#include "core/document/books.h"
+
 #include "core/listing/listing_dir.h"
 #include "core/listing/records.h"
 #include "core/text/cp932.h"
@@ -167,8 +169,13 @@ bool FileList::Delete(int row) {
                            MessageIcon::Exclamation);
         return false;
     }
-    if (!m_host.AskOkCancel("選択された商品を削除してよろしいですか？"_sj,
-                            MessageIcon::Exclamation)) {
+    const std::string& question =
+        ListingFileHasRecentSales(
+            JoinDatasPath(m_datas_dir, m_rows[static_cast<std::size_t>(row)].manage_no + ".rks"),
+            LocalToday())
+            ? RecentSalesDeleteQuestion()
+            : "選択された商品を削除してよろしいですか？"_sj;
+    if (!m_host.AskOkCancel(question, MessageIcon::Exclamation)) {
         return false;
     }
     auto index = static_cast<std::size_t>(row);

@@ -159,5 +159,17 @@ TEST(BooksRules, MonthsYearsUndatedAndExpenses) {
     EXPECT_EQ(SummarizeBooks(big, {}).total.revenue, 9'000'000'000);
 }
 
+TEST(BooksRules, RecentSalesAreThisYearsAndLastYears) {
+    SaleMaster m;
+    CustomerRecord c;
+    c.price = 1;
+    c.closed_date = "2024/12/31";
+    m.customers.Append(c);
+    EXPECT_FALSE(HasRecentSales(m, {2026, 1, 1}));
+    EXPECT_TRUE(HasRecentSales(m, {2025, 1, 1}));
+    m.customers[0].price = 0;
+    EXPECT_FALSE(HasRecentSales(m, {2025, 1, 1}));
+}
+
 } // namespace
 } // namespace hanamori::test
