@@ -195,7 +195,7 @@ TEST_F(CliBidder, ChangesAtTheSameMomentAllLandAndABusyListingIsLeftAlone) {
         auto busy = RunCliConcurrently(HANAMORI_CLI_PATH, inst.dir(),
                                        {{"bidder", number, "remove", "Taro"},
                                         {"import", json, "--replace"},
-                                        {"delete", number}});
+                                        {"delete", number, "--force"}});
         EXPECT_GE(std::chrono::steady_clock::now() - started, kListingLockWait);
         for (const CliResult& r : busy) {
             EXPECT_EQ(r.status, 1);
