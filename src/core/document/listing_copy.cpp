@@ -1,6 +1,7 @@
 // Copying and deleting listing files.
 
 #include "core/app/helpers.h"
+#include "core/app/os.h"
 #include "core/document/file_list.h"
 #include "core/listing/listing_dir.h"
 #include "core/listing/listing_file.h"
@@ -10,7 +11,6 @@
 #include "core/text/format.h"
 
 #include <cerrno>
-#include <unistd.h>
 
 namespace hanamori {
 namespace {
@@ -75,7 +75,7 @@ bool DeleteListingFile(const std::string& datas_dir, const std::string& manage_n
         errno = EACCES;
         return false;
     }
-    return ::unlink(path.c_str()) == 0;
+    return RemoveFile(path);
 }
 
 } // namespace hanamori

@@ -4,15 +4,10 @@
 #include "core/listing/manage_no.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
-#include <dirent.h>
 #include <exception>
-#include <fcntl.h>
 #include <optional>
 #include <string_view>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace hanamori {
 namespace {
@@ -24,18 +19,6 @@ bool HasListingExtension(const char* name, std::size_t length) {
     return length >= kExtensionLength &&
            std::char_traits<char>::compare(name + length - kExtensionLength, kListingExtension,
                                            kExtensionLength) == 0;
-}
-
-// The entry of the directory `dir` is a directory (or a link to one).
-bool IsDirectoryEntry(DIR* dir, const dirent* entry) {
-    if (entry->d_type == DT_DIR) {
-        return true;
-    }
-    if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK) {
-        return false;
-    }
-    struct stat st {};
-    return ::fstatat(::dirfd(dir), entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
 }
 
 // The first eight bytes of `name` from `from` on as one number that orders as they do
@@ -90,18 +73,14 @@ std::optional<std::time_t> NumberedTime(std::string_view path) {
     return ManageNoTime(name);
 }
 
-// Linux has no creation time that every file system keeps, and a save replaces the
-// file (write a new one, rename it over the old), so the file system's birth time is
-// that of the last save. A listing's management number is the time it was created,
-// which is never later than its first save: the earlier of the two is shown. Files
-// whose name is not a management number show the birth time where the file system
-// records it, else the last status change time.
-void TimesFromStatx(std::string_view path, const struct statx& sx, ListingFileTimes& times) {
+// A save replaces the file (write a new one, rename it over the old), so the creation
+// time the file system gives is that of the last save. A listing's management number
+// is the time it was created, which is never later than its first save: the earlier of
+// the two is shown.
+void TimesFromFacts(std::string_view path, const FileFacts& facts, ListingFileTimes& times) {
     times.known = true;
-    times.saved = static_cast<std::time_t>(sx.stx_mtime.tv_sec);
-    times.created = (sx.stx_mask & STATX_BTIME) != 0
-                        ? static_cast<std::time_t>(sx.stx_btime.tv_sec)
-                        : static_cast<std::time_t>(sx.stx_ctime.tv_sec);
+    times.saved = facts.saved;
+    times.created = facts.created;
     if (auto numbered = NumberedTime(path); numbered && *numbered < times.created) {
         times.created = *numbered;
     }
@@ -109,54 +88,33 @@ void TimesFromStatx(std::string_view path, const struct statx& sx, ListingFileTi
 
 constexpr std::size_t kKeptBufferBytes = std::size_t{4} << 20;
 
-constexpr unsigned kTimesMask = STATX_BTIME | STATX_MTIME | STATX_CTIME | STATX_SIZE | STATX_TYPE;
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-// Reads the listing file at `path` (relative to `dir_fd`) into `listing` through
-// `buffer`, and its times when asked for; false when it cannot be opened, is not a
-// regular file or is not a whole listing.
-bool ReadListingFileAt(int dir_fd, const char* path, SaleMaster& listing, ListingFileTimes* times,
-                       const ListingTexts& texts, std::string& buffer) {
-    // Non-blocking, so that a FIFO that carries a listing's name cannot stall the open
-    // (it is then refused as not a regular file); regular files ignore the flag.
-    FileDescriptor fd(::openat(dir_fd, path, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    struct statx sx {};
-    if (fd.get() < 0) {
+// Reads the listing file `path` (a name in `dir`, else a whole path) into `listing`
+// through `buffer`, and its times when asked for; false when it cannot be opened, is
+// not a regular file or is not a whole listing.
+bool ReadListingFileAt(const FileDirectory* dir, const std::string& path, SaleMaster& listing,
+                       ListingFileTimes* times, const ListingTexts& texts, std::string& buffer) {
+    InputFile file = dir ? dir->Open(path) : InputFile(path);
+    FileFacts facts;
+    if (!file.is_open()) {
         // Unreadable (no permission, vanished): still show its times when we can.
-        if (times && ::statx(dir_fd, path, 0, kTimesMask, &sx) == 0) {
-            TimesFromStatx(path, sx, *times);
+        if (times && (dir ? dir->FactsOf(path, facts) : FileFactsOf(path, facts))) {
+            TimesFromFacts(path, facts, *times);
         }
         return false;
     }
-    if (::statx(fd.get(), "", AT_EMPTY_PATH, kTimesMask, &sx) != 0 || !S_ISREG(sx.stx_mode)) {
+    if (!file.Facts(facts) || !facts.regular) {
         return false;
     }
     if (times) {
-        TimesFromStatx(path, sx, *times);
+        TimesFromFacts(path, facts, *times);
     }
-    return ReadListingFromFile(fd.get(), static_cast<std::size_t>(sx.stx_size), listing, texts,
-                               buffer);
+    return ReadListingFromFile(file, static_cast<std::size_t>(facts.size), listing, texts, buffer);
 }
 
-bool ReadListingAt(int dir_fd, const char* path, SaleMaster& listing, ListingFileTimes* times,
-                   const ListingTexts& texts) {
+bool ReadListingAt(const FileDirectory* dir, const std::string& path, SaleMaster& listing,
+                   ListingFileTimes* times, const ListingTexts& texts) {
     thread_local std::string buffer;
-    const bool ok = ReadListingFileAt(dir_fd, path, listing, times, texts, buffer);
+    const bool ok = ReadListingFileAt(dir, path, listing, times, texts, buffer);
     if (buffer.capacity() > kKeptBufferBytes) {
         std::string().swap(buffer); // a huge file does not pin its memory
     }
@@ -193,41 +151,29 @@ std::vector<std::string> ListingFileNames(const std::string& datas_dir) {
 
 bool ReadListingWithTimes(const std::string& path, SaleMaster& listing, ListingFileTimes* times,
                           const ListingTexts& texts) {
-    return ReadListingAt(AT_FDCWD, path.c_str(), listing, times, texts);
+    return ReadListingAt(nullptr, path, listing, times, texts);
 }
 
-ListingDirectory::ListingDirectory(const std::string& datas_dir)
-    : m_dir(::opendir(datas_dir.c_str())) {}
-
-ListingDirectory::~ListingDirectory() {
-    if (m_dir != nullptr) {
-        ::closedir(m_dir);
-    }
-}
+ListingDirectory::ListingDirectory(const std::string& datas_dir) : m_dir(datas_dir) {}
 
 std::vector<std::string> ListingDirectory::FileNames() {
-    std::vector<std::string> names;
-    if (m_dir == nullptr) {
-        return names;
-    }
-    ::rewinddir(m_dir);
-    while (const dirent* entry = ::readdir(m_dir)) {
-        std::size_t length = std::char_traits<char>::length(entry->d_name);
-        if (HasListingExtension(entry->d_name, length) && !IsDirectoryEntry(m_dir, entry)) {
-            names.emplace_back(entry->d_name, length);
-        }
-    }
+    std::vector<std::string> names = m_dir.FileNames();
+    names.erase(std::remove_if(names.begin(), names.end(),
+                               [](const std::string& name) {
+                                   return !HasListingExtension(name.c_str(), name.size());
+                               }),
+                names.end());
     SortByBytes(names);
     return names;
 }
 
 bool ListingDirectory::Read(const std::string& file_name, SaleMaster& listing,
                             ListingFileTimes* times, const ListingTexts& texts) const {
-    if (m_dir == nullptr) {
+    if (!m_dir.is_open()) {
         listing = SaleMaster();
         return false;
     }
-    return ReadListingAt(::dirfd(m_dir), file_name.c_str(), listing, times, texts);
+    return ReadListingAt(&m_dir, file_name, listing, times, texts);
 }
 
 std::string FormatListTime(std::time_t t) {

@@ -2,11 +2,11 @@
 // Walking the listing files of a Datas directory: the ".rks" names in file-name order,
 // and reading one file with its times in as few system calls as we can.
 
+#include "core/app/os.h"
 #include "core/listing/listing_file.h"
 #include "core/listing/records.h"
 
 #include <ctime>
-#include <dirent.h>
 #include <string>
 #include <vector>
 
@@ -43,7 +43,6 @@ bool ReadListingWithTimes(const std::string& path, SaleMaster& listing, ListingF
 class ListingDirectory {
 public:
     explicit ListingDirectory(const std::string& datas_dir);
-    ~ListingDirectory();
     ListingDirectory(const ListingDirectory&) = delete;
     ListingDirectory& operator=(const ListingDirectory&) = delete;
 
@@ -54,7 +53,7 @@ public:
               const ListingTexts& texts) const;
 
 private:
-    DIR* m_dir;
+    FileDirectory m_dir;
 };
 
 // A time as the file list shows it: local time "%y/%m/%d %H:%M".

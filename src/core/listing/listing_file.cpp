@@ -8,13 +8,10 @@
 #include <cerrno>
 #include <cstring>
 #include <exception>
-#include <fcntl.h>
 #include <fstream>
 #include <limits>
 #include <new>
-#include <sys/stat.h>
 #include <type_traits>
-#include <unistd.h>
 #include <utility>
 
 namespace hanamori {
@@ -268,15 +265,12 @@ bool ReadListingPart(SaleMaster& listing, std::string_view bytes, const ListingT
     return false;
 }
 
-// Reads from `fd` until `buffer` holds `want` bytes or the file ends; false on an error.
-bool FillTo(int fd, std::size_t want, std::string& buffer) try {
+// Reads from `file` until `buffer` holds `want` bytes or the file ends; false on an error.
+bool FillTo(InputFile& file, std::size_t want, std::string& buffer) try {
     std::size_t filled = buffer.size();
     buffer.resize(want);
     while (filled < want) {
-        ssize_t got = ::read(fd, buffer.data() + filled, want - filled);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
+        const std::ptrdiff_t got = file.Read(buffer.data() + filled, want - filled);
         if (got <= 0) {
             buffer.resize(filled);
             return got == 0;
@@ -299,12 +293,12 @@ bool ReadListingBytes(SaleMaster& listing, std::string_view bytes, const Listing
     return ReadListingPart(listing, bytes, texts, true, needed);
 }
 
-bool ReadListingFromFile(int fd, std::size_t size, SaleMaster& listing, const ListingTexts& texts,
-                         std::string& buffer) {
+bool ReadListingFromFile(InputFile& file, std::size_t size, SaleMaster& listing,
+                         const ListingTexts& texts, std::string& buffer) {
     buffer.clear();
     std::size_t want = std::min(size, kFirstReadBytes);
     for (;;) {
-        if (!FillTo(fd, want, buffer)) {
+        if (!FillTo(file, want, buffer)) {
             return false;
         }
         std::size_t needed = 0;
@@ -321,17 +315,12 @@ bool ReadListingFromFile(int fd, std::size_t size, SaleMaster& listing, const Li
 }
 
 bool ReadListing(SaleMaster& listing, const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        return false;
-    }
-    struct stat st {};
+    InputFile file(path);
+    FileFacts facts;
     std::string bytes;
-    const bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-                    ReadListingFromFile(fd, static_cast<std::size_t>(st.st_size), listing,
-                                        ListingTexts::All(), bytes);
-    ::close(fd);
-    return ok;
+    return file.Facts(facts) && facts.regular &&
+           ReadListingFromFile(file, static_cast<std::size_t>(facts.size), listing,
+                               ListingTexts::All(), bytes);
 }
 
 std::string ListingPath(const std::string& install_dir, const std::string& manage_no) {

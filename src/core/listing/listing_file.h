@@ -4,6 +4,7 @@
 // after them, only when it holds something, the extras section (listing_extras.h).
 
 #include "core/app/atomic_file.h"
+#include "core/app/os.h"
 #include "core/listing/records.h"
 
 #include <chrono>
@@ -185,11 +186,11 @@ bool ReadListingBytes(SaleMaster& listing, std::string_view bytes,
                       const ListingTexts& texts = ListingTexts::All());
 bool ReadListing(SaleMaster& listing, const std::string& path);
 
-// Reads the listing from the open regular file `fd` of `size` bytes (ReadListingBytes):
+// Reads the listing from the open regular file `file` of `size` bytes (ReadListingBytes):
 // only as much of the file as the listing's own lengths reach is read into `buffer`, so
 // a huge file that holds no listing (a sparse copy) costs no memory for its size.
-bool ReadListingFromFile(int fd, std::size_t size, SaleMaster& listing, const ListingTexts& texts,
-                         std::string& buffer);
+bool ReadListingFromFile(InputFile& file, std::size_t size, SaleMaster& listing,
+                         const ListingTexts& texts, std::string& buffer);
 
 // "<install_dir>Datas/<manage_no>.rks".
 std::string ListingPath(const std::string& install_dir, const std::string& manage_no);

@@ -1,6 +1,7 @@
 #include "core/settings/settings_files.h"
 
 #include "core/app/atomic_file.h"
+#include "core/app/os.h"
 #include "core/app/profile_file.h"
 #include "core/app/record_fields.h"
 #include "core/text/cp932.h"
@@ -8,11 +9,8 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <map>
-#include <sys/stat.h>
 #include <type_traits>
-#include <unistd.h>
 #include <vector>
 
 namespace hanamori {
@@ -213,14 +211,14 @@ bool LoadSideFiles(UserSettings& s, const std::string& dir,
             continue;
         }
         std::string path = SettingsPath(dir, file.name);
-        struct stat st {};
-        if (::stat(path.c_str(), &st) != 0) {
+        const PathKind kind = KindOf(path);
+        if (kind == PathKind::Missing) {
             file.text->clear();
             s.unread_side_files.erase(file.name);
             continue;
         }
         std::string text;
-        if (!S_ISREG(st.st_mode) || !ReadFilePrefix(path, file.limit, text)) {
+        if (kind != PathKind::Regular || !ReadFilePrefix(path, file.limit, text)) {
             s.unread_side_files.insert(file.name);
             stopped = true;
             continue;
@@ -281,22 +279,17 @@ std::string JournalPath(const std::string& dir) {
 
 // 0 when `path` is missing or can be read; else why it cannot be.
 int ReadError(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
+    switch (KindOf(path)) {
+    case PathKind::Missing:
         return 0;
-    }
-    if (S_ISDIR(st.st_mode)) {
+    case PathKind::Directory:
         return EISDIR;
-    }
-    if (!S_ISREG(st.st_mode)) {
+    case PathKind::Other:
         return EINVAL;
+    case PathKind::Regular:
+        break;
     }
-    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return errno;
-    }
-    ::close(fd);
-    return 0;
+    return OpenForReadingError(path);
 }
 
 SettingsWrite WriteFailure(const std::string& path, int error) {
@@ -394,8 +387,7 @@ SettingsWrite SaveAllSettings(const UserSettings& s, const std::string& dir,
     std::map<std::string, int> changed;
     auto write = [&](const std::string& path, auto bind) {
         // A file that is not there yet gets every key, as on a first start.
-        struct stat st {};
-        IniWriter writer{inis.at(path), as_read == nullptr || ::stat(path.c_str(), &st) != 0};
+        IniWriter writer{inis.at(path), as_read == nullptr || KindOf(path) == PathKind::Missing};
         bind(writer);
         changed[path] += writer.changed;
     };

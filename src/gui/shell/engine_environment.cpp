@@ -1,16 +1,17 @@
 #include "gui/shell/engine_environment.h"
 
+#include "core/app/os.h"
+
 #include <QByteArray>
 #include <QtGlobal>
 
 #include <cstdio>
-#include <unistd.h>
 
 namespace hanamori {
 
 void PrepareBrowserEngineEnvironment() {
     constexpr const char* kNoSandbox = "QTWEBENGINE_DISABLE_SANDBOX";
-    if (geteuid() != 0 || qEnvironmentVariableIntValue(kNoSandbox) == 1) {
+    if (!RunsAsAdministrator() || qEnvironmentVariableIntValue(kNoSandbox) == 1) {
         return;
     }
     qputenv(kNoSandbox, QByteArrayLiteral("1"));
