@@ -1,9 +1,9 @@
 #include "core/text/cp932.h"
 
-#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <iconv.h>
+#include <iterator>
 
 namespace hanamori {
 namespace {
@@ -37,91 +37,105 @@ std::size_t Utf8CharSize(std::string_view in) {
 
 namespace {
 
-// One converter for each direction and thread, opened on first use and kept: opening
-// one looks up and loads the character set module, which would otherwise be paid by each
-// of the thousands of texts a start or a file list converts.
-class Converter {
-public:
-    Converter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
-    ~Converter() {
-        if (Opened()) {
-            iconv_close(m_cd);
-        }
+constexpr std::uint16_t kNone = 0xFFFF;
+#include "core/text/cp932_table.inc"
+
+// The code point of the well-formed UTF-8 character that starts `in` (neither an
+// overlong form, nor a surrogate, nor beyond U+10FFFF), with its length; false for
+// anything else.
+bool DecodeUtf8(std::string_view in, char32_t& cp, std::size_t& length) {
+    const auto b = [&](std::size_t i) { return static_cast<unsigned char>(in[i]); };
+    length = Utf8CharSize(in);
+    switch (length) {
+    case 1:
+        cp = b(0);
+        return cp < 0x80;
+    case 2:
+        cp = (char32_t{b(0)} & 0x1F) << 6 | (b(1) & 0x3F);
+        return cp >= 0x80;
+    case 3:
+        cp = (char32_t{b(0)} & 0x0F) << 12 | (char32_t{b(1)} & 0x3F) << 6 | (b(2) & 0x3F);
+        return cp >= 0x800 && (cp < 0xD800 || cp > 0xDFFF);
+    default:
+        cp = (char32_t{b(0)} & 0x07) << 18 | (char32_t{b(1)} & 0x3F) << 12 |
+             (char32_t{b(2)} & 0x3F) << 6 | (b(3) & 0x3F);
+        return cp >= 0x10000 && cp <= 0x10FFFF;
     }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    bool Opened() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
-    // Back in its initial state, whatever the last conversion left.
-    iconv_t Fresh() {
-        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
-        return m_cd;
-    }
-
-private:
-    iconv_t m_cd;
-};
-
-Converter& ToCp932() {
-    thread_local Converter converter("CP932", "UTF-8");
-    return converter;
 }
 
-Converter& FromCp932() {
-    thread_local Converter converter("UTF-8", "CP932");
-    return converter;
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
 }
 
-// iconv in one go; returns nullopt at the first unconvertible sequence unless
-// `replacement` is given, in which case that sequence is replaced and skipped:
-// `bad_step` bytes of it, or one UTF-8 character when `bad_step` is 0.
-std::optional<std::string> Convert(Converter& converter, std::string_view in,
-                                   const char* replacement, std::size_t bad_step) {
-    if (!converter.Opened()) {
-        return std::nullopt;
+// The CP932 code of `cp` (a single byte below 0x100), or kNone.
+std::uint16_t CodeOf(char32_t cp) {
+    if (cp < 0x80) {
+        return static_cast<std::uint16_t>(cp); // ASCII is itself, also 5C and 7E
     }
-    iconv_t cd = converter.Fresh();
+    const auto* end = std::end(kEncode);
+    const auto* at =
+        std::lower_bound(std::begin(kEncode), end, cp,
+                         [](const EncodeEntry& e, char32_t c) { return e.code_point < c; });
+    return at != end && at->code_point == cp ? at->code : kNone;
+}
+
+// The code point of the CP932 character that starts `in`, with its length; kNone with
+// length 1 for a byte that starts none.
+std::uint16_t CodePointAt(std::string_view in, std::size_t& length) {
+    const unsigned char lead = static_cast<unsigned char>(in[0]);
+    length = 1;
+    if (!IsLeadByte(lead) || in.size() < 2) {
+        return kSingleByte[lead];
+    }
+    const unsigned char trail = static_cast<unsigned char>(in[1]);
+    if (trail < 0x40 || trail > 0xFC) {
+        return kNone;
+    }
+    const std::uint16_t cp =
+        kDoubleByte[lead <= 0x9F ? lead - 0x81 : lead - 0xE0 + 31][trail - 0x40];
+    if (cp != kNone) {
+        length = 2;
+    }
+    return cp;
+}
+
+// UTF-8 to CP932; an unconvertible character (or a byte that is not UTF-8) makes the
+// result nullopt, or with `lossy` is left out.
+std::optional<std::string> Encode(std::string_view in, bool lossy) {
     std::string out;
-    out.resize(in.size() * 2 + 16);
-    char* src = const_cast<char*>(in.data());
-    std::size_t src_left = in.size();
-    std::size_t used = 0;
-    bool ok = true;
-    while (src_left > 0) {
-        char* dst = out.data() + used;
-        std::size_t dst_left = out.size() - used;
-        std::size_t r = iconv(cd, &src, &src_left, &dst, &dst_left);
-        used = out.size() - dst_left;
-        if (r != static_cast<std::size_t>(-1)) {
-            break;
-        }
-        if (errno == E2BIG) {
-            out.resize(out.size() * 2);
+    out.reserve(in.size());
+    for (std::size_t i = 0; i < in.size();) {
+        char32_t cp = 0;
+        std::size_t length = 1;
+        const bool well_formed = DecodeUtf8(in.substr(i), cp, length);
+        i += length;
+        const std::uint16_t code = well_formed && cp <= 0xFFFF ? CodeOf(cp) : kNone;
+        if (code == kNone) {
+            if (!lossy) {
+                return std::nullopt;
+            }
             continue;
         }
-        if (!replacement) {
-            ok = false;
-            break;
+        if (code > 0xFF) {
+            out += static_cast<char>(code >> 8);
         }
-        out.resize(used);
-        out += replacement;
-        used = out.size();
-        out.resize(used + src_left * 2 + 16);
-        std::size_t step =
-            bad_step ? std::min(bad_step, src_left) : Utf8CharSize(std::string_view(src, src_left));
-        src += step;
-        src_left -= step;
+        out += static_cast<char>(code & 0xFF);
     }
-    if (!ok) {
-        return std::nullopt;
-    }
-    out.resize(used);
     return out;
 }
 
 // The characters that CP932 holds only in another form, with the UTF-8 of the form it
-// holds. They are settled here rather than left to the system's tables, so that a text
-// is stored alike wherever the program runs.
+// holds. They are settled here rather than left to the converter's table, so that the
+// rule reads where it is kept.
 struct Equivalent {
     std::string_view from, to;
 };
@@ -185,16 +199,24 @@ std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
     if (!settled) {
         return std::nullopt;
     }
-    return Convert(ToCp932(), *settled, nullptr, 1);
+    return Encode(*settled, false);
 }
 
 std::string Utf8ToCp932Lossy(std::string_view utf8) {
     std::string storage;
-    return Convert(ToCp932(), *Settle(utf8, storage, true), "", 0).value_or(std::string());
+    return *Encode(*Settle(utf8, storage, true), true);
 }
 
 std::string Cp932ToUtf8(std::string_view cp932) {
-    return Convert(FromCp932(), cp932, "\xEF\xBF\xBD", 1).value_or(std::string());
+    std::string out;
+    out.reserve(cp932.size() + cp932.size() / 2);
+    for (std::size_t i = 0; i < cp932.size();) {
+        std::size_t length = 1;
+        const std::uint16_t cp = CodePointAt(cp932.substr(i), length);
+        i += length;
+        AppendUtf8(out, cp == kNone ? char32_t{0xFFFD} : char32_t{cp});
+    }
+    return out;
 }
 
 std::string FirstUnencodableChar(std::string_view utf8) {

@@ -127,6 +127,41 @@ TEST(Layers, EveryIncludeRunsDownTheOrder) {
     EXPECT_TRUE(wrong.empty()) << listed;
 }
 
+// Every include of a system header (POSIX, Windows, iconv) outside the platform seam,
+// core/app, and the build-time tools, as "file:line: header".
+std::vector<std::string> SystemHeadersOutsideTheSeam(const fs::path& src) {
+    static const std::regex system(
+        R"(^\s*#\s*include\s*<(unistd\.h|fcntl\.h|dirent\.h|pwd\.h|poll\.h|spawn\.h|iconv\.h|)"
+        R"(signal\.h|sys/[^>]+|windows\.h|io\.h|direct\.h|shlobj\.h|[a-z]+api\.h)>)",
+        std::regex::icase);
+    std::vector<std::string> found;
+    for (const auto& entry : fs::recursive_directory_iterator(src)) {
+        const std::string file = fs::relative(entry.path(), src).generic_string();
+        if (!entry.is_regular_file() || file.rfind("core/app/", 0) == 0 ||
+            file.rfind("tools/", 0) == 0) {
+            continue;
+        }
+        std::ifstream in(entry.path());
+        std::string line;
+        for (int number = 1; std::getline(in, line); ++number) {
+            std::smatch m;
+            if (std::regex_search(line, m, system)) {
+                found.push_back(file + ":" + std::to_string(number) + ": " + m[1].str());
+            }
+        }
+    }
+    return found;
+}
+
+TEST(Layers, OnlyThePlatformSeamIncludesSystemHeaders) {
+    std::string listed;
+    for (const std::string& f :
+         SystemHeadersOutsideTheSeam(fs::path(HANAMORI_SOURCE_DIR) / "src")) {
+        listed += f + "\n";
+    }
+    EXPECT_TRUE(listed.empty()) << listed;
+}
+
 TEST(Layers, TheRulesThemselves) {
     EXPECT_EQ(Refusal("core/document", "core/text", false), "");
     EXPECT_NE(Refusal("core/text", "core/listing", false), "");
