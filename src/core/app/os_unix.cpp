@@ -49,34 +49,11 @@ InputFile::InputFile(const std::string& path) {
     m_error = m_handle < 0 ? errno : 0;
 }
 
-InputFile::InputFile(InputFile&& other) noexcept
-    : m_handle(other.m_handle), m_error(other.m_error) {
-    other.m_handle = -1;
-}
-
-InputFile& InputFile::operator=(InputFile&& other) noexcept {
-    if (this != &other) {
-        Close();
-        m_handle = other.m_handle;
-        m_error = other.m_error;
-        other.m_handle = -1;
-    }
-    return *this;
-}
-
-InputFile::~InputFile() {
-    Close();
-}
-
 void InputFile::Close() {
     if (m_handle >= 0) {
         ::close(static_cast<int>(m_handle));
         m_handle = -1;
     }
-}
-
-bool InputFile::is_open() const {
-    return m_handle >= 0;
 }
 
 bool InputFile::Facts(FileFacts& facts) const {

@@ -76,16 +76,17 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-// The CP932 code of `cp` (a single byte below 0x100), or kNone.
-std::uint16_t CodeOf(char32_t cp) {
-    if (cp < 0x80) {
-        return static_cast<std::uint16_t>(cp); // ASCII is itself, also 5C and 7E
-    }
-    const auto* end = std::end(kEncode);
-    const auto* at =
-        std::lower_bound(std::begin(kEncode), end, cp,
-                         [](const EncodeEntry& e, char32_t c) { return e.code_point < c; });
-    return at != end && at->code_point == cp ? at->code : kNone;
+// The CP932 code of every BMP code point (a single byte below 0x100), or kNone: the
+// sorted table spread out once, so that a character costs one look-up.
+const std::uint16_t* CodesByCodePoint() {
+    static const std::vector<std::uint16_t> codes = [] {
+        std::vector<std::uint16_t> all(0x10000, kNone);
+        for (const EncodeEntry& e : kEncode) {
+            all[e.code_point] = e.code;
+        }
+        return all;
+    }();
+    return codes.data();
 }
 
 // The code point of the CP932 character that starts `in`, with its length; kNone with
@@ -111,6 +112,7 @@ std::uint16_t CodePointAt(std::string_view in, std::size_t& length) {
 // UTF-8 to CP932; an unconvertible character (or a byte that is not UTF-8) makes the
 // result nullopt, or with `lossy` is left out.
 std::optional<std::string> Encode(std::string_view in, bool lossy) {
+    const std::uint16_t* codes = CodesByCodePoint();
     std::string out;
     out.reserve(in.size());
     for (std::size_t i = 0; i < in.size();) {
@@ -118,7 +120,7 @@ std::optional<std::string> Encode(std::string_view in, bool lossy) {
         std::size_t length = 1;
         const bool well_formed = DecodeUtf8(in.substr(i), cp, length);
         i += length;
-        const std::uint16_t code = well_formed && cp <= 0xFFFF ? CodeOf(cp) : kNone;
+        const std::uint16_t code = !well_formed || cp > 0xFFFF ? kNone : cp < 0x80 ? cp : codes[cp];
         if (code == kNone) {
             if (!lossy) {
                 return std::nullopt;

@@ -1,7 +1,9 @@
 #include "gui/shell/app_fonts.h"
 
 #include <QApplication>
+#include <QByteArray>
 #include <QFont>
+#include <QtGlobal>
 
 #include <cstdlib>
 
@@ -17,11 +19,11 @@ bool PreferJapaneseFonts() {
     if (chosen && *chosen) {
         return false;
     }
-    return setenv(kFontLanguage, "ja", 1) == 0;
+    return qputenv(kFontLanguage, QByteArrayLiteral("ja"));
 }
 
 void ForgetJapaneseFontPreference() {
-    unsetenv(kFontLanguage);
+    qunsetenv(kFontLanguage);
 }
 
 void PreferUnshapedText() {
