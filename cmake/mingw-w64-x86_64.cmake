@@ -12,8 +12,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Nothing to ship beside the executables: the C++ runtime and pthreads linked in.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-# printf with the C99 conversions (%zu, %lld) rather than the old runtime's.
-set(CMAKE_CXX_FLAGS_INIT "-D__USE_MINGW_ANSI_STDIO=1")
+# printf with the C99 conversions (%zu, %lld) rather than the old runtime's, and the
+# reentrant time functions (localtime_r).
+set(CMAKE_CXX_FLAGS_INIT "-D__USE_MINGW_ANSI_STDIO=1 -D_POSIX_THREAD_SAFE_FUNCTIONS=200112L")
 # Build-time tools and test discovery run the Windows programs under Wine.
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
 # Header-only packages of the build machine (nlohmann-json) are found there.

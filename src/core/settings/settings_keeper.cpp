@@ -45,7 +45,9 @@ std::string ReasonText(const SettingsWrite& failure) {
     case EROFS:
         return "書き込みが許可されていません。"_sj;
     case ENOSPC:
+#ifdef EDQUOT // Windows has no quotas of its own error
     case EDQUOT:
+#endif
     case EFBIG:
         return "ディスクの空きが足りません。"_sj;
     case EBUSY:
