@@ -7,7 +7,6 @@
 #include "core/document/site_fees.h"
 #include "core/text/cp932.h"
 
-#include <charconv>
 #include <iostream>
 
 namespace hanamori::cli {
@@ -17,16 +16,6 @@ using Json = nlohmann::ordered_json;
 
 int ExpenseUsage(const std::string& problem) {
     return UsageError("expense", problem);
-}
-
-std::optional<std::int64_t> ReadAmount(const std::string& text) {
-    std::int64_t value = 0;
-    const char* end = text.data() + text.size();
-    auto [at, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || at != end) {
-        return std::nullopt;
-    }
-    return value;
 }
 
 int Add(Context& ctx, std::vector<std::string> args) {
@@ -50,7 +39,7 @@ int Add(Context& ctx, std::vector<std::string> args) {
         return ExpenseUsage("--date \"" + *date + "\": a date YYYY/MM/DD");
     }
     e.date = *day;
-    std::optional<std::int64_t> yen = ReadAmount(*amount);
+    std::optional<std::int64_t> yen = ParseYen(*amount);
     if (!yen || *yen <= 0) {
         return ExpenseUsage("--amount \"" + *amount + "\": an amount in yen above 0");
     }
@@ -80,7 +69,7 @@ int Remove(Context& ctx, std::vector<std::string> args) {
     if (std::string problem = LeftoverProblem(args, 1); !problem.empty()) {
         return ExpenseUsage(problem);
     }
-    std::optional<std::int64_t> id = ReadAmount(args.front());
+    std::optional<std::int64_t> id = ParseYen(args.front());
     if (!id || *id <= 0) {
         return ExpenseUsage("\"" + args.front() + "\": an expense id (a number)");
     }

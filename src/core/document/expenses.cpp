@@ -71,16 +71,6 @@ bool SplitCsv(std::string_view text, std::vector<CsvRow>& rows, int& bad_line) {
     return true;
 }
 
-std::optional<std::int64_t> ReadInteger(std::string_view text) {
-    std::int64_t value = 0;
-    const char* end = text.data() + text.size();
-    auto [at, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || at != end) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 // One cell of the file: quoted when it holds a comma, a quote or a line break.
 std::string FileCell(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos) {
@@ -101,6 +91,16 @@ const std::string& HeaderLine() {
 }
 
 } // namespace
+
+std::optional<std::int64_t> ParseYen(std::string_view text) {
+    std::int64_t value = 0;
+    const char* end = text.data() + text.size();
+    auto [at, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || at != end) {
+        return std::nullopt;
+    }
+    return value;
+}
 
 std::string ExpensesPath(const std::string& install_dir) {
     return install_dir + "Datas/expenses.csv";
@@ -135,9 +135,9 @@ ExpensesRead ReadExpenses(std::string_view text, const std::string& file_name) {
             continue; // the header
         }
         Expense e;
-        std::optional<std::int64_t> id = c.size() == 5 ? ReadInteger(c[0]) : std::nullopt;
+        std::optional<std::int64_t> id = c.size() == 5 ? ParseYen(c[0]) : std::nullopt;
         std::optional<CivilDate> date = id ? ParseBooksDate(c[1]) : std::nullopt;
-        std::optional<std::int64_t> amount = date ? ReadInteger(c[3]) : std::nullopt;
+        std::optional<std::int64_t> amount = date ? ParseYen(c[3]) : std::nullopt;
         if (!amount || *id <= 0) {
             return fail(row.line);
         }

@@ -43,6 +43,10 @@ ExpensesRead ReadExpenses(std::string_view text, const std::string& file_name);
 // Reads the file at `path`; one that does not exist holds no expenses.
 ExpensesRead LoadExpenses(const std::string& path);
 
+// A whole number of yen as the file and the CLI write it: optional minus sign and ASCII
+// digits, within 64 bits; nullopt for anything else.
+std::optional<std::int64_t> ParseYen(std::string_view text);
+
 // The file's text for `expenses`, in that order.
 std::string ExpensesText(const std::vector<Expense>& expenses);
 
