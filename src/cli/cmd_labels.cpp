@@ -1,10 +1,9 @@
 // labels: address labels for sales as a PDF file, laid out on a label sheet.
 
 #include "cli/command.h"
+#include "cli/sale_refs.h"
 #include "core/document/label_layout.h"
 #include "core/document/pdf_writer.h"
-#include "core/listing/bidders.h"
-#include "core/listing/listing_file.h"
 #include "core/text/cp932.h"
 
 #include <charconv>
@@ -20,42 +19,6 @@ std::optional<double> ParseMm(std::string_view s) {
         return std::nullopt;
     }
     return v;
-}
-
-// The bidders that `ID[:NICK]` names, appended to `out`; false after reporting why not.
-bool AddSales(const Context& ctx, const std::string& arg, std::vector<LabelAddress>& out) {
-    std::string id = arg;
-    std::optional<std::string> nick;
-    if (std::size_t colon = arg.rfind(':'); colon != std::string::npos) {
-        id = arg.substr(0, colon);
-        nick = ArgToCp932(arg.substr(colon + 1), arg);
-        if (!nick) {
-            return false;
-        }
-    }
-    const std::string path = ListingFileOf(ctx, id);
-    SaleMaster listing;
-    if (!ReadListing(listing, path)) {
-        FailToReadListing(path);
-        return false;
-    }
-    if (nick) {
-        int index = NicknameIndex(listing.customers, *nick);
-        if (index < 0) {
-            Fail(arg + ": no bidder with this nickname");
-            return false;
-        }
-        out.push_back(AddressOf(listing.customers[static_cast<std::size_t>(index)]));
-        return true;
-    }
-    if (listing.customers.count() == 0) {
-        Fail(id + ": the listing has no winning bidder");
-        return false;
-    }
-    for (int i = 0; i < listing.customers.count(); ++i) {
-        out.push_back(AddressOf(listing.customers[static_cast<std::size_t>(i)]));
-    }
-    return true;
 }
 
 int RunLabels(Context& ctx, const std::vector<std::string>& in) {
@@ -123,11 +86,15 @@ int RunLabels(Context& ctx, const std::vector<std::string>& in) {
         }
         options.start = *n;
     }
-    std::vector<LabelAddress> addresses;
+    std::vector<SaleRef> sales;
     for (const std::string& arg : args) {
-        if (!AddSales(ctx, arg, addresses)) {
+        if (!AddSales(ctx, arg, sales)) {
             return kExitFailure;
         }
+    }
+    std::vector<LabelAddress> addresses;
+    for (const SaleRef& sale : sales) {
+        addresses.push_back(AddressOf(sale.bidder));
     }
     LabelLayout layout =
         LayOutLabels(*sheet, addresses, AddressOf(ctx.settings.CurrentProfile()), options);
