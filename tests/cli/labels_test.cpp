@@ -47,7 +47,10 @@ TEST(CliLabels, NamesAndPostcodesReadBackInsideTheirCells) {
     ASSERT_EQ(r.status, 0) << r.err;
 
     const std::string bbox = CommandOutput("pdftotext -bbox '" + pdf + "' -");
-    const LabelSheet& sheet = *LoadLabelSheets(inst.dir() + kLabelSheetsFile).Find(Sj("A4 12面"));
+    const auto sheets = LoadLabelSheets(inst.dir() + kLabelSheetsFile);
+    const LabelSheet* found_sheet = sheets.Find(Sj("A4 12面"));
+    ASSERT_NE(found_sheet, nullptr);
+    const LabelSheet& sheet = *found_sheet;
     const double mm = 25.4 / 72;
     for (int i = 0; i < 3; ++i) {
         const int cell = 3 + i;
