@@ -1,9 +1,11 @@
 #include "core/shipping/services/service_catalogue.h"
 
 #include "core/app/host.h"
+#include "core/document/dealings.h"
 #include "core/text/cp932.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -61,10 +63,46 @@ void ResolveOnlyBeyond(ServiceCatalogue& catalogue) {
                 s.only_beyond_index = static_cast<int>(i);
             }
         }
+        for (ServiceTariff& period : s.earlier) {
+            period.only_beyond_index = s.only_beyond_index;
+        }
     }
 }
 
+// The line of the file's "id" item, 0 when it has none.
+int IdLine(const std::string& text) {
+    int line = 1;
+    for (std::size_t at = 0; at < text.size(); ++line) {
+        if (text.compare(at, 3, "id,") == 0) {
+            return line;
+        }
+        std::size_t end = text.find('\n', at);
+        at = end == std::string::npos ? text.size() : end + 1;
+    }
+    return 0;
+}
+
 } // namespace
+
+std::string FlatRateGroup() {
+    return "かんたん決済の定額便"_sj;
+}
+
+const ServiceTariff* FindService(const ServiceCatalogue& catalogue, const std::string& id) {
+    for (const ServiceTariff& s : catalogue.services) {
+        if (s.id == id) {
+            return &s;
+        }
+    }
+    return nullptr;
+}
+
+std::string TodayText() {
+    const CivilDate today = LocalToday();
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", today.year, today.month, today.day);
+    return text;
+}
 
 ServiceCatalogue LoadServiceCatalogue(const std::string& dir) {
     ServiceCatalogue catalogue;
@@ -94,6 +132,12 @@ ServiceCatalogue LoadServiceCatalogue(const std::string& dir) {
                  "同じ名前の発送方法が "_sj + same->file + " にもあります: "_sj + tariff.name});
             continue;
         }
+        if (const ServiceTariff* other = FindService(catalogue, tariff.id)) {
+            catalogue.problems.push_back(
+                {name, IdLine(text),
+                 "同じ id の発送方法が "_sj + other->file + " にもあります: "_sj + tariff.id});
+            continue;
+        }
         catalogue.services.push_back(std::move(tariff));
     }
     ResolveOnlyBeyond(catalogue);
@@ -117,20 +161,29 @@ void ReportServiceProblems(const ServiceCatalogue& catalogue, Host& host) {
 }
 
 std::vector<ServiceQuote> QuoteServices(const ServiceCatalogue& catalogue,
-                                        const ServiceParcel& parcel, int from_pref, int to_pref) {
+                                        const ServiceParcel& parcel, int from_pref, int to_pref,
+                                        const std::string& date) {
+    const std::string day = date.empty() ? TodayText() : date;
     std::vector<ServiceQuote> quotes;
+    quotes.reserve(catalogue.services.size());
     std::int32_t lowest = -1;
-    for (const ServiceTariff& service : catalogue.services) {
+    for (const ServiceTariff& entry : catalogue.services) {
+        const ServiceTariff& service = TariffOn(entry, day);
         std::int32_t cost = TariffCost(service, parcel, from_pref, to_pref);
-        if (cost >= 0 && service.only_beyond_index >= 0 &&
-            TariffCost(catalogue.services[static_cast<std::size_t>(service.only_beyond_index)],
-                       parcel, from_pref, to_pref) >= 0) {
-            cost = -1;
+        std::string refusal = cost < 0 ? RefusalReason(service, parcel) : std::string();
+        if (cost >= 0 && service.only_beyond_index >= 0) {
+            const ServiceTariff& other = TariffOn(
+                catalogue.services[static_cast<std::size_t>(service.only_beyond_index)], day);
+            if (TariffCost(other, parcel, from_pref, to_pref) >= 0) {
+                cost = -1;
+                refusal = other.name + " で送れます"_sj;
+            }
         }
         if (cost >= 0 && (lowest < 0 || cost < lowest)) {
             lowest = cost;
         }
-        quotes.push_back({&service, cost, false});
+        quotes.push_back(
+            {&service, cost, false, service.effective, service.unconfirmed, std::move(refusal)});
     }
     for (ServiceQuote& quote : quotes) {
         quote.cheapest = quote.cost >= 0 && quote.cost == lowest;
@@ -145,7 +198,7 @@ std::string QuoteCostText(const ServiceQuote& quote) {
     if (quote.cost < 0) {
         return "発送不可"_sj;
     }
-    return std::to_string(quote.cost) + (quote.service->unconfirmed ? " 要確認"_sj : "");
+    return std::to_string(quote.cost) + (quote.unconfirmed ? " 要確認"_sj : "");
 }
 
 } // namespace hanamori

@@ -27,6 +27,8 @@ private:
     bool Region(const std::vector<std::string>& cells);
     bool Class(const std::vector<std::string>& cells);
     bool RateRow(const std::vector<std::string>& cells);
+    bool Period(const std::vector<std::string>& cells);
+    bool FinishTable();
     bool Finish();
     bool Fault(std::string message, int line = -1) {
         m_problem = {m_tariff.file, line < 0 ? m_line : line, std::move(message)};
@@ -39,7 +41,16 @@ private:
     int m_line = 0;
     std::vector<int> m_class_lines;
     std::vector<bool> m_rows_given; // [class][origin]
+    std::vector<ServiceTariff> m_earlier;
+    bool m_regions_carried = false; // the regions came from the period before
 };
+
+bool IsIdText(const std::string& id) {
+    return !id.empty() && std::all_of(id.begin(), id.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '_' || c == '-' || c == '.';
+    });
+}
 
 std::variant<ServiceTariff, ServiceDataProblem> ServiceFileReader::Read(std::string_view text) {
     std::string converted;
@@ -83,6 +94,13 @@ bool ServiceFileReader::Line(const std::vector<std::string>& cells) {
     ServiceLimits& l = t.limits;
     if (key == "service") {
         return TextItem(cells, t.name);
+    } else if (key == "id") {
+        return TextItem(cells, t.id) &&
+               (IsIdText(t.id) || Fault("id には英数字と _ - . だけを書きます: "_sj + t.id));
+    } else if (key == "group") {
+        return TextItem(cells, t.group);
+    } else if (key == "period") {
+        return Period(cells);
     } else if (key == "carrier") {
         return TextItem(cells, t.carrier);
     } else if (key == "source") {
@@ -204,6 +222,11 @@ bool ServiceFileReader::Step(const std::vector<std::string>& cells, bool in_cm) 
 }
 
 bool ServiceFileReader::Region(const std::vector<std::string>& cells) {
+    if (m_regions_carried) {
+        m_tariff.regions.clear();
+        m_tariff.region_of.fill(-1);
+        m_regions_carried = false;
+    }
     if (!m_tariff.classes.empty()) {
         return Fault("region は size_class より前に書きます"_sj);
     }
@@ -312,13 +335,67 @@ bool ServiceFileReader::RateRow(const std::vector<std::string>& cells) {
     return true;
 }
 
+// A new price period from DATE on: the prices so far close the period before. The
+// limits and the regions stay; the prices are given again.
+bool ServiceFileReader::Period(const std::vector<std::string>& cells) {
+    if (cells.size() != 2 || !IsDate(cells[1])) {
+        return Fault("period には YYYY-MM-DD の日付を一つ書きます"_sj);
+    }
+    ServiceTariff& t = m_tariff;
+    if (!t.effective.empty() && cells[1] <= t.effective) {
+        return Fault("period の日付は前の期間より後にします: "_sj + cells[1]);
+    }
+    if (t.kind == PriceTableKind::None && m_earlier.empty()) {
+        t.effective = cells[1]; // the first period's date
+        return true;
+    }
+    const int line = m_line;
+    if (!FinishTable()) {
+        m_problem.line = m_problem.line == 0 ? line : m_problem.line;
+        return false;
+    }
+    m_earlier.push_back(t);
+    t.effective = cells[1];
+    t.kind = PriceTableKind::None;
+    t.flat_price = 0;
+    t.steps.clear();
+    t.classes.clear();
+    t.rates.clear();
+    m_class_lines.clear();
+    m_rows_given.clear();
+    m_regions_carried = true;
+    return true;
+}
+
 // What only the whole file can tell: the items every service needs, and a region table
-// with a price for every pair.
+// with a price for every pair, in every period.
 bool ServiceFileReader::Finish() {
     ServiceTariff& t = m_tariff;
     if (t.name.empty() || t.carrier.empty()) {
         return Fault("service と carrier の行が要ります"_sj, 0);
     }
+    if (t.id.empty()) {
+        // A file without an id (one the seller wrote before ids) goes by its file name.
+        t.id = t.file.size() > 4 ? t.file.substr(0, t.file.size() - 4) : t.file;
+    }
+    if (!FinishTable()) {
+        return false;
+    }
+    for (ServiceTariff& period : m_earlier) {
+        period.id = t.id;
+        period.name = t.name;
+        period.group = t.group;
+        period.carrier = t.carrier;
+        period.source = t.source;
+        period.only_beyond = t.only_beyond;
+        period.only_beyond_line = t.only_beyond_line;
+    }
+    t.earlier = std::move(m_earlier);
+    return true;
+}
+
+bool ServiceFileReader::FinishTable() {
+    ServiceTariff& t = m_tariff;
     if (!t.withheld.empty()) {
         return t.kind == PriceTableKind::None ||
                Fault("withheld の発送方法には料金表を書きません"_sj, 0);

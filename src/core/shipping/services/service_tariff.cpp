@@ -1,5 +1,7 @@
 #include "core/shipping/services/service_tariff.h"
 
+#include "core/text/cp932.h"
+
 #include <algorithm>
 #include <functional>
 
@@ -34,7 +36,92 @@ std::int32_t StepPrice(const std::vector<PriceStep>& steps, std::int64_t value) 
     return -1;
 }
 
+// Millimetres as centimetres: "3", "2.5".
+std::string CmNumber(std::int64_t mm) {
+    std::string text = std::to_string(mm / 10);
+    if (mm % 10 != 0) {
+        text += "." + std::to_string(mm % 10);
+    }
+    return text;
+}
+
+std::string CmText(std::int64_t mm) {
+    return CmNumber(mm) + "cm";
+}
+
+std::string GramsText(std::int64_t g) {
+    if (g >= 1000 && g % 1000 == 0) {
+        return std::to_string(g / 1000) + "kg";
+    }
+    return std::to_string(g) + "g";
+}
+
+std::string Over(const std::string& what, const std::string& limit) {
+    return what + " " + limit + " を超えています"_sj;
+}
+
 } // namespace
+
+const ServiceTariff& TariffOn(const ServiceTariff& tariff, const std::string& date) {
+    if (tariff.earlier.empty() || tariff.effective <= date) {
+        return tariff;
+    }
+    for (auto it = tariff.earlier.rbegin(); it != tariff.earlier.rend(); ++it) {
+        if (it->effective <= date) {
+            return *it;
+        }
+    }
+    return tariff.earlier.front();
+}
+
+std::string RefusalReason(const ServiceTariff& tariff, const ServiceParcel& parcel) {
+    if (!tariff.withheld.empty()) {
+        return {};
+    }
+    const ServiceLimits& l = tariff.limits;
+    const std::array<std::int64_t, 3> mm = SortedSidesMm(parcel);
+    if (!Within(parcel.weight_g, l.weight_g)) {
+        return Over("重さ"_sj, GramsText(l.weight_g));
+    }
+    if (!Within(mm[2], l.thickness_mm)) {
+        return Over("厚さ"_sj, CmText(l.thickness_mm));
+    }
+    if (!Within(SumMm(mm), l.sum_mm)) {
+        return Over("3辺合計"_sj, CmText(l.sum_mm));
+    }
+    if (!Within(mm[0], l.longest_mm)) {
+        return Over("長辺"_sj, CmText(l.longest_mm));
+    }
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (!Within(mm[i], l.box_mm[i])) {
+            std::string box;
+            for (std::size_t j = 0; j < 3 && l.box_mm[j] != 0; ++j) {
+                box += (j > 0 ? "×"_sj : "") + CmNumber(l.box_mm[j]);
+            }
+            return Over("大きさ"_sj, box + "cm");
+        }
+    }
+    if ((tariff.kind == PriceTableKind::WeightSteps ||
+         tariff.kind == PriceTableKind::ThicknessSteps) &&
+        !tariff.steps.empty()) {
+        const std::int32_t top = tariff.steps.back().up_to;
+        if (tariff.kind == PriceTableKind::WeightSteps && parcel.weight_g > top) {
+            return Over("重さ"_sj, GramsText(top));
+        }
+        if (tariff.kind == PriceTableKind::ThicknessSteps && mm[2] > top) {
+            return Over("厚さ"_sj, CmText(top));
+        }
+    }
+    if (tariff.kind == PriceTableKind::RegionPairs && !tariff.classes.empty() &&
+        SizeClassOf(tariff.classes, parcel) < 0) {
+        const SizeClass& top = tariff.classes.back();
+        if (top.max_weight_g != 0 && parcel.weight_g > top.max_weight_g) {
+            return Over("重さ"_sj, GramsText(top.max_weight_g));
+        }
+        return Over("3辺合計"_sj, CmText(top.max_sum_mm));
+    }
+    return {};
+}
 
 std::int32_t ServiceTariff::Rate(int size_class, int origin, int destination) const {
     const std::size_t n = regions.size();

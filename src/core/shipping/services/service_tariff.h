@@ -54,9 +54,15 @@ struct ServiceRegion {
 
 struct ServiceTariff {
     std::string file; // the data file's name, for messages
+    // A short ASCII name that stays when the service's caption changes: what a listing
+    // stores for the services it offers.
+    std::string id;
     std::string name;
+    // The list the service is shown in ("" for the carriers' own services; the auction
+    // site's flat-rate services share one), as the seller reads it.
+    std::string group;
     std::string carrier;
-    std::string effective; // "YYYY-MM-DD", or empty when not known
+    std::string effective; // "YYYY-MM-DD" the prices below took effect, or empty
     std::string source;
     // Set when the prices rest on one unverified source: shown as 「要確認」.
     bool unconfirmed = false;
@@ -79,8 +85,20 @@ struct ServiceTariff {
     // empty (the pair is then read the other way round).
     std::vector<std::int32_t> rates;
 
+    // The price periods before this one, oldest first; each a whole tariff of its own
+    // (their own `earlier` empty). This record holds the newest period.
+    std::vector<ServiceTariff> earlier;
+
     std::int32_t Rate(int size_class, int origin, int destination) const;
 };
+
+// The period in force on `date` ("YYYY-MM-DD"): the newest whose effective date is not
+// after it; the oldest when the date precedes them all.
+const ServiceTariff& TariffOn(const ServiceTariff& tariff, const std::string& date);
+
+// Why the service cannot take the parcel, as the seller reads it (CP932), e.g.
+// 「厚さ 3cm を超えています」; empty when it can, or when it ships no prices.
+std::string RefusalReason(const ServiceTariff& tariff, const ServiceParcel& parcel);
 
 // Whether the parcel is within every limit (a value exactly at a limit is).
 bool FitsLimits(const ServiceLimits& limits, const ServiceParcel& parcel);
