@@ -1,11 +1,11 @@
 #include "core/shipping/services/service_catalogue.h"
 
 #include "core/app/host.h"
-#include "core/document/dealings.h"
 #include "core/text/cp932.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -98,9 +98,12 @@ const ServiceTariff* FindService(const ServiceCatalogue& catalogue, const std::s
 }
 
 std::string TodayText() {
-    const CivilDate today = LocalToday();
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
     char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", today.year, today.month, today.day);
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", local.tm_year + 1900, local.tm_mon + 1,
+                  local.tm_mday);
     return text;
 }
 
