@@ -143,3 +143,49 @@ TEST(ServiceRules, AServiceAddedAsDataIsPricedBesideTheShippedOnes) {
 
 } // namespace
 } // namespace hanamori
+
+namespace hanamori {
+namespace {
+
+TEST(ServiceRules, PeriodsPriceByTheDayAndIdsFindTheirServiceAgain) {
+    const ServiceTariff t = Parse("service,冊子便\nid,booklet\ncarrier,テスト郵便\nweight,1000\n"
+                                  "weight_step,500,300\nperiod,2025-11-01\nconfidence,L\n"
+                                  "weight_step,500,320\nperiod,2026-04-01\nweight_step,500,350\n");
+    ASSERT_EQ(t.earlier.size(), 2u);
+    EXPECT_EQ(TariffOn(t, "2025-10-31").steps.at(0).price, 300);
+    EXPECT_EQ(TariffOn(t, "2025-11-01").steps.at(0).price, 320);
+    EXPECT_TRUE(TariffOn(t, "2026-03-31").unconfirmed);
+    EXPECT_EQ(&TariffOn(t, "2026-12-09"), &t);
+    auto backwards = ParseServiceFile(
+        Sj("service,A\ncarrier,B\nflat,1\nperiod,2025-01-01\nflat,2\nperiod,2024-12-31\nflat,3\n"),
+        "x.csv");
+    ASSERT_NE(std::get_if<ServiceDataProblem>(&backwards), nullptr);
+    EXPECT_EQ(std::get<ServiceDataProblem>(backwards).line, 6);
+
+    test::TempDir dir;
+    test::WriteFile(dir / "01_a.csv", Sj("service,甲便\nid,same\ncarrier,X\nflat,100\n"));
+    test::WriteFile(dir / "02_b.csv", Sj("service,乙便\nid,same\ncarrier,X\nflat,200\n"));
+    test::WriteFile(dir / "03_old_file.csv", Sj("service,丙便\ncarrier,X\nflat,300\n"));
+    const ServiceCatalogue catalogue = LoadServiceCatalogue(dir.path());
+    ASSERT_EQ(catalogue.problems.size(), 1u);
+    EXPECT_NE(Cp932ToUtf8(catalogue.problems[0].message).find("same"), std::string::npos);
+    ASSERT_NE(FindService(catalogue, "same"), nullptr);
+    EXPECT_EQ(FindService(catalogue, "same")->flat_price, 100);
+    ASSERT_NE(FindService(catalogue, "03_old_file"), nullptr); // a file without an id
+    EXPECT_EQ(FindService(catalogue, "gone"), nullptr);
+}
+
+TEST(ServiceRules, ARefusedParcelSaysWhichLimitItPasses) {
+    const ServiceTariff t =
+        Parse("service,薄物便\ncarrier,X\nsum,60\nthickness,3\nweight,1000\nflat,185\n");
+    EXPECT_EQ(RefusalReason(t, ServiceParcel{{30, 20, 3}, 1000}), "");
+    EXPECT_EQ(Cp932ToUtf8(RefusalReason(t, ServiceParcel{{30, 20, 4}, 500})),
+              "厚さ 3cm を超えています");
+    EXPECT_EQ(Cp932ToUtf8(RefusalReason(t, ServiceParcel{{30, 20, 3}, 1001})),
+              "重さ 1kg を超えています");
+    EXPECT_EQ(Cp932ToUtf8(RefusalReason(t, ServiceParcel{{40, 20, 3}, 500})),
+              "3辺合計 60cm を超えています");
+}
+
+} // namespace
+} // namespace hanamori

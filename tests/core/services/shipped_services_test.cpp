@@ -114,7 +114,10 @@ TEST_F(ShippedServices, EveryPriceIsTheSheetsPrice) {
     ExpectRegionTable(Service("飛脚ラージサイズ宅配便"), "sagawa", large);
     ExpectSteps(Service("定形外郵便物 規格内"), "jp_teikeigai_kikakunai", 1);
     ExpectSteps(Service("定形外郵便物 規格外"), "jp_teikeigai_kikakugai", 1);
-    ExpectSteps(Service("ゆうメール"), "jp_yumail", 1);
+    // ゆうメール: the 2025-11-01 revision, and the prices before it as the earlier period.
+    ExpectSteps(Service("ゆうメール"), "jp_yumail_2025_11", 1);
+    ASSERT_EQ(Service("ゆうメール").earlier.size(), 1u);
+    ExpectSteps(Service("ゆうメール").earlier[0], "jp_yumail", 1);
     ExpectSteps(Service("ゆうパケット"), "jp_yupacket", 10);
     std::size_t flat = 0;
     for (const auto& row : blocks.at("jp_flat")) {
@@ -138,9 +141,10 @@ TEST_F(ShippedServices, EveryPriceIsTheSheetsPrice) {
 }
 
 TEST_F(ShippedServices, HandCheckedParcels) {
-    auto costs = [&](ServiceParcel parcel) {
+    auto costs = [&](ServiceParcel parcel, const std::string& date = "2026-12-09") {
         std::map<std::string, std::string> shown;
-        for (const ServiceQuote& q : QuoteServices(catalogue, parcel, 13, 26)) { // 東京 → 大阪
+        for (const ServiceQuote& q :
+             QuoteServices(catalogue, parcel, 13, 26, date)) { // 東京 → 大阪
             shown[Cp932ToUtf8(q.service->name)] =
                 Cp932ToUtf8(QuoteCostText(q)) + (q.cheapest ? " 最安" : "");
         }
@@ -155,7 +159,9 @@ TEST_F(ShippedServices, HandCheckedParcels) {
     auto book = costs({{30, 22, 3}, 800});
     EXPECT_EQ(book["クリックポスト"], "185 最安");
     EXPECT_EQ(book["ゆうパケット"], "360");
-    EXPECT_EQ(book["ゆうメール"], "360");
+    EXPECT_EQ(book["ゆうメール"], "380");
+    EXPECT_EQ(costs({{30, 22, 3}, 500}, "2025-10-31")["ゆうメール"], "310");
+    EXPECT_EQ(costs({{30, 22, 3}, 500}, "2025-11-01")["ゆうメール"], "320");
     EXPECT_EQ(book["定形外郵便物 規格内"], "750");
     EXPECT_EQ(book["定形外郵便物 規格外"], "発送不可");
     EXPECT_EQ(book["レターパックライト"], "430");

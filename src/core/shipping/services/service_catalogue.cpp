@@ -85,7 +85,7 @@ int IdLine(const std::string& text) {
 } // namespace
 
 std::string FlatRateGroup() {
-    return "かんたん決済の定額便"_sj;
+    return "匿名配送の定額便"_sj;
 }
 
 const ServiceTariff* FindService(const ServiceCatalogue& catalogue, const std::string& id) {
