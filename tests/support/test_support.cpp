@@ -19,6 +19,12 @@ namespace fs = std::filesystem;
 
 namespace hanamori::test {
 
+std::string Le32(std::int32_t value) {
+    const auto u = static_cast<std::uint32_t>(value);
+    return std::string{static_cast<char>(u & 0xFF), static_cast<char>((u >> 8) & 0xFF),
+                       static_cast<char>((u >> 16) & 0xFF), static_cast<char>(u >> 24)};
+}
+
 TempDir::TempDir() {
     std::string pattern = (fs::temp_directory_path() / "hanamori-test-XXXXXX").string();
     char* made = ::mkdtemp(pattern.data());

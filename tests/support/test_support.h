@@ -4,6 +4,7 @@
 
 #include "core/app/host.h"
 
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <utility>
@@ -91,6 +92,8 @@ std::string Utf8(const std::string& cp932);
 bool MakeUnwritable(const std::string& path);
 
 std::string ReadFile(const std::string& path);
+// A 32-bit integer as a listing file stores it (little-endian).
+std::string Le32(std::int32_t value);
 void WriteFile(const std::string& path, const std::string& bytes);
 // The repository's source directory and the build's installation directory.
 // The local date `days` days before today, as the bidder tab writes it ("%Y/%m/%d").

@@ -14,18 +14,13 @@
 namespace hanamori {
 namespace {
 
+using test::Le32;
 using test::Sj;
 
 std::string Bytes(const SaleMaster& listing) {
     std::ostringstream out;
     EXPECT_TRUE(WriteListing(listing, out));
     return out.str();
-}
-
-std::string Le32(std::int32_t v) {
-    auto u = static_cast<std::uint32_t>(v);
-    return std::string{static_cast<char>(u & 0xFF), static_cast<char>((u >> 8) & 0xFF),
-                       static_cast<char>((u >> 16) & 0xFF), static_cast<char>(u >> 24)};
 }
 
 SaleMaster FreshListing() {
