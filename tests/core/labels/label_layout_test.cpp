@@ -63,7 +63,8 @@ TEST(LabelLayout, EveryShippedSheetKeepsEachLabelInsideItsPadding) {
 }
 
 TEST(LabelLayout, RefusesWhatCannotFitOrHasNoAddressNamingTheBidder) {
-    const LabelSheet* small = ShippedSheets().Find("A4 44面"_sj);
+    const auto sheets = ShippedSheets();
+    const LabelSheet* small = sheets.Find("A4 44面"_sj);
     ASSERT_NE(small, nullptr);
     LabelAddress huge = Sale(0);
     for (int i = 0; i < 8; ++i) {
