@@ -1,6 +1,7 @@
 #include "support/test_support.h"
 
 #include "core/app/helpers.h"
+#include "core/listing/listing_file.h"
 #include "core/text/cp932.h"
 
 #include <ctime>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <linux/fs.h>
+#include <sstream>
 #include <stdlib.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -18,6 +20,12 @@
 namespace fs = std::filesystem;
 
 namespace hanamori::test {
+
+std::string ListingBytes(const SaleMaster& listing) {
+    std::ostringstream out;
+    EXPECT_TRUE(WriteListing(listing, out));
+    return out.str();
+}
 
 std::string Le32(std::int32_t value) {
     const auto u = static_cast<std::uint32_t>(value);

@@ -10,6 +10,10 @@
 #include <utility>
 #include <vector>
 
+namespace hanamori {
+struct SaleMaster;
+}
+
 namespace hanamori::test {
 
 // A fresh directory that is removed with everything in it when the object goes.
@@ -94,6 +98,8 @@ bool MakeUnwritable(const std::string& path);
 std::string ReadFile(const std::string& path);
 // A 32-bit integer as a listing file stores it (little-endian).
 std::string Le32(std::int32_t value);
+// The bytes of the listing file `listing` is saved as; fails the test when it cannot be.
+std::string ListingBytes(const SaleMaster& listing);
 void WriteFile(const std::string& path, const std::string& bytes);
 // The repository's source directory and the build's installation directory.
 // The local date `days` days before today, as the bidder tab writes it ("%Y/%m/%d").

@@ -13,9 +13,7 @@ using test::Le32;
 using test::Sj;
 
 std::string Bytes(const SaleMaster& listing) {
-    std::ostringstream out;
-    EXPECT_TRUE(WriteListing(listing, out));
-    return out.str();
+    return test::ListingBytes(listing);
 }
 
 std::string Text(const std::string& s) {
